@@ -1,0 +1,44 @@
+#pragma once
+// Creation by program identifier. Each library exports the four self-registration entry
+// points (see ClassTable.h); registration writes "Software\Classes\<ProgID>" with the value
+// "InprocServer32" = the library's path into the registry store. Create loads the registered
+// library and asks its class object. Classes of libraries already in the process may also be
+// registered in-process (host classes, test doubles).
+#include "Object.h"
+
+#include <QHash>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace ostrel {
+
+// What DllGetClassObject hands out for one program identifier.
+struct ClassFactory {
+    ObjectPtr (*create)() = nullptr;                     // plain objects
+    QWidget* (*createControl)(QWidget* parent) = nullptr; // user controls, owned by their Qt parent
+};
+
+class ClassRegistry {
+    // In-process classes: registered by ClassRegistrar (see ClassTable.h).
+public:
+    static ClassRegistry& instance();
+
+    // Fails with 0x80040154 (class not registered) or the library's load error.
+    ObjectPtr Create(const QString& progId);
+    template <class I>
+    std::shared_ptr<I> CreateAs(const QString& progId) { return require<I>(Create(progId)); }
+    // A user control, parented to parent; fails like Create.
+    QWidget* CreateControl(const QString& progId, QWidget* parent);
+
+    void RegisterLocal(const QString& progId, ClassFactory factory);
+    void UnregisterLocal(const QString& progId);
+
+private:
+    ClassFactory resolve(const QString& progId);
+    QHash<QString, ClassFactory> m_local;
+    QHash<QString, void*> m_libraries; // path -> dlopen handle, kept for the life of the process
+};
+
+} // namespace ostrel

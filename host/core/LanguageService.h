@@ -1,0 +1,37 @@
+#pragma once
+// Numbered message texts ("NNNNN::default text") resolved for display: from the module's
+// translation file in the language folder when it holds that number, else the default text
+// after the two colons; "%%1", "%%2", ... replaced by the parameters in order.
+#include "Variant.h"
+
+#include <QHash>
+#include <QString>
+
+class QWidget;
+
+namespace ostrel {
+
+class LanguageService {
+public:
+    static LanguageService& instance();
+
+    QString Translate(const QString& module, const QString& text, const VariantArray& params = {});
+    // Resolves captions, texts and tool tips of that form on the widget and all its children.
+    void TranslateWidget(QWidget* root, const QString& module);
+
+    void SetLanguageFolder(const QString& folder); // the LngPath folder
+    QString LanguageFolder() const;
+
+private:
+    QString lookup(const QString& module, int number);
+    QString m_folder;
+    QHash<QString, QHash<int, QString>> m_tables; // module -> number -> text
+};
+
+// Shorthand for the plug-in's module.
+inline QString tr4410(const QString& text, const VariantArray& params = {})
+{
+    return LanguageService::instance().Translate(QStringLiteral("NB-4410"), text, params);
+}
+
+} // namespace ostrel

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs every package the build, the tests and the main job need. Safe to run again.
+set -euo pipefail
+packages=(
+  cmake ninja-build g++ clang          # toolchain; clang builds the libFuzzer targets
+  qt6-base-dev qt6-serialport-dev libgl-dev   # widgets, offscreen platform, serial ports
+  libpugixml-dev                       # XML storage documents and the catalogue
+  libgtest-dev libgmock-dev            # unit and end-to-end tests
+  libbenchmark-dev                     # bench/
+  poppler-utils                        # pdftotext, to check rendered reports in tests
+  ccache                               # faster rebuilds; optional at run time
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+fi

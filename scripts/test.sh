@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds everything with AddressSanitizer and UndefinedBehaviorSanitizer,
+# runs every test headless, then runs each fuzz target briefly.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup.sh
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DOSTREL_SANITIZE=ON -DOSTREL_TESTS=ON
+cmake --build build/test -j "$jobs"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
+ctest --test-dir build/test --output-on-failure -j "$jobs" --timeout 300
+if [ -x scripts/fuzz.sh ]; then
+  ./scripts/fuzz.sh
+fi
