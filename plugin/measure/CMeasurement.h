@@ -1,0 +1,82 @@
+#pragma once
+// One measured or operator-entered quantity of a test result: a keyed value with its preset,
+// unit, description, display format, flag letters and pass/fail status. The host reaches it
+// through IMeasurement; the plug-in's results use the further operations below.
+#include "host/contract/IMeasurement.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace nb4410 {
+
+class CMeasurement : public ostrel::IMeasurement {
+public:
+    static constexpr char kSource[] = "VessorNB4410.CMeasurement";
+    static constexpr ostrel::HResult kLoadError = ostrel::hr(0x8004A3FFu);
+    static constexpr ostrel::HResult kSaveError = ostrel::hr(0x8004A400u);
+    static constexpr char kEmptyKeyText[] = "20553::A measurement cannot be loaded because its Key is empty.";
+
+    // Value types the results use.
+    static constexpr std::int32_t kNumeric1 = 1;
+    static constexpr std::int32_t kNumeric2 = 2;
+    static constexpr std::int32_t kYesNo = 3;
+
+    // Print option of the report: only failed measurements are printed.
+    static constexpr std::int32_t kPrintFailedOnly = 0x10;
+
+    CMeasurement();
+
+    // IMeasurement
+    QString Description() override; // translated
+    QString Key() override;
+    QString LimitKey() override;
+    std::int32_t Status() override;
+    QString Unit() override;
+    ostrel::Variant Value() override;
+    ostrel::Variant PresetValue() override;
+    std::int32_t ValueType() override;
+    QString ValueFormat() override;
+    QString Flags() override;
+    QString ToolTipText() override;
+    void Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress) override;
+    ostrel::StorageElement Save(const ostrel::StorageDocumentPtr& parent) override;
+
+    // Operations of the plug-in's own classes; they never fail.
+    void Define(const QString& key, const QString& unit, const QString& description, std::int32_t valueType);
+    void SetValue(const ostrel::Variant& value);
+    void SetPresetValue(const ostrel::Variant& value);
+    void SetValueFormat(const QString& format);
+    QString UntranslatedDescription() const { return m_description; }
+    // Value and preset become Empty, flags empty, status 0; key, unit, description, value type
+    // and format stay.
+    void ClearResult();
+    // An empty flag clears all letters; otherwise the letter is added once (case-insensitive).
+    void AddFlag(const QString& flag);
+    // Evaluates the value against the selected standards of the limit data: 0 without a value,
+    // 2 when a standard fails it, else 1. Returns the new status.
+    std::int32_t UpdateStatus(const std::shared_ptr<ostrel::ILimitData>& limitData,
+                              const std::shared_ptr<ostrel::IStandards>& selectedStandards);
+    // The value as text for its value type; status receives Status.
+    QString GetValueText(std::int32_t& status);
+    // One row of the report's measurement table ("|      desc|preset|value|unit;"), empty when
+    // the report prints failed measurements only and this one did not fail.
+    QString ReportLine(const ostrel::ReportPtr& report);
+
+private:
+    void ResetAll();
+    QString formatted(const ostrel::Variant& value) const;
+
+    QString m_key;
+    QString m_description;
+    ostrel::Variant m_value = ostrel::Variant::null();
+    ostrel::Variant m_presetValue;
+    std::int32_t m_valueType = 0;
+    QString m_unit;
+    QString m_flags;
+    std::int32_t m_status = 0;
+    QString m_valueFormat;
+};
+
+using MeasurementPtr = std::shared_ptr<CMeasurement>;
+
+} // namespace nb4410
