@@ -8,7 +8,9 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <mutex>
 
 class QWidget;
 
@@ -32,13 +34,20 @@ public:
     // A user control, parented to parent; fails like Create.
     QWidget* CreateControl(const QString& progId, QWidget* parent);
 
+    // Program identifiers are compared without regard to case.
     void RegisterLocal(const QString& progId, ClassFactory factory);
     void UnregisterLocal(const QString& progId);
+    bool FindLocal(const QString& progId, ClassFactory* out) const;
+    QStringList LocalClasses() const; // as registered
 
 private:
     ClassFactory resolve(const QString& progId);
-    QHash<QString, ClassFactory> m_local;
-    QHash<QString, void*> m_libraries; // path -> dlopen handle, kept for the life of the process
+    void* loadLibrary(const QString& progId, const QString& path);
+
+    mutable std::recursive_mutex m_mutex;
+    QHash<QString, ClassFactory> m_local; // lower-case program identifier -> factory
+    QHash<QString, QString> m_names;      // lower-case -> as registered
+    QHash<QString, void*> m_libraries;    // path -> dlopen handle, kept for the life of the process
 };
 
 } // namespace ostrel

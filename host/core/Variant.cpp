@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace ostrel {
 
@@ -389,6 +390,33 @@ std::int32_t roundToLong(double value) { return roundChecked<std::int32_t>(value
 std::int16_t roundToInteger(double value) { return roundChecked<std::int16_t>(value); }
 
 namespace {
+
+// The shortest decimal digits that read back to the value, and the decimal exponent of the
+// first digit: 1234.5 gives {"12345", 3}.
+struct Decimal {
+    std::string digits;
+    int exponent = 0;
+};
+
+template <class T>
+Decimal shortestDecimal(T value)
+{
+    char buf[64];
+    auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
+    const std::string text(buf, ptr);
+    const size_t e = text.find('e');
+    Decimal d;
+    for (size_t i = 0; i < e; ++i)
+        if (text[i] != '.')
+            d.digits += text[i];
+    d.exponent = std::stoi(text.substr(e + 1));
+    while (d.digits.size() > 1 && d.digits.back() == '0')
+        d.digits.pop_back();
+    return d;
+}
+
+// Plain notation ("1234.5", "0.001") within the range that reads well, "1.5E+20" and
+// "1.5E-07" outside it, as the ordinary text of a number reads.
 template <class T>
 QString shortestText(T value)
 {
@@ -398,11 +426,27 @@ QString shortestText(T value)
         return value > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
     if (value == 0)
         return QStringLiteral("0");
-    char buf[64];
-    auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value);
-    QString s = QString::fromLatin1(buf, static_cast<int>(ptr - buf));
-    return s.replace(QLatin1Char('e'), QLatin1Char('E'));
+    const Decimal d = shortestDecimal(value);
+    const int n = static_cast<int>(d.digits.size());
+    std::string out = value < 0 ? "-" : "";
+    constexpr int kMaxPlainExponent = 14;
+    constexpr int kMinPlainExponent = -5;
+    if (d.exponent > kMaxPlainExponent || d.exponent < kMinPlainExponent) {
+        out += d.digits[0];
+        if (n > 1)
+            out += '.' + d.digits.substr(1);
+        out += d.exponent < 0 ? "E-" : "E+";
+        out += std::to_string(std::abs(d.exponent));
+    } else if (d.exponent < 0) {
+        out += "0." + std::string(static_cast<size_t>(-d.exponent - 1), '0') + d.digits;
+    } else if (n <= d.exponent + 1) {
+        out += d.digits + std::string(static_cast<size_t>(d.exponent + 1 - n), '0');
+    } else {
+        out += d.digits.substr(0, static_cast<size_t>(d.exponent + 1)) + '.' + d.digits.substr(static_cast<size_t>(d.exponent + 1));
+    }
+    return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
 }
+
 } // namespace
 
 QString numberToText(double value) { return shortestText(value); }
@@ -410,35 +454,70 @@ QString numberToText(float value) { return shortestText(value); }
 
 QString formatNumber(double value, const QString& format)
 {
-    // Digit placeholders only: "0" before the point sets the minimum integer digits, "0"
-    // after it the number of decimals. Halves round away from zero, as the format function does.
-    const int point = format.indexOf(QLatin1Char('.'));
+    // Digit placeholders: "0" before the point sets the minimum number of integer digits, "0"
+    // after it a decimal always shown, "#" after it a decimal shown when not zero. The value is
+    // rounded as it is written (its shortest decimal text), halves away from zero, so 2.675
+    // with "0.00" gives "2.68" and 2.449 with "0.0" gives "2.4".
+    if (!std::isfinite(value))
+        return numberToText(value);
+    const qsizetype point = format.indexOf(QLatin1Char('.'));
     const QString intPart = point < 0 ? format : format.left(point);
     const QString fracPart = point < 0 ? QString() : format.mid(point + 1);
     const int minInt = static_cast<int>(intPart.count(QLatin1Char('0')));
-    const int decimals = static_cast<int>(fracPart.count(QLatin1Char('0')));
-    if (!std::isfinite(value))
-        return numberToText(value);
-    const double scale = std::pow(10.0, decimals);
-    double scaled = std::round(std::fabs(value) * scale); // std::round: halves away from zero
-    // Correct for binary representation: 2.675 with "0.00" should read 2.68, as written.
-    const double check = std::round(std::fabs(value) * scale * 10.0) / 10.0;
-    if (std::fabs(check - std::floor(check) - 0.5) < 1e-9)
-        scaled = std::floor(check) + 1.0;
-    const bool negative = value < 0 && scaled != 0.0;
-    QString digits = QString::number(scaled, 'f', 0);
-    while (digits.size() < decimals + std::max(minInt, 0) && digits.size() <= decimals)
-        digits.prepend(QLatin1Char('0'));
-    QString whole = digits.left(digits.size() - decimals);
-    const QString frac = digits.right(decimals);
-    while (whole.size() < minInt)
-        whole.prepend(QLatin1Char('0'));
-    QString out = whole;
-    if (decimals > 0)
-        out += QLatin1Char('.') + frac;
-    if (negative)
-        out.prepend(QLatin1Char('-'));
-    return out;
+    const int required = static_cast<int>(fracPart.count(QLatin1Char('0')));
+    const int decimals = required + static_cast<int>(fracPart.count(QLatin1Char('#')));
+
+    // All digits of |value| as integer digits and decimals, rounded to `decimals`.
+    std::string whole = "0";
+    std::string frac(static_cast<size_t>(decimals), '0');
+    if (value != 0) {
+        const Decimal d = shortestDecimal(value);
+        const int intDigits = std::max(d.exponent + 1, 0);
+        // Position of each digit: digit i has weight 10^(exponent - i).
+        std::string all(static_cast<size_t>(intDigits + decimals), '0'); // integer digits then decimals
+        bool roundUp = false;
+        for (int i = 0; i < static_cast<int>(d.digits.size()); ++i) {
+            const int slot = (intDigits - 1) - (d.exponent - i); // index in `all`
+            if (slot < 0)
+                continue; // cannot happen: intDigits covers every integer digit
+            if (slot < static_cast<int>(all.size()))
+                all[static_cast<size_t>(slot)] = d.digits[static_cast<size_t>(i)];
+            else if (slot == static_cast<int>(all.size()))
+                roundUp = d.digits[static_cast<size_t>(i)] >= '5';
+        }
+        if (roundUp) {
+            int i = static_cast<int>(all.size()) - 1;
+            for (; i >= 0; --i) {
+                if (all[static_cast<size_t>(i)] == '9') {
+                    all[static_cast<size_t>(i)] = '0';
+                } else {
+                    ++all[static_cast<size_t>(i)];
+                    break;
+                }
+            }
+            if (i < 0)
+                all.insert(all.begin(), '1');
+        }
+        const size_t wholeDigits = all.size() - static_cast<size_t>(decimals);
+        whole = all.substr(0, wholeDigits);
+        frac = all.substr(wholeDigits);
+        const size_t firstNonZero = whole.find_first_not_of('0');
+        whole = firstNonZero == std::string::npos ? "0" : whole.substr(firstNonZero);
+    }
+    while (static_cast<int>(frac.size()) > required && !frac.empty() && frac.back() == '0')
+        frac.pop_back();
+    if (whole == "0" && minInt == 0)
+        whole.clear();
+    while (static_cast<int>(whole.size()) < minInt)
+        whole.insert(whole.begin(), '0');
+    const bool negative = value < 0 && (whole.find_first_not_of('0') != std::string::npos || frac.find_first_not_of('0') != std::string::npos);
+    std::string out = negative ? "-" : "";
+    out += whole;
+    if (!frac.empty())
+        out += '.' + frac;
+    if (out.empty() || out == "-")
+        out = "0";
+    return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
 }
 
 } // namespace ostrel

@@ -53,7 +53,9 @@ public:
     void SetRoot(const StorageElement& element);
 
     // Whole-document file access. Load fails with a ComError naming the file and the offset of
-    // a parse error; Save writes a temporary file and renames it over the target.
+    // a parse error, and then leaves the document as it was; a successful load replaces the
+    // whole tree (elements of the old tree are no longer valid). Save writes a temporary file
+    // and renames it over the target.
     void LoadFile(const QString& path);
     void LoadText(const QByteArray& utf8);
     void SaveFile(const QString& path) const;
@@ -63,6 +65,7 @@ public:
 
 private:
     StorageDocument();
+    void LoadBuffer(const QByteArray& content, const QString& what);
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };

@@ -1,0 +1,283 @@
+#include "StorageElement.h"
+
+#include "host/core/ComError.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <sstream>
+
+namespace ostrel {
+
+namespace {
+
+const QString kSource = QStringLiteral("ostrel.StorageDocument");
+// Detached elements live under this node of the document until they are appended somewhere;
+// it is never written out.
+constexpr const char* kHolderName = "ostrel.detached";
+// Whitespace-only text is kept when it is an element's only content, and line ends are read
+// as written, so that every stored text reads back unchanged.
+constexpr unsigned kParseOptions = (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_ws_pcdata_single;
+
+QByteArray utf8(const QString& text)
+{
+    return text.toUtf8();
+}
+
+QString fromUtf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+bool isNameStart(QChar c)
+{
+    return c.isLetter() || c == QLatin1Char('_') || c == QLatin1Char(':');
+}
+
+bool isValidName(const QString& name)
+{
+    if (name.isEmpty() || !isNameStart(name.front()))
+        return false;
+    for (QChar c : name)
+        if (!(isNameStart(c) || c.isDigit() || c == QLatin1Char('-') || c == QLatin1Char('.')))
+            return false;
+    return true;
+}
+
+[[noreturn]] void invalidName(const QString& name)
+{
+    throw ComError(kE_InvalidArg, kSource, QStringLiteral("\"%1\" is not a valid element or attribute name").arg(name), 1);
+}
+
+// "line 3, column 7 (offset 42)" of a byte offset in a buffer.
+QString describeOffset(const QByteArray& buffer, std::ptrdiff_t offset)
+{
+    const qsizetype end = std::clamp<qsizetype>(offset, 0, buffer.size());
+    int line = 1;
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i < end; ++i) {
+        if (buffer[i] == '\n') {
+            ++line;
+            lineStart = i + 1;
+        }
+    }
+    return QStringLiteral("line %1, column %2 (offset %3)").arg(line).arg(end - lineStart + 1).arg(offset);
+}
+
+} // namespace
+
+// ---- elements ------------------------------------------------------------------------------
+
+StorageElement::StorageElement(std::shared_ptr<StorageDocument> document, const pugi::xml_node& node)
+    : m_document(std::move(document)), m_node(node)
+{
+}
+
+QString StorageElement::Name() const
+{
+    return fromUtf8(m_node.name());
+}
+
+void StorageElement::Rename(const QString& name)
+{
+    if (!isValidName(name))
+        invalidName(name);
+    m_node.set_name(utf8(name).constData());
+}
+
+QString StorageElement::Attribute(const QString& name) const
+{
+    return fromUtf8(m_node.attribute(utf8(name).constData()).value());
+}
+
+bool StorageElement::HasAttribute(const QString& name) const
+{
+    return static_cast<bool>(m_node.attribute(utf8(name).constData()));
+}
+
+void StorageElement::SetAttribute(const QString& name, const QString& value)
+{
+    if (!*this)
+        return;
+    if (!isValidName(name))
+        invalidName(name);
+    const QByteArray key = utf8(name);
+    pugi::xml_attribute attribute = m_node.attribute(key.constData());
+    if (!attribute)
+        attribute = m_node.append_attribute(key.constData());
+    attribute.set_value(utf8(value).constData());
+}
+
+QString StorageElement::Text() const
+{
+    return fromUtf8(m_node.text().get());
+}
+
+void StorageElement::SetText(const QString& text)
+{
+    if (*this)
+        m_node.text().set(utf8(text).constData());
+}
+
+StorageElement StorageElement::AddChild(const QString& name, const QString& text)
+{
+    if (!*this)
+        return {};
+    if (!isValidName(name))
+        invalidName(name);
+    pugi::xml_node child = m_node.append_child(utf8(name).constData());
+    if (!text.isEmpty())
+        child.text().set(utf8(text).constData());
+    return {m_document, child};
+}
+
+void StorageElement::AppendChild(const StorageElement& element)
+{
+    if (!*this || !element)
+        return;
+    if (element.m_document == m_document)
+        m_node.append_move(element.m_node);
+    else
+        m_node.append_copy(element.m_node);
+}
+
+int StorageElement::ChildCount() const
+{
+    int count = 0;
+    for (pugi::xml_node child = m_node.first_child(); child; child = child.next_sibling())
+        if (child.type() == pugi::node_element)
+            ++count;
+    return count;
+}
+
+StorageElement StorageElement::Child(int index) const
+{
+    if (index < 0)
+        return {};
+    for (pugi::xml_node child = m_node.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        if (index-- == 0)
+            return {m_document, child};
+    }
+    return {};
+}
+
+StorageElement StorageElement::FirstChild(const QString& name) const
+{
+    pugi::xml_node child = m_node.child(utf8(name).constData());
+    return child ? StorageElement(m_document, child) : StorageElement();
+}
+
+// ---- the document --------------------------------------------------------------------------
+
+struct StorageDocument::Impl {
+    pugi::xml_document xml;
+    pugi::xml_node holder;
+
+    void ensureHolder()
+    {
+        holder = xml.child(kHolderName);
+        if (!holder)
+            holder = xml.append_child(kHolderName);
+    }
+};
+
+StorageDocument::StorageDocument() : m_impl(std::make_unique<Impl>())
+{
+    m_impl->ensureHolder();
+}
+
+StorageDocument::~StorageDocument() = default;
+
+std::shared_ptr<StorageDocument> StorageDocument::Create()
+{
+    return std::shared_ptr<StorageDocument>(new StorageDocument());
+}
+
+pugi::xml_document& StorageDocument::xml()
+{
+    return m_impl->xml;
+}
+
+StorageElement StorageDocument::CreateElement(const QString& name)
+{
+    if (!isValidName(name))
+        return {};
+    pugi::xml_node node = m_impl->holder.append_child(utf8(name).constData());
+    if (!node)
+        return {};
+    return {shared_from_this(), node};
+}
+
+StorageElement StorageDocument::Root() const
+{
+    for (pugi::xml_node child = m_impl->xml.first_child(); child; child = child.next_sibling())
+        if (child.type() == pugi::node_element && child != m_impl->holder)
+            return {std::const_pointer_cast<StorageDocument>(shared_from_this()), child};
+    return {};
+}
+
+void StorageDocument::SetRoot(const StorageElement& element)
+{
+    if (!element)
+        return;
+    pugi::xml_node old = Root().node();
+    pugi::xml_node placed = element.Document().get() == this ? m_impl->xml.append_move(element.node())
+                                                             : m_impl->xml.append_copy(element.node());
+    if (old && old != placed)
+        m_impl->xml.remove_child(old);
+}
+
+void StorageDocument::LoadText(const QByteArray& utf8Text)
+{
+    LoadBuffer(utf8Text, QStringLiteral("the document"));
+}
+
+void StorageDocument::LoadBuffer(const QByteArray& content, const QString& what)
+{
+    pugi::xml_document parsed;
+    const pugi::xml_parse_result result =
+        parsed.load_buffer(content.constData(), static_cast<size_t>(content.size()), kParseOptions, pugi::encoding_auto);
+    if (!result)
+        throw ComError(kE_Fail, kSource,
+                       QStringLiteral("%1 cannot be read: %2 at %3")
+                           .arg(what, fromUtf8(result.description()), describeOffset(content, result.offset)),
+                       1);
+    if (!parsed.document_element())
+        throw ComError(kE_Fail, kSource, QStringLiteral("%1 holds no element").arg(what), 1);
+    m_impl->xml.reset(parsed);
+    m_impl->ensureHolder();
+}
+
+void StorageDocument::LoadFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ComError(kErrFileNotFound, kSource, QStringLiteral("\"%1\" cannot be opened: %2").arg(path, file.errorString()), 1);
+    LoadBuffer(file.readAll(), QStringLiteral("\"%1\"").arg(path));
+}
+
+QByteArray StorageDocument::ToText() const
+{
+    std::ostringstream out;
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    for (pugi::xml_node child = m_impl->xml.first_child(); child; child = child.next_sibling()) {
+        if (child == m_impl->holder || child.type() == pugi::node_declaration)
+            continue;
+        child.print(out, "  ", pugi::format_default, pugi::encoding_utf8);
+    }
+    const std::string text = out.str();
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void StorageDocument::SaveFile(const QString& path) const
+{
+    QSaveFile file(path); // a temporary file renamed over the target on commit
+    if (!file.open(QIODevice::WriteOnly))
+        throw ComError(kE_Fail, kSource, QStringLiteral("\"%1\" cannot be written: %2").arg(path, file.errorString()), 1);
+    const QByteArray text = ToText();
+    if (file.write(text) != text.size() || !file.commit())
+        throw ComError(kE_Fail, kSource, QStringLiteral("\"%1\" cannot be written: %2").arg(path, file.errorString()), 1);
+}
+
+} // namespace ostrel
