@@ -67,12 +67,18 @@ public:
     void Clear();
 
     QString RenderHtml() const;
+    // The HTML of one table (as RenderHtml writes it).
+    QString TableHtml(std::size_t index) const;
     // Fails with a ComError naming the file when it cannot be written.
     void RenderPdf(const QString& path) const;
     // The text of the whole document: lines, cells separated by tabs.
     QString DocumentText() const;
 
     const std::vector<Table>& Tables() const;
+
+    // A text made safe for one cell: the language's own characters ("|", ";", "{", "}") are
+    // replaced by look-alikes.
+    static QString CellText(const QString& text);
 
     // The table language on its own (exposed for tests and the fuzzer).
     static std::vector<Column> ParseFormat(const QString& format);

@@ -26,6 +26,8 @@ public:
     void UpdateReferences(std::shared_ptr<ITestElement> element) override;
 
     const std::vector<std::shared_ptr<IStandard>>& items() const { return m_items; }
+    // Adds the standard, or replaces the one held under the same names.
+    void AddOrReplace(std::shared_ptr<IStandard> standard);
 
 private:
     std::vector<std::shared_ptr<IStandard>> m_items;

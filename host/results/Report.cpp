@@ -1,0 +1,382 @@
+#include "host/results/Report.h"
+
+#include "host/core/ComError.h"
+#include "host/core/LanguageService.h"
+
+#include <QFile>
+#include <QPdfWriter>
+#include <QTextDocument>
+#include <algorithm>
+
+namespace ostrel {
+
+namespace {
+
+constexpr std::int32_t kDefaultColumnTwips = 1440;
+constexpr std::int32_t kMaxColumnTwips = 1440 * 100;
+constexpr double kMmPerInch = 25.4;
+
+// Escaped for HTML, with leading blanks kept (the report's rows indent with them).
+QString htmlText(const QString& text)
+{
+    int leading = 0;
+    while (leading < text.size() && text.at(leading) == QLatin1Char(' '))
+        ++leading;
+    QString html;
+    for (int i = 0; i < leading; ++i)
+        html += QStringLiteral("&nbsp;");
+    return html + text.mid(leading).toHtmlEscaped();
+}
+
+QString spanHtml(const Report::Span& span)
+{
+    QString html = htmlText(span.text);
+    if (span.italic)
+        html = QStringLiteral("<i>") + html + QStringLiteral("</i>");
+    if (span.bold)
+        html = QStringLiteral("<b>") + html + QStringLiteral("</b>");
+    return html;
+}
+
+QString cellPlainText(const Report::Cell& cell)
+{
+    QString text;
+    for (const auto& span : cell)
+        text += span.text;
+    return text;
+}
+
+QString alignName(Report::Align align)
+{
+    switch (align) {
+    case Report::Align::Right:
+        return QStringLiteral("right");
+    case Report::Align::Centre:
+        return QStringLiteral("center");
+    case Report::Align::Left:
+        break;
+    }
+    return QStringLiteral("left");
+}
+
+} // namespace
+
+Report::Report() = default;
+
+void Report::SetFontSize(std::int32_t points)
+{
+    m_fontSize = std::clamp(points, 1, 200);
+}
+
+std::int32_t Report::printableWidthTwips() const
+{
+    const double widthMm = m_pageSize.size(QPageSize::Millimeter).width() - m_marginsMm.left() - m_marginsMm.right();
+    return std::max(0, static_cast<std::int32_t>(widthMm / kMmPerInch * kTwipsPerInch));
+}
+
+std::int32_t Report::Width(std::int32_t)
+{
+    // The page's printable width does not depend on the font size; tables scale their text.
+    return printableWidthTwips();
+}
+
+QString Report::Translate(const QString& module, const QString& text)
+{
+    return LanguageService::instance().Translate(module, text);
+}
+
+QString Report::CellText(const QString& text)
+{
+    QString safe = text;
+    safe.replace(QLatin1Char('|'), QLatin1Char('/'));
+    safe.replace(QLatin1Char(';'), QLatin1Char(','));
+    safe.replace(QLatin1Char('{'), QLatin1Char('('));
+    safe.replace(QLatin1Char('}'), QLatin1Char(')'));
+    return safe;
+}
+
+std::vector<Report::Column> Report::ParseFormat(const QString& format)
+{
+    std::vector<Column> columns;
+    const QString firstRow = format.section(QLatin1Char(';'), 0, 0);
+    if (firstRow.trimmed().isEmpty())
+        return columns;
+    for (const QString& rawCell : firstRow.split(QLatin1Char('|'))) {
+        const QString cell = rawCell.trimmed();
+        Column column;
+        int pos = 0;
+        if (pos < cell.size()) {
+            const QChar c = cell.at(pos);
+            if (c == QLatin1Char('<') || c == QLatin1Char('>') || c == QLatin1Char('^')) {
+                column.align = c == QLatin1Char('>') ? Align::Right : c == QLatin1Char('^') ? Align::Centre : Align::Left;
+                ++pos;
+            }
+        }
+        for (; pos < cell.size(); ++pos) {
+            if (cell.at(pos) == QLatin1Char('+'))
+                column.wrap = true;
+            else if (cell.at(pos) == QLatin1Char('!'))
+                column.elastic = true;
+            else
+                break;
+        }
+        const QString width = cell.mid(pos);
+        column.widthTwips = width.isEmpty() ? kDefaultColumnTwips
+                                            : static_cast<std::int32_t>(std::clamp(leadingNumber(width), 0.0,
+                                                                                   double(kMaxColumnTwips)));
+        columns.push_back(column);
+    }
+    return columns;
+}
+
+Report::Cell Report::ParseCell(const QString& cell)
+{
+    Cell spans;
+    QString plain;
+    auto flushPlain = [&] {
+        if (!plain.isEmpty())
+            spans.push_back({plain, false, false});
+        plain.clear();
+    };
+    int pos = 0;
+    while (pos < cell.size()) {
+        const QChar c = cell.at(pos);
+        if (c != QLatin1Char('{')) {
+            if (c != QLatin1Char('}'))
+                plain += c;
+            ++pos;
+            continue;
+        }
+        flushPlain();
+        Span span;
+        ++pos;
+        // Control words: "\i" italic, "\b" bold; others are read and ignored.
+        while (pos < cell.size() && cell.at(pos) == QLatin1Char('\\')) {
+            ++pos;
+            QString word;
+            while (pos < cell.size() && cell.at(pos).isLetter())
+                word += cell.at(pos++);
+            if (word == QLatin1String("i"))
+                span.italic = true;
+            else if (word == QLatin1String("b"))
+                span.bold = true;
+        }
+        if (pos < cell.size() && cell.at(pos) == QLatin1Char(' '))
+            ++pos;
+        const int end = cell.indexOf(QLatin1Char('}'), pos);
+        span.text = cell.mid(pos, end < 0 ? -1 : end - pos);
+        span.text.remove(QLatin1Char('{'));
+        pos = end < 0 ? static_cast<int>(cell.size()) : end + 1;
+        if (!span.text.isEmpty())
+            spans.push_back(span);
+    }
+    flushPlain();
+    return spans;
+}
+
+std::vector<Report::Row> Report::ParseRows(const QString& rows)
+{
+    std::vector<Row> parsed;
+    for (const QString& rowText : rows.split(QLatin1Char(';'))) {
+        if (rowText.isEmpty())
+            continue;
+        Row row;
+        for (const QString& cell : rowText.split(QLatin1Char('|')))
+            row.push_back(ParseCell(cell));
+        parsed.push_back(std::move(row));
+    }
+    return parsed;
+}
+
+void Report::AddTable(const QString& format, const QString& heading, const QString& rows, const Variant&, const Variant&,
+                      const Variant&)
+{
+    Table table;
+    table.columns = ParseFormat(format);
+    table.heading = ParseRows(heading);
+    table.rows = ParseRows(rows);
+    if (table.heading.empty() && table.rows.empty())
+        return;
+    table.fontSize = m_fontSize;
+    table.spaceBefore = m_spaceBefore;
+    table.ruled = m_ruled;
+    std::size_t cells = 0;
+    for (const auto* group : {&table.heading, &table.rows}) {
+        for (const Row& row : *group)
+            cells = std::max(cells, row.size());
+    }
+    while (table.columns.size() < cells)
+        table.columns.push_back(Column{});
+    m_tables.push_back(std::move(table));
+    m_blocks.push_back({Block::Kind::Table, QString(), QString(), m_tables.size() - 1});
+}
+
+void Report::AddHeading(const QString& text)
+{
+    m_blocks.push_back({Block::Kind::Heading, text, QString(), 0});
+}
+
+void Report::AddParagraph(const QString& text)
+{
+    m_blocks.push_back({Block::Kind::Paragraph, text, QString(), 0});
+}
+
+void Report::AddKeyValue(const QString& key, const QString& value)
+{
+    m_blocks.push_back({Block::Kind::KeyValue, key, value, 0});
+}
+
+void Report::Clear()
+{
+    m_blocks.clear();
+    m_tables.clear();
+    m_title.clear();
+}
+
+const std::vector<Report::Table>& Report::Tables() const
+{
+    return m_tables;
+}
+
+QString Report::tableHtml(const Table& table) const
+{
+    const double printable = std::max(1, printableWidthTwips());
+    std::int32_t fixedTwips = 0;
+    for (const Column& column : table.columns) {
+        if (!column.elastic)
+            fixedTwips += column.widthTwips;
+    }
+    std::vector<std::int32_t> widths;
+    for (const Column& column : table.columns) {
+        std::int32_t width = column.widthTwips;
+        if (column.elastic)
+            width = std::max(width, static_cast<std::int32_t>(printable) - fixedTwips);
+        widths.push_back(width);
+    }
+    auto percent = [&](std::int32_t twips) { return QString::number(twips * 100.0 / printable, 'f', 1); };
+    std::int32_t totalTwips = 0;
+    for (std::int32_t width : widths)
+        totalTwips += width;
+
+    QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\" width=\"%1%\" style=\"margin-top: %2pt; font-size: %3pt\">\n")
+                       .arg(percent(totalTwips))
+                       .arg(table.spaceBefore)
+                       .arg(table.fontSize);
+    auto rowsHtml = [&](const std::vector<Row>& rows, bool heading) {
+        for (const Row& row : rows) {
+            html += QStringLiteral("<tr>");
+            for (std::size_t i = 0; i < table.columns.size(); ++i) {
+                const Column& column = table.columns[i];
+                QString style;
+                if (!column.wrap)
+                    style += QStringLiteral("white-space: nowrap;");
+                if (heading && table.ruled != 0)
+                    style += QStringLiteral(" border-bottom: 1px solid #000000;");
+                html += QStringLiteral("<td width=\"%1%\" align=\"%2\"").arg(percent(widths[i]), alignName(column.align));
+                if (!style.isEmpty())
+                    html += QStringLiteral(" style=\"%1\"").arg(style.trimmed());
+                html += QLatin1Char('>');
+                if (i < row.size()) {
+                    for (const Span& span : row[i])
+                        html += spanHtml(span);
+                }
+                html += QStringLiteral("</td>");
+            }
+            html += QStringLiteral("</tr>\n");
+        }
+    };
+    rowsHtml(table.heading, true);
+    rowsHtml(table.rows, false);
+    html += QStringLiteral("</table>\n");
+    return html;
+}
+
+QString Report::TableHtml(std::size_t index) const
+{
+    return index < m_tables.size() ? tableHtml(m_tables[index]) : QString();
+}
+
+QString Report::blockHtml(const Block& block) const
+{
+    switch (block.kind) {
+    case Block::Kind::Heading:
+        return QStringLiteral("<h2>%1</h2>\n").arg(block.text.toHtmlEscaped());
+    case Block::Kind::Paragraph:
+        return QStringLiteral("<p>%1</p>\n").arg(block.text.toHtmlEscaped());
+    case Block::Kind::KeyValue:
+        return QStringLiteral("<p><b>%1:</b> %2</p>\n").arg(block.text.toHtmlEscaped(), block.value.toHtmlEscaped());
+    case Block::Kind::Table:
+        return tableHtml(m_tables.at(block.table));
+    }
+    return QString();
+}
+
+QString Report::RenderHtml() const
+{
+    QString html = QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>%1</title>\n</head>\n<body>\n")
+                       .arg(m_title.toHtmlEscaped());
+    if (!m_title.isEmpty())
+        html += QStringLiteral("<h1>%1</h1>\n").arg(m_title.toHtmlEscaped());
+    for (const Block& block : m_blocks)
+        html += blockHtml(block);
+    html += QStringLiteral("</body>\n</html>\n");
+    return html;
+}
+
+void Report::RenderPdf(const QString& path) const
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw ComError(kErrFileNotFound, kSource,
+                       QStringLiteral("The report cannot be written to \"%1\": %2").arg(path, file.errorString()));
+    {
+        QPdfWriter writer(&file);
+        writer.setPageSize(m_pageSize);
+        writer.setPageMargins(m_marginsMm, QPageLayout::Millimeter);
+        writer.setTitle(m_title);
+        writer.setCreator(QStringLiteral("Ostrel"));
+        QTextDocument document;
+        document.setHtml(RenderHtml());
+        document.print(&writer);
+    }
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        throw ComError(kE_Fail, kSource,
+                       QStringLiteral("The report could not be completed in \"%1\": %2").arg(path, file.errorString()));
+}
+
+QString Report::DocumentText() const
+{
+    QStringList lines;
+    if (!m_title.isEmpty())
+        lines << m_title;
+    for (const Block& block : m_blocks) {
+        switch (block.kind) {
+        case Block::Kind::Heading:
+        case Block::Kind::Paragraph:
+            lines << block.text;
+            break;
+        case Block::Kind::KeyValue:
+            lines << block.text + QStringLiteral(": ") + block.value;
+            break;
+        case Block::Kind::Table: {
+            const Table& table = m_tables.at(block.table);
+            for (const auto* group : {&table.heading, &table.rows}) {
+                for (const Row& row : *group) {
+                    QStringList cells;
+                    for (const Cell& cell : row)
+                        cells << cellPlainText(cell);
+                    QString line = cells.join(QLatin1Char('\t'));
+                    while (!line.isEmpty() && line.back().isSpace())
+                        line.chop(1);
+                    lines << line;
+                }
+            }
+            break;
+        }
+        }
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+} // namespace ostrel
