@@ -1,0 +1,17 @@
+#include "CommandLineErrors.h"
+
+namespace ostrel {
+
+QString CommandLineErrors::Text(const ComError& failure)
+{
+    const QString source = failure.source().isEmpty() ? QStringLiteral("unknown source") : failure.source();
+    return QStringLiteral("error %1 (%2): %3").arg(ComError::hex(failure.number()), source, failure.description());
+}
+
+void CommandLineErrors::Print(QTextStream& err, const ComError& failure)
+{
+    err << "ostrel: " << Text(failure) << '\n';
+    err.flush();
+}
+
+} // namespace ostrel

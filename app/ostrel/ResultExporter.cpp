@@ -1,0 +1,144 @@
+#include "ResultExporter.h"
+
+#include "SequenceDocument.h"
+
+#include "host/core/ComError.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+namespace ostrel {
+
+namespace {
+
+QJsonValue jsonValue(const Variant& value)
+{
+    if (value.isNumeric() && value.type() != VarType::Boolean)
+        return value.toDouble();
+    if (value.type() == VarType::Boolean)
+        return value.toBool();
+    if (value.isEmptyOrNull())
+        return QJsonValue::Null;
+    return value.text();
+}
+
+QJsonObject measurementJson(const MeasurementRow& row)
+{
+    return QJsonObject{
+        {QStringLiteral("key"), row.key},
+        {QStringLiteral("description"), row.description},
+        {QStringLiteral("value"), jsonValue(row.value)},
+        {QStringLiteral("valueText"), row.valueText},
+        {QStringLiteral("preset"), row.preset},
+        {QStringLiteral("unit"), row.unit},
+        {QStringLiteral("limits"), row.limits},
+        {QStringLiteral("status"), row.status},
+        {QStringLiteral("statusText"), SequenceResults::StatusText(row.status)},
+        {QStringLiteral("flags"), row.flags},
+    };
+}
+
+QString csvField(const QString& text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
+        !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+} // namespace
+
+QByteArray ResultExporter::ToJson(const SequenceDocument& document, const std::vector<ElementResult>& results)
+{
+    const DeviceUnderTest& dut = document.Dut();
+    QJsonArray instruments;
+    for (const auto& mti : document.Instruments()->items())
+        instruments.append(QJsonObject{{QStringLiteral("number"), mti->Number()},
+                                       {QStringLiteral("name"), mti->Name()},
+                                       {QStringLiteral("serialNumber"), mti->SerialNo()},
+                                       {QStringLiteral("firmware"), mti->FWVersion()},
+                                       {QStringLiteral("model"), mti->Model()}});
+    QJsonArray standards;
+    for (const auto& ref : document.SelectedStandards())
+        standards.append(QJsonObject{{QStringLiteral("shortName"), ref.shortName}, {QStringLiteral("fullName"), ref.fullName}});
+    QJsonArray elements;
+    for (const auto& result : results) {
+        QJsonArray measurements;
+        for (const auto& row : result.measurements)
+            measurements.append(measurementJson(row));
+        elements.append(QJsonObject{
+            {QStringLiteral("position"), result.position},
+            {QStringLiteral("name"), result.name},
+            {QStringLiteral("testId"), result.testId},
+            {QStringLiteral("elementId"), result.elementId},
+            {QStringLiteral("enabled"), result.enabled},
+            {QStringLiteral("status"), result.hasResult ? QJsonValue(result.status) : QJsonValue::Null},
+            {QStringLiteral("statusText"), SequenceResults::ElementStatusText(result)},
+            {QStringLiteral("instrument"), result.instrument},
+            {QStringLiteral("comment"), result.comment},
+            {QStringLiteral("measurements"), measurements},
+        });
+    }
+    const QJsonObject root{
+        {QStringLiteral("title"), document.Title()},
+        {QStringLiteral("document"), document.Path()},
+        {QStringLiteral("exported"), QDateTime::currentDateTimeUtc().toString(Qt::ISODate)},
+        {QStringLiteral("deviceUnderTest"), QJsonObject{{QStringLiteral("serialNumber"), dut.serialNumber},
+                                                        {QStringLiteral("model"), dut.model},
+                                                        {QStringLiteral("location"), dut.location},
+                                                        {QStringLiteral("technician"), dut.technician}}},
+        {QStringLiteral("standards"), standards},
+        {QStringLiteral("instruments"), instruments},
+        {QStringLiteral("verdict"), SequenceResults::VerdictText(SequenceResults::Overall(results))},
+        {QStringLiteral("elements"), elements},
+    };
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+QStringList ResultExporter::CsvColumns()
+{
+    return {QStringLiteral("element"), QStringLiteral("key"),    QStringLiteral("description"),
+            QStringLiteral("value"),   QStringLiteral("preset"), QStringLiteral("unit"),
+            QStringLiteral("limits"),  QStringLiteral("status"), QStringLiteral("flags")};
+}
+
+QByteArray ResultExporter::ToCsv(const std::vector<ElementResult>& results)
+{
+    QString text = CsvColumns().join(QLatin1Char(',')) + QStringLiteral("\r\n");
+    for (const auto& result : results) {
+        for (const auto& row : result.measurements) {
+            const QStringList fields{result.name, row.key,    row.description,
+                                     row.valueText, row.preset, row.unit,
+                                     row.limits,  SequenceResults::StatusText(row.status), row.flags};
+            QStringList quoted;
+            for (const auto& field : fields)
+                quoted << csvField(field);
+            text += quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+        }
+    }
+    return text.toUtf8();
+}
+
+void ResultExporter::WriteJson(const QString& path, const SequenceDocument& document)
+{
+    writeFile(path, ToJson(document, SequenceResults::Collect(document)));
+}
+
+void ResultExporter::WriteCsv(const QString& path, const SequenceDocument& document)
+{
+    writeFile(path, ToCsv(SequenceResults::Collect(document)));
+}
+
+void ResultExporter::writeFile(const QString& path, const QByteArray& data)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+        throw ComError(kErrFileNotFound, QStringLiteral("ostrel.ResultExporter"),
+                       QStringLiteral("%1: cannot write: %2").arg(path, file.errorString()), 2);
+}
+
+} // namespace ostrel

@@ -1,0 +1,28 @@
+#pragma once
+// Results for service-management systems: JSON (the sequence with its elements and their
+// measurements) and CSV (one row per measurement). Both are written atomically.
+#include "SequenceResults.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace ostrel {
+
+class SequenceDocument;
+
+class ResultExporter {
+public:
+    static QByteArray ToJson(const SequenceDocument& document, const std::vector<ElementResult>& results);
+    static QByteArray ToCsv(const std::vector<ElementResult>& results);
+
+    static void WriteJson(const QString& path, const SequenceDocument& document);
+    static void WriteCsv(const QString& path, const SequenceDocument& document);
+
+    // The CSV columns, in order.
+    static QStringList CsvColumns();
+
+private:
+    static void writeFile(const QString& path, const QByteArray& data);
+};
+
+} // namespace ostrel

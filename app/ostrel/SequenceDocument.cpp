@@ -1,0 +1,368 @@
+#include "SequenceDocument.h"
+
+#include "host/contract/IProgress.h"
+#include "host/core/ComError.h"
+#include "host/core/Steps.h"
+#include "host/storage/StorageElement.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace ostrel {
+
+namespace {
+
+// The stored vocabulary of a sequence document.
+const QString kRootTag = QStringLiteral("OstrelSequence");
+const QString kFormatAttr = QStringLiteral("Format");
+const QString kFormatVersion = QStringLiteral("1");
+const QString kMetadataTag = QStringLiteral("Metadata");
+const QString kTitleTag = QStringLiteral("Title");
+const QString kCreatedTag = QStringLiteral("Created");
+const QString kSavedTag = QStringLiteral("Saved");
+const QString kDutTag = QStringLiteral("DeviceUnderTest");
+const QString kSerialNumberAttr = QStringLiteral("SerialNumber");
+const QString kModelAttr = QStringLiteral("Model");
+const QString kLocationAttr = QStringLiteral("Location");
+const QString kTechnicianAttr = QStringLiteral("Technician");
+const QString kStandardsTag = QStringLiteral("Standards");
+const QString kStandardTag = QStringLiteral("Standard");
+const QString kShortNameAttr = QStringLiteral("ShortName");
+const QString kFullNameAttr = QStringLiteral("FullName");
+const QString kInstrumentsTag = QStringLiteral("Instruments");
+const QString kInstrumentTag = QStringLiteral("Instrument");
+const QString kNameAttr = QStringLiteral("Name");
+const QString kNumberAttr = QStringLiteral("Number");
+const QString kSerialNoAttr = QStringLiteral("SerialNo");
+const QString kFirmwareAttr = QStringLiteral("FWVersion");
+const QString kSequenceTag = QStringLiteral("Sequence");
+const QString kElementTag = QStringLiteral("Element");
+const QString kPlugInAttr = QStringLiteral("PlugIn");
+const QString kTestIdAttr = QStringLiteral("TestID");
+const QString kIdAttr = QStringLiteral("ID");
+const QString kEnabledAttr = QStringLiteral("Enabled");
+const QString kSource = QStringLiteral("ostrel.SequenceDocument");
+
+[[noreturn]] void fail(const QString& path, const QString& where, const QString& why)
+{
+    throw ComError(kE_Fail, kSource, QStringLiteral("%1: %2: %3").arg(path, where, why), 2);
+}
+
+QString isoTime(const QDateTime& time)
+{
+    return time.isValid() ? time.toUTC().toString(Qt::ISODate) : QString();
+}
+
+// An attribute that must hold a whole number.
+std::int32_t numberAttribute(const StorageElement& element, const QString& name, bool* ok)
+{
+    return element.Attribute(name).trimmed().toInt(ok);
+}
+
+// The element data as the element core saved it: its direct children, or the saved element
+// itself when the core wrote no wrapper of its own.
+void loadElementData(const TestElementPtr& element, const StorageElement& stored, ProgressPtr progress)
+{
+    for (int i = 0; i < stored.ChildCount(); ++i) {
+        const StorageElement saved = stored.Child(i);
+        if (saved.node().type() != pugi::node_element)
+            continue;
+        element->Load(saved, progress);
+    }
+}
+
+} // namespace
+
+SequenceDocument::SequenceDocument()
+    : m_created(QDateTime::currentDateTimeUtc()), m_instruments(std::make_shared<InstrumentList>())
+{
+}
+
+SequenceDocument::~SequenceDocument()
+{
+    for (auto& entry : m_entries)
+        runStep("terminate element", [&] { entry.element->Terminate(); });
+}
+
+void SequenceDocument::SetTitle(const QString& title)
+{
+    if (title != m_title) {
+        m_title = title;
+        m_modified = true;
+    }
+}
+
+void SequenceDocument::SetDut(const DeviceUnderTest& dut)
+{
+    if (!(dut == m_dut)) {
+        m_dut = dut;
+        m_modified = true;
+    }
+}
+
+void SequenceDocument::SetSelectedStandards(const QList<StandardRef>& standards)
+{
+    if (standards != m_standards) {
+        m_standards = standards;
+        m_modified = true;
+    }
+}
+
+int SequenceDocument::IndexOf(const ITestElement* element) const
+{
+    for (size_t i = 0; i < m_entries.size(); ++i)
+        if (m_entries[i].element.get() == element)
+            return static_cast<int>(i);
+    return -1;
+}
+
+std::int32_t SequenceDocument::nextElementId() const
+{
+    std::int32_t highest = 0;
+    for (const auto& entry : m_entries)
+        highest = std::max(highest, entry.element->ID());
+    return highest + 1;
+}
+
+void SequenceDocument::Add(TestElementPtr element, int index)
+{
+    if (!element)
+        throw ComError(kE_Pointer, kSource, QStringLiteral("No element to add"));
+    element->SetID(nextElementId());
+    const int at = (index < 0 || index > Count()) ? Count() : index;
+    m_entries.insert(m_entries.begin() + at, SequenceEntry{std::move(element), true});
+    m_modified = true;
+}
+
+void SequenceDocument::Remove(int index)
+{
+    if (index < 0 || index >= Count())
+        return;
+    auto element = m_entries[static_cast<size_t>(index)].element;
+    m_entries.erase(m_entries.begin() + index);
+    runStep("terminate element", [&] { element->Terminate(); });
+    m_modified = true;
+}
+
+void SequenceDocument::Move(int from, int to)
+{
+    if (from < 0 || from >= Count() || to < 0 || to >= Count() || from == to)
+        return;
+    auto entry = m_entries[static_cast<size_t>(from)];
+    m_entries.erase(m_entries.begin() + from);
+    m_entries.insert(m_entries.begin() + to, std::move(entry));
+    m_modified = true;
+}
+
+void SequenceDocument::SetEnabled(int index, bool enabled)
+{
+    if (index < 0 || index >= Count() || m_entries[static_cast<size_t>(index)].enabled == enabled)
+        return;
+    m_entries[static_cast<size_t>(index)].enabled = enabled;
+    m_modified = true;
+}
+
+void SequenceDocument::Rename(int index, const QString& name)
+{
+    if (index < 0 || index >= Count())
+        return;
+    auto info = m_entries[static_cast<size_t>(index)].element->Info();
+    if (info && info->Name() != name) {
+        info->SetName(name);
+        m_modified = true;
+    }
+}
+
+QString SequenceDocument::ElementName(const TestElementPtr& element)
+{
+    QString name;
+    runStep("element name", [&] {
+        if (auto info = element->Info())
+            name = info->Name();
+    });
+    if (name.isEmpty())
+        runStep("element id", [&] { name = QStringLiteral("Test %1").arg(element->TestID()); });
+    return name;
+}
+
+std::shared_ptr<StorageDocument> SequenceDocument::toStorage() const
+{
+    auto doc = StorageDocument::Create();
+    doc->SetRoot(doc->CreateElement(kRootTag));
+    StorageElement root = doc->Root();
+    root.SetAttribute(kFormatAttr, kFormatVersion);
+
+    StorageElement meta = doc->CreateElement(kMetadataTag);
+    meta.AddChild(kTitleTag, m_title);
+    meta.AddChild(kCreatedTag, isoTime(m_created));
+    meta.AddChild(kSavedTag, isoTime(QDateTime::currentDateTimeUtc()));
+    root.AppendChild(meta);
+
+    StorageElement dut = doc->CreateElement(kDutTag);
+    dut.SetAttribute(kSerialNumberAttr, m_dut.serialNumber);
+    dut.SetAttribute(kModelAttr, m_dut.model);
+    dut.SetAttribute(kLocationAttr, m_dut.location);
+    dut.SetAttribute(kTechnicianAttr, m_dut.technician);
+    root.AppendChild(dut);
+
+    StorageElement standards = doc->CreateElement(kStandardsTag);
+    for (const auto& ref : m_standards) {
+        StorageElement standard = standards.AddChild(kStandardTag, QString());
+        standard.SetAttribute(kShortNameAttr, ref.shortName);
+        standard.SetAttribute(kFullNameAttr, ref.fullName);
+    }
+    root.AppendChild(standards);
+
+    StorageElement instruments = doc->CreateElement(kInstrumentsTag);
+    for (const auto& mti : m_instruments->items()) {
+        StorageElement item = instruments.AddChild(kInstrumentTag, QString());
+        item.SetAttribute(kNameAttr, mti->Name());
+        item.SetAttribute(kNumberAttr, QString::number(mti->Number()));
+        item.SetAttribute(kSerialNoAttr, mti->SerialNo());
+        item.SetAttribute(kFirmwareAttr, mti->FWVersion());
+        item.SetAttribute(kModelAttr, mti->Model());
+    }
+    root.AppendChild(instruments);
+
+    StorageElement sequence = doc->CreateElement(kSequenceTag);
+    for (const auto& entry : m_entries) {
+        const auto& element = entry.element;
+        StorageElement stored = sequence.AddChild(kElementTag, QString());
+        stored.SetAttribute(kPlugInAttr, element->PlugInID());
+        stored.SetAttribute(kTestIdAttr, QString::number(element->TestID()));
+        stored.SetAttribute(kIdAttr, QString::number(element->ID()));
+        stored.SetAttribute(kNameAttr, ElementName(element));
+        stored.SetAttribute(kEnabledAttr, entry.enabled ? QStringLiteral("1") : QStringLiteral("0"));
+        const StorageElement saved = element->Save(doc);
+        if (!saved)
+            continue;
+        // A core that wraps its data in an element of its own: keep only what is inside, so
+        // that loading hands each part back through ITestElement::Load.
+        const QString name = saved.Name();
+        if (name == QLatin1String("PlugInData") || name == QLatin1String("ExpectedResult") ||
+            name == QLatin1String("ResultItem")) {
+            stored.AppendChild(saved);
+        } else {
+            while (saved.ChildCount() > 0)
+                stored.AppendChild(saved.Child(0));
+        }
+    }
+    root.AppendChild(sequence);
+    return doc;
+}
+
+void SequenceDocument::SaveAs(const QString& path)
+{
+    auto doc = toStorage();
+    doc->SaveFile(path);
+    m_path = QFileInfo(path).absoluteFilePath();
+    m_saved = QDateTime::currentDateTimeUtc();
+    m_modified = false;
+}
+
+void SequenceDocument::Save()
+{
+    if (m_path.isEmpty())
+        throw ComError(kE_Fail, kSource, QStringLiteral("The sequence has not been saved to a file yet"));
+    SaveAs(m_path);
+}
+
+std::unique_ptr<SequenceDocument> SequenceDocument::Load(const QString& path, const ElementFactory& factory,
+                                                         ProgressPtr progress)
+{
+    auto storage = StorageDocument::Create();
+    storage->LoadFile(path); // names the file and the offset of a parse error
+    const StorageElement root = storage->Root();
+    if (!root || root.Name() != kRootTag)
+        fail(path, QStringLiteral("root element"),
+             QStringLiteral("not a test sequence (expected <%1>, found <%2>)").arg(kRootTag, root ? root.Name() : QString()));
+    if (root.Attribute(kFormatAttr) != kFormatVersion)
+        fail(path, QStringLiteral("root element"),
+             QStringLiteral("unsupported format \"%1\"").arg(root.Attribute(kFormatAttr)));
+
+    auto document = std::make_unique<SequenceDocument>();
+    try {
+        document->loadFrom(root, factory, std::move(progress));
+    } catch (const ComError& failure) {
+        throw ComError(failure.number(), kSource, QStringLiteral("%1: %2").arg(path, failure.description()), 2);
+    }
+    document->m_path = QFileInfo(path).absoluteFilePath();
+    document->m_modified = false;
+    return document;
+}
+
+void SequenceDocument::loadFrom(const StorageElement& root, const ElementFactory& factory, ProgressPtr progress)
+{
+    if (const StorageElement meta = root.FirstChild(kMetadataTag)) {
+        m_title = meta.FirstChild(kTitleTag).Text();
+        m_created = QDateTime::fromString(meta.FirstChild(kCreatedTag).Text(), Qt::ISODate);
+        m_saved = QDateTime::fromString(meta.FirstChild(kSavedTag).Text(), Qt::ISODate);
+    }
+    if (const StorageElement dut = root.FirstChild(kDutTag)) {
+        m_dut.serialNumber = dut.Attribute(kSerialNumberAttr);
+        m_dut.model = dut.Attribute(kModelAttr);
+        m_dut.location = dut.Attribute(kLocationAttr);
+        m_dut.technician = dut.Attribute(kTechnicianAttr);
+    }
+    if (const StorageElement standards = root.FirstChild(kStandardsTag)) {
+        for (int i = 0; i < standards.ChildCount(); ++i) {
+            const StorageElement item = standards.Child(i);
+            if (item.Name() == kStandardTag)
+                m_standards.append({item.Attribute(kShortNameAttr), item.Attribute(kFullNameAttr)});
+        }
+    }
+    if (const StorageElement instruments = root.FirstChild(kInstrumentsTag)) {
+        for (int i = 0; i < instruments.ChildCount(); ++i) {
+            const StorageElement item = instruments.Child(i);
+            if (item.Name() != kInstrumentTag)
+                continue;
+            bool ok = false;
+            const std::int32_t number = numberAttribute(item, kNumberAttr, &ok);
+            if (!ok)
+                throw ComError(kE_Fail, kSource,
+                               QStringLiteral("instrument %1: the number \"%2\" is not a whole number")
+                                   .arg(i + 1)
+                                   .arg(item.Attribute(kNumberAttr)),
+                               2);
+            auto mti = std::make_shared<MtiData>();
+            mti->SetName(item.Attribute(kNameAttr), number);
+            mti->SetValues(item.Attribute(kSerialNoAttr), item.Attribute(kFirmwareAttr), item.Attribute(kModelAttr));
+            m_instruments->Add(mti);
+        }
+    }
+    const StorageElement sequence = root.FirstChild(kSequenceTag);
+    if (!sequence)
+        throw ComError(kE_Fail, kSource, QStringLiteral("the document holds no <%1> element").arg(kSequenceTag), 2);
+    int position = 0;
+    for (int i = 0; i < sequence.ChildCount(); ++i) {
+        const StorageElement stored = sequence.Child(i);
+        if (stored.Name() != kElementTag)
+            continue;
+        ++position;
+        const QString where = QStringLiteral("element %1 \"%2\"").arg(position).arg(stored.Attribute(kNameAttr));
+        try {
+            bool testOk = false;
+            bool idOk = false;
+            const std::int32_t testId = numberAttribute(stored, kTestIdAttr, &testOk);
+            const std::int32_t id = numberAttribute(stored, kIdAttr, &idOk);
+            if (!testOk || !idOk)
+                throw ComError(kE_Fail, kSource, QStringLiteral("the test ID or element ID is not a whole number"), 2);
+            TestElementPtr element = factory(stored.Attribute(kPlugInAttr), testId);
+            if (!element)
+                throw ComError(kE_Fail, kSource,
+                               QStringLiteral("plug-in \"%1\" offers no test %2").arg(stored.Attribute(kPlugInAttr)).arg(testId), 2);
+            m_entries.push_back({element, stored.Attribute(kEnabledAttr) != QLatin1String("0")});
+            element->SetID(id);
+            if (auto info = element->Info(); info && stored.HasAttribute(kNameAttr))
+                info->SetName(stored.Attribute(kNameAttr));
+            loadElementData(element, stored, progress);
+        } catch (const ComError& failure) {
+            throw ComError(failure.number(), kSource, QStringLiteral("%1: %2").arg(where, failure.description()), 2);
+        } catch (...) {
+            const ComError failure = ComError::fromCurrent();
+            throw ComError(failure.number(), kSource, QStringLiteral("%1: %2").arg(where, failure.description()), 2);
+        }
+    }
+}
+
+} // namespace ostrel

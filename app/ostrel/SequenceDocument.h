@@ -1,0 +1,86 @@
+#pragma once
+// One test sequence and everything stored with it: metadata, the device under test, the
+// standards selected for it, the instruments used and the elements in order. Stored as one
+// XML storage document; Save writes a temporary file and renames it over the target.
+#include "DeviceUnderTest.h"
+
+#include "host/contract/ITestElement.h"
+#include "host/core/MtiData.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace ostrel {
+
+// Recreates an element of a plug-in by its test ID (IPlugIn::CreateTest in the application).
+using ElementFactory = std::function<TestElementPtr(const QString& plugInId, std::int32_t testId)>;
+
+struct SequenceEntry {
+    TestElementPtr element;
+    bool enabled = true;
+};
+
+class SequenceDocument {
+public:
+    SequenceDocument();
+    ~SequenceDocument(); // terminates its elements
+    SequenceDocument(const SequenceDocument&) = delete;
+    SequenceDocument& operator=(const SequenceDocument&) = delete;
+
+    // Reads a whole document; on any failure nothing is returned and the error (a ComError)
+    // names the file and the place: the parser's offset, or the element and its failure.
+    static std::unique_ptr<SequenceDocument> Load(const QString& path, const ElementFactory& factory,
+                                                  ProgressPtr progress);
+    void SaveAs(const QString& path);
+    void Save(); // to Path(); fails when the document has none
+
+    QString Path() const { return m_path; }
+    bool IsModified() const { return m_modified; }
+    void SetModified(bool modified = true) { m_modified = modified; }
+
+    QString Title() const { return m_title; }
+    void SetTitle(const QString& title);
+    QDateTime Created() const { return m_created; }
+    QDateTime Saved() const { return m_saved; }
+
+    const DeviceUnderTest& Dut() const { return m_dut; }
+    void SetDut(const DeviceUnderTest& dut);
+
+    const QList<StandardRef>& SelectedStandards() const { return m_standards; }
+    void SetSelectedStandards(const QList<StandardRef>& standards);
+
+    std::shared_ptr<InstrumentList> Instruments() const { return m_instruments; }
+
+    int Count() const { return static_cast<int>(m_entries.size()); }
+    const SequenceEntry& Entry(int index) const { return m_entries.at(static_cast<size_t>(index)); }
+    int IndexOf(const ITestElement* element) const; // -1 when not in the sequence
+    // Appends (or inserts before index) and gives the element an ID unique in the sequence.
+    void Add(TestElementPtr element, int index = -1);
+    void Remove(int index); // terminates the element
+    void Move(int from, int to);
+    void SetEnabled(int index, bool enabled);
+    void Rename(int index, const QString& name);
+
+    static QString ElementName(const TestElementPtr& element); // the information's name, or "Test <ID>"
+
+private:
+    std::shared_ptr<StorageDocument> toStorage() const;
+    void loadFrom(const StorageElement& root, const ElementFactory& factory, ProgressPtr progress);
+    std::int32_t nextElementId() const;
+
+    QString m_path;
+    bool m_modified = false;
+    QString m_title;
+    QDateTime m_created;
+    QDateTime m_saved;
+    DeviceUnderTest m_dut;
+    QList<StandardRef> m_standards;
+    std::shared_ptr<InstrumentList> m_instruments;
+    std::vector<SequenceEntry> m_entries;
+};
+
+} // namespace ostrel

@@ -1,0 +1,185 @@
+#include "SequenceResults.h"
+
+#include "SequenceDocument.h"
+
+#include "host/contract/ILimitData.h"
+#include "host/contract/IMeasurement.h"
+#include "host/contract/IResultData.h"
+#include "host/contract/IStandards.h"
+#include "host/core/Steps.h"
+
+#include <QStringList>
+
+namespace ostrel {
+
+namespace {
+
+QString limitItemText(const std::shared_ptr<ILimitItem>& item, const QString& measurementUnit)
+{
+    const QString unit = item->UnitFlag() == 0 ? item->Unit() : measurementUnit;
+    const bool upper = item->IsLimitSet(0);
+    const bool lower = item->IsLimitSet(1);
+    QString text;
+    if (upper && lower)
+        text = QStringLiteral("%1 .. %2").arg(numberToText(item->Limit(1)), numberToText(item->Limit(0)));
+    else if (upper)
+        text = QStringLiteral("<= %1").arg(numberToText(item->Limit(0)));
+    else if (lower)
+        text = QStringLiteral(">= %1").arg(numberToText(item->Limit(1)));
+    else
+        return QString();
+    return unit.isEmpty() ? text : text + QLatin1Char(' ') + unit;
+}
+
+MeasurementRow measurementRow(const std::shared_ptr<IMeasurement>& measurement, const std::shared_ptr<IStandards>& standards,
+                              const QList<StandardRef>& selected)
+{
+    MeasurementRow row;
+    runStep("measurement key", [&] { row.key = measurement->Key(); });
+    runStep("measurement description", [&] { row.description = measurement->Description(); });
+    runStep("measurement value", [&] { row.value = measurement->Value(); });
+    row.valueText = SequenceResults::ValueText(row.value);
+    runStep("measurement preset", [&] { row.preset = SequenceResults::ValueText(measurement->PresetValue()); });
+    runStep("measurement unit", [&] { row.unit = measurement->Unit(); });
+    runStep("measurement status", [&] { row.status = measurement->Status(); });
+    runStep("measurement flags", [&] { row.flags = measurement->Flags(); });
+    runStep("measurement limits", [&] {
+        QString limitKey = measurement->LimitKey();
+        if (limitKey.isEmpty())
+            limitKey = row.key;
+        row.limits = SequenceResults::LimitsText(standards, selected, limitKey, row.unit);
+    });
+    return row;
+}
+
+} // namespace
+
+std::vector<ElementResult> SequenceResults::Collect(const SequenceDocument& document)
+{
+    std::vector<ElementResult> results;
+    for (int i = 0; i < document.Count(); ++i) {
+        const SequenceEntry& entry = document.Entry(i);
+        ElementResult result;
+        result.position = i + 1;
+        result.name = SequenceDocument::ElementName(entry.element);
+        result.enabled = entry.enabled;
+        runStep("element ids", [&] {
+            result.testId = entry.element->TestID();
+            result.elementId = entry.element->ID();
+        });
+        std::shared_ptr<IStandards> standards;
+        runStep("element limits", [&] {
+            if (auto limits = entry.element->Limits())
+                standards = limits->Standards();
+        });
+        std::shared_ptr<IResultData> data;
+        runStep("element result", [&] { data = entry.element->Result(); });
+        if (data) {
+            result.hasResult = true;
+            runStep("result status", [&] { result.status = data->Status(); });
+            runStep("result instrument", [&] { result.instrument = data->MTIID(); });
+            runStep("result comment", [&] { result.comment = data->Comment(); });
+            int count = 0;
+            runStep("measurement count", [&] { count = data->MeasurementCount(); });
+            for (int m = 1; m <= count; ++m) {
+                runStep("measurement", [&] {
+                    if (auto measurement = data->Measurement(Variant(std::int32_t(m))))
+                        result.measurements.push_back(measurementRow(measurement, standards, document.SelectedStandards()));
+                });
+            }
+        }
+        results.push_back(std::move(result));
+    }
+    return results;
+}
+
+Verdict SequenceResults::Overall(const std::vector<ElementResult>& results)
+{
+    bool complete = true;
+    for (const auto& result : results) {
+        if (!result.enabled)
+            continue;
+        if (result.hasResult && result.status == 2)
+            return Verdict::Failed;
+        if (!result.hasResult || (result.status != 1 && result.status != 3))
+            complete = false;
+    }
+    return complete ? Verdict::Passed : Verdict::Incomplete;
+}
+
+QString SequenceResults::StatusText(std::int32_t status)
+{
+    switch (status) {
+    case 1:
+        return QStringLiteral("Passed");
+    case 2:
+        return QStringLiteral("Failed");
+    case 3:
+        return QStringLiteral("N/A");
+    default:
+        return QStringLiteral("Not evaluated");
+    }
+}
+
+QString SequenceResults::ElementStatusText(const ElementResult& result)
+{
+    if (!result.enabled)
+        return QStringLiteral("Disabled");
+    return result.hasResult ? StatusText(result.status) : QStringLiteral("Not run");
+}
+
+QString SequenceResults::VerdictText(Verdict verdict)
+{
+    switch (verdict) {
+    case Verdict::Passed:
+        return QStringLiteral("PASSED");
+    case Verdict::Failed:
+        return QStringLiteral("FAILED");
+    case Verdict::Incomplete:
+        break;
+    }
+    return QStringLiteral("INCOMPLETE");
+}
+
+QString SequenceResults::LimitsText(const std::shared_ptr<IStandards>& standards, const QList<StandardRef>& selected,
+                                    const QString& key, const QString& measurementUnit)
+{
+    if (!standards)
+        return QString();
+    std::vector<std::shared_ptr<IStandard>> asked;
+    if (selected.isEmpty()) {
+        for (int i = 0; i < standards->Count(); ++i)
+            asked.push_back(standards->Item(i));
+    } else {
+        for (const auto& ref : selected)
+            if (auto standard = standards->Find(ref.shortName, ref.fullName))
+                asked.push_back(standard);
+    }
+    QStringList parts;
+    for (const auto& standard : asked) {
+        if (!standard)
+            continue;
+        for (const auto& item : standard->LimitItems()) {
+            if (!item || item->Key() != key)
+                continue;
+            const QString text = limitItemText(item, measurementUnit);
+            if (!text.isEmpty())
+                parts << (standard->ShortName().isEmpty() ? text : standard->ShortName() + QStringLiteral(": ") + text);
+        }
+    }
+    return parts.join(QStringLiteral("; "));
+}
+
+QString SequenceResults::ValueText(const Variant& value)
+{
+    switch (value.type()) {
+    case VarType::Single:
+        return numberToText(value.toSingle());
+    case VarType::Double:
+        return numberToText(value.toDouble());
+    default:
+        return value.text();
+    }
+}
+
+} // namespace ostrel

@@ -1,0 +1,61 @@
+#pragma once
+// The results of a sequence as plain rows: what the exporters, the summary table and the
+// report header read. One place decides the texts of statuses and limits and the verdict.
+#include "DeviceUnderTest.h"
+
+#include "host/contract/Forward.h"
+#include "host/core/Variant.h"
+
+#include <QList>
+#include <QString>
+#include <vector>
+
+namespace ostrel {
+
+class SequenceDocument;
+
+struct MeasurementRow {
+    QString key;
+    QString description; // translated
+    Variant value;
+    QString valueText;
+    QString preset;
+    QString unit;
+    QString limits;
+    std::int32_t status = 0;
+    QString flags;
+};
+
+struct ElementResult {
+    int position = 0;        // 1-based place in the sequence
+    QString name;
+    std::int32_t testId = 0;
+    std::int32_t elementId = 0;
+    bool enabled = true;
+    bool hasResult = false;
+    std::int32_t status = 0; // 0 not evaluated, 1 passed, 2 failed, 3 not applicable
+    std::int32_t instrument = 0;
+    QString comment;
+    std::vector<MeasurementRow> measurements;
+};
+
+enum class Verdict { Passed, Failed, Incomplete };
+
+class SequenceResults {
+public:
+    static std::vector<ElementResult> Collect(const SequenceDocument& document);
+    // Failed when an enabled element failed; passed when every enabled element passed or was
+    // not applicable; incomplete otherwise (not run, not evaluated).
+    static Verdict Overall(const std::vector<ElementResult>& results);
+
+    static QString StatusText(std::int32_t status);
+    static QString ElementStatusText(const ElementResult& result); // "Not run" without a result
+    static QString VerdictText(Verdict verdict);
+    // "1 .. 5 mmHg", "<= 5 mmHg", ">= 1 mmHg", prefixed by the standard's short name; several
+    // standards joined by "; ". Only the selected standards; all of the element's when none is.
+    static QString LimitsText(const std::shared_ptr<IStandards>& standards, const QList<StandardRef>& selected,
+                              const QString& key, const QString& measurementUnit);
+    static QString ValueText(const Variant& value);
+};
+
+} // namespace ostrel

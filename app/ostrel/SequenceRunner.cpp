@@ -1,0 +1,87 @@
+#include "SequenceRunner.h"
+
+#include "SequenceDocument.h"
+
+namespace ostrel {
+
+SequenceRunner::SequenceRunner(SequenceDocument& document, std::shared_ptr<IStandards> selected)
+    : m_document(document), m_context(std::make_shared<RunContext>())
+{
+    m_context->SetInstruments(document.Instruments());
+    m_context->SetSelectedStandards(std::move(selected));
+    m_context->SetMayPerform([this](const std::shared_ptr<ITestElement>& element) {
+        const int index = m_document.IndexOf(element.get());
+        // Elements below the sequence's own (children of a group) follow their group.
+        return index < 0 || m_document.Entry(index).enabled;
+    });
+    m_context->SetNavigationHandler([this](std::int32_t code) {
+        if (code >= RunContext::kNavigateNext && code <= RunContext::kNavigateAbort)
+            m_navigation = code;
+    });
+    m_context->SetResultFinalHandler([this](const std::shared_ptr<ITestElement>& element) { resultFinal(element); });
+}
+
+void SequenceRunner::resultFinal(const std::shared_ptr<ITestElement>& element)
+{
+    m_document.SetModified();
+    std::optional<ComError> saveFailure;
+    if (!m_document.Path().isEmpty()) {
+        try {
+            m_document.Save();
+        } catch (...) {
+            saveFailure = ComError::fromCurrent();
+            m_saveFailures.push_back(*saveFailure);
+        }
+    }
+    if (onResultFinal)
+        onResultFinal(element, saveFailure);
+}
+
+SequenceRunner::Outcome SequenceRunner::Run(int first)
+{
+    if (m_running)
+        return Outcome::Failed;
+    m_running = true;
+    m_stopRequested = false;
+    m_failure.reset();
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{m_running};
+
+    int index = std::max(0, first);
+    int direction = 1;
+    while (index >= 0 && index < m_document.Count()) {
+        // Hold the element: the window may take it out of the document while it runs.
+        const TestElementPtr element = m_document.Entry(index).element;
+        m_navigation.reset();
+        if (onElementStarted)
+            onElementStarted(index);
+        try {
+            element->Perform(m_context);
+        } catch (...) {
+            m_failure = ComError::fromCurrent();
+            return Outcome::Failed;
+        }
+        if (onElementEnded)
+            onElementEnded(index);
+        if (m_stopRequested || m_navigation == RunContext::kNavigateAbort)
+            return Outcome::Aborted;
+        if (m_navigation == RunContext::kNavigateNext)
+            direction = 1;
+        else if (m_navigation == RunContext::kNavigatePrevious)
+            direction = -1;
+        // An element that returned without navigating (refused, or disabled) is passed in
+        // the direction the run is going.
+        const int current = m_document.IndexOf(element.get());
+        index = (current >= 0 ? current : (direction > 0 ? index - 1 : index)) + direction;
+        if (index < 0) {
+            // Going back from the first element stays on it.
+            index = 0;
+            direction = 1;
+        }
+    }
+    return Outcome::Completed;
+}
+
+} // namespace ostrel

@@ -1,0 +1,52 @@
+#pragma once
+// Runs a sequence: performs one element after the other with a run context that answers
+// may-perform from the document (disabled elements are refused), keeps the sequence's
+// instrument list and standards selection, follows the navigation each element asks for
+// (0 next, 1 previous, 2 abort) and saves the document on each finished notice, so that a
+// crash or a power cut loses at most the element in progress. Perform shows the element's
+// modal test-guide window, so Run returns only when the sequence has ended; the event loop
+// keeps running inside it.
+#include "host/core/ComError.h"
+#include "host/run/RunContext.h"
+
+#include <functional>
+#include <optional>
+
+namespace ostrel {
+
+class SequenceDocument;
+
+class SequenceRunner {
+public:
+    enum class Outcome { Completed, Aborted, Failed };
+
+    SequenceRunner(SequenceDocument& document, std::shared_ptr<IStandards> selected);
+
+    Outcome Run(int first = 0);
+    bool IsRunning() const { return m_running; }
+    // Ends the run once the element in progress returns.
+    void Stop() { m_stopRequested = true; }
+    // Why the run failed (Outcome::Failed).
+    std::optional<ComError> Failure() const { return m_failure; }
+    // The failures of saving on a finished notice; the run goes on after each.
+    const std::vector<ComError>& SaveFailures() const { return m_saveFailures; }
+    std::shared_ptr<RunContext> Context() const { return m_context; }
+
+    std::function<void(int index)> onElementStarted;
+    std::function<void(int index)> onElementEnded;
+    // After the document was saved for a finished element (or saving failed).
+    std::function<void(const std::shared_ptr<ITestElement>&, const std::optional<ComError>&)> onResultFinal;
+
+private:
+    void resultFinal(const std::shared_ptr<ITestElement>& element);
+
+    SequenceDocument& m_document;
+    std::shared_ptr<RunContext> m_context;
+    std::optional<std::int32_t> m_navigation;
+    std::optional<ComError> m_failure;
+    std::vector<ComError> m_saveFailures;
+    bool m_running = false;
+    bool m_stopRequested = false;
+};
+
+} // namespace ostrel
