@@ -1,11 +1,16 @@
 // Every test executable runs inside a QApplication on the offscreen platform, so widgets,
-// timers and the event loop behave as in the application.
+// timers and the event loop behave as in the application. The user's registry file is a
+// temporary one, so no test reads or writes the developer's own settings.
 #include <QApplication>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    QTemporaryDir userDir;
+    if (qEnvironmentVariableIsEmpty("OSTREL_USER_REGISTRY"))
+        qputenv("OSTREL_USER_REGISTRY", QFile::encodeName(userDir.filePath(QStringLiteral("user.reg"))));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
