@@ -219,8 +219,12 @@ void StatusCodec::ElementToStatus(const StorageElement& element, std::int32_t& s
     if (!element)
         return;
     const QString value = element.Attribute(kValueAttribute).trimmed();
-    const double number = leadingNumber(value);
-    status = std::isfinite(number) && std::fabs(number) < 2147483647.0 ? roundToLong(number) : 0;
+    bool ok = false;
+    status = value.toInt(&ok);
+    if (!ok) {
+        const double number = leadingNumber(value);
+        status = number > -2147483648.5 && number < 2147483647.5 ? roundToLong(number) : 0;
+    }
     text = element.Text();
 }
 
