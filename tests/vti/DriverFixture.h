@@ -1,0 +1,69 @@
+#pragma once
+// A driver over a scripted port, with the message boxes it shows recorded.
+#include "ScriptedLink.h"
+#include "host/core/ErrorService.h"
+#include "tests/support/ScriptedMessages.h"
+#include "vti/CNB4410VTI.h"
+
+#include <gtest/gtest.h>
+
+namespace nb4410vti::testing {
+
+class DriverTest : public ::testing::Test {
+protected:
+    void SetUp() override { ostrel::ErrorService::instance().ClearLog(); }
+    void TearDown() override
+    {
+        driver->EndRemote();
+        driver.reset();
+    }
+
+    // The number a call fails with, 0 when it succeeds.
+    template <class F>
+    static ostrel::HResult failureOf(F&& fn)
+    {
+        try {
+            fn();
+        } catch (const ostrel::ComError& e) {
+            return e.number();
+        }
+        return 0;
+    }
+
+    void connect()
+    {
+        driver->StartRemote();
+        ASSERT_EQ(driver->VtiState(), evtiIdle);
+    }
+    void startLeakTest()
+    {
+        connect();
+        ostrel::Variant params(ostrel::VariantArray{ostrel::Variant(ostrel::VariantArray::fromTexts(
+            {QStringLiteral("300"), QStringLiteral("250"), QStringLiteral("1"), QStringLiteral("60")}))});
+        driver->StartTest(params);
+        ASSERT_EQ(driver->VtiState(), evtiPerformingTest);
+    }
+
+    QStringList shownTexts() const
+    {
+        QStringList texts;
+        for (const auto& m : messages.sink->shown)
+            texts.append(m.text);
+        return texts;
+    }
+
+    ostrel::testing::MessageGuard messages;
+    ScriptedPort port;
+    std::shared_ptr<CNB4410VTI> driver = std::make_shared<CNB4410VTI>();
+};
+
+inline const QString k22001 = QStringLiteral(
+    "Communication error with the NB-4410 unit. Please check all cables and check that the NB-4410 is turned on.");
+inline const QString k22002 = QStringLiteral(
+    "Invalid data recieved from the NB-4410. Boot the NB-4410 and restart test. If the error still occurs, a new "
+    "firmware upload is required.");
+inline const QString k22003 =
+    QStringLiteral("No NB-4410 connected. Please check all cables and check that the NB-4410 is turned on.");
+inline const QString kTitle = QStringLiteral("NB-4410 Communication Error");
+
+} // namespace nb4410vti::testing

@@ -1,0 +1,357 @@
+// The driver's exchanges: what goes out, what comes back, and how each failure reaches the
+// caller and the user.
+#include "DriverFixture.h"
+
+#include "host/datalink/DataLinkErrors.h"
+#include "host/datalink/DataLinkRoot.h"
+#include "vti/MErrorHandling.h"
+
+#include <QElapsedTimer>
+
+using namespace nb4410vti;
+using namespace nb4410vti::testing;
+using ostrel::Variant;
+using ostrel::VariantArray;
+
+namespace {
+
+QStringList texts(std::initializer_list<const char*> items)
+{
+    QStringList list;
+    for (const char* s : items)
+        list.append(QString::fromUtf8(s));
+    return list;
+}
+
+TEST_F(DriverTest, StartRemoteKeepsTheIdentityAndShares)
+{
+    EXPECT_EQ(driver->FWVersion(), QString());
+    EXPECT_EQ(driver->MTIName(), QString());
+    EXPECT_EQ(driver->SerialNo(), QString());
+    const ostrel::MtiDataPtr first = driver->StartRemote();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(port.link->sent.front().fields, QStringList{QStringLiteral("0")});
+    EXPECT_EQ(driver->MTIName(), QStringLiteral("NB-4410"));
+    EXPECT_EQ(driver->SerialNo(), QStringLiteral("4410-0042"));
+    EXPECT_EQ(driver->FWVersion(), QStringLiteral("2.14"));
+    EXPECT_EQ(first->Model(), QStringLiteral("NB-4410 NIBP Analyzer"));
+    EXPECT_EQ(driver->StartRemote(), first);
+    EXPECT_EQ(driver->MTIData(), first);
+    driver->EndRemote();
+    EXPECT_FALSE(driver->MTIData());
+    EXPECT_EQ(driver->SerialNo(), QString());
+    EXPECT_TRUE(messages.sink->shown.empty());
+}
+
+TEST_F(DriverTest, StartTestUnwrapsOnlyAOneElementArrayHoldingAnArray)
+{
+    const VariantArray inner = VariantArray::fromTexts({QStringLiteral("400"), QStringLiteral("250")});
+    struct Case {
+        Variant params;
+        QStringList sent;
+    };
+    const std::vector<Case> cases{
+        {Variant(VariantArray{Variant(inner)}), texts({"400", "250"})},
+        {Variant(inner), texts({"400", "250"})},
+        {Variant(VariantArray{Variant(QStringLiteral("200"))}), texts({"200"})},
+    };
+    for (const Case& c : cases) {
+        connect();
+        Variant params = c.params;
+        driver->StartTest(params);
+        EXPECT_EQ(port.link->sent.back().name, QStringLiteral("STST"));
+        EXPECT_EQ(port.link->sent.back().fields, c.sent);
+        driver->EndRemote();
+    }
+}
+
+TEST_F(DriverTest, GetTestResultHandsOverTheWholeReply)
+{
+    startLeakTest();
+    port.link->script(QStringLiteral("GRES"), {Action::reply(QStringLiteral("gres"), texts({"300", "0", "249.5", "", "0.5", "3"}))});
+    std::int32_t testId = 300;
+    Variant result;
+    driver->GetTestResult(testId, result);
+    EXPECT_EQ(port.link->sent.back().fields, texts({"300"}));
+    ASSERT_TRUE(result.isArray());
+    EXPECT_EQ(result.array().upperBound(), 5);
+    EXPECT_EQ(result.array()[2].toText(), QStringLiteral("249.5"));
+
+    // Test number 0 sends nothing and leaves the variable as it was.
+    Variant untouched(QStringLiteral("keep"));
+    std::int32_t zero = 0;
+    const size_t before = port.link->sent.size();
+    driver->GetTestResult(zero, untouched);
+    EXPECT_EQ(untouched.toText(), QStringLiteral("keep"));
+    EXPECT_EQ(port.link->sent.size(), before);
+}
+
+TEST_F(DriverTest, OperatorRecordRoundTrip)
+{
+    connect();
+    QString op, est, serial;
+    driver->GetMtiData(op, est, serial);
+    EXPECT_EQ(op, QStringLiteral("Ann"));
+    EXPECT_EQ(est, QStringLiteral("Clinic"));
+    EXPECT_EQ(serial, QStringLiteral("SN-7"));
+    QString newOp = QStringLiteral("Bo"), newEst = QStringLiteral("Ward 3"), newSerial = QStringLiteral("X1");
+    driver->PutMTIData(newOp, newEst, newSerial);
+    EXPECT_EQ(port.link->sent.back().name, QStringLiteral("PMTD"));
+    EXPECT_EQ(port.link->sent.back().fields, texts({"Bo", "Ward 3", "X1"}));
+    EXPECT_EQ(driver->VtiState(), evtiIdle);
+}
+
+TEST_F(DriverTest, WrongOrMissingRepliesFailWithTheirMessages)
+{
+    struct Case {
+        const char* what;
+        Action reply;
+        QString message;
+    };
+    const std::vector<Case> cases{
+        {"upper-case reply", Action::reply(QStringLiteral("IREM"), texts({"1", "2", "3"})), k22002},
+        {"other reply", Action::reply(QStringLiteral("gmtd")), k22002},
+        {"no reply", Action::silence(), k22003},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        messages.sink->shown.clear();
+        driver = std::make_shared<CNB4410VTI>();
+        port.link->script(QStringLiteral("IREM"), {c.reply});
+        EXPECT_EQ(failureOf([&] { driver->StartRemote(); }), eeVTI_Error);
+        ASSERT_EQ(messages.sink->shown.size(), 1u);
+        EXPECT_EQ(messages.sink->shown[0].text, c.message);
+        EXPECT_EQ(messages.sink->shown[0].title, kTitle);
+        EXPECT_EQ(messages.sink->shown[0].icon, ostrel::MessageIcon::Information);
+        EXPECT_EQ(driver->VtiState(), evtiConnecting);
+        EXPECT_EQ(driver->SerialNo(), QString());
+        driver->EndRemote();
+    }
+}
+
+TEST_F(DriverTest, NoRegisteredPortFailsWithoutOpeningALink)
+{
+    ostrel::DataLinkRoot::instance()->PortRegistry()->SetPorts({});
+    EXPECT_EQ(failureOf([&] { driver->StartRemote(); }), eeVTI_Error);
+    EXPECT_EQ(shownTexts(), QStringList{k22003});
+    EXPECT_EQ(driver->VtiState(), evtiConnecting);
+    EXPECT_FALSE(driver->Link());
+    EXPECT_EQ(port.opens, 0);
+}
+
+TEST_F(DriverTest, InstrumentErrorReplyShowsItsFourLines)
+{
+    connect();
+    port.link->script(QStringLiteral("STST"), {Action::errm(QStringLiteral("Start test"), 6001, QStringLiteral("Leak test running"))});
+    Variant params(VariantArray::fromTexts({QStringLiteral("300")}));
+    EXPECT_EQ(failureOf([&] { driver->StartTest(params); }), eeVTI_Error);
+    ASSERT_EQ(messages.sink->shown.size(), 1u);
+    EXPECT_EQ(messages.sink->shown[0].text,
+              QStringLiteral("Error received from MTI: 6001\r\nBusy\r\nOccurred when performing Start test\r\nLeak test running"));
+    EXPECT_EQ(messages.sink->shown[0].title, kTitle);
+    EXPECT_EQ(driver->VtiState(), evtiBusy);
+}
+
+TEST_F(DriverTest, InstrumentErrorOnStartRemoteAlsoShowsTheGeneralMessage)
+{
+    port.link->script(QStringLiteral("IREM"), {Action::errm(QStringLiteral("IREM"), 9999, QStringLiteral("?"))});
+    EXPECT_EQ(failureOf([&] { driver->StartRemote(); }), eeVTI_Error);
+    ASSERT_EQ(messages.sink->shown.size(), 2u);
+    EXPECT_EQ(messages.sink->shown[0].text,
+              QStringLiteral("Error received from MTI: 9999\r\nUnknown error\r\nOccurred when performing IREM\r\n?"));
+    EXPECT_EQ(messages.sink->shown[1].text, QStringLiteral("Error #-2147179414 (41578)    [NB4410VTI.MComUtils]\\n") +
+                                                MErrorHandling::VtiErrorDescription(eeVTI_MTIError));
+}
+
+TEST(MErrorHandling, GeneralMessageParameters)
+{
+    struct Case {
+        ostrel::HResult number;
+        QString expected;
+    };
+    const std::vector<Case> cases{
+        {eeVTI_Error, QStringLiteral("Error #-2147179416 (41576)    [src]\\ndesc")},
+        {91, QStringLiteral("Error #91 (2147221083)    [src]\\ndesc")},
+        {262655, QStringLiteral("Error #262655 (2147483647)    [src]\\ndesc")},
+        {262656, QStringLiteral("Error #262656 ()    [src]\\ndesc")},
+    };
+    for (const Case& c : cases) {
+        ostrel::testing::MessageGuard guard;
+        MErrorHandling::ShowVtiError(c.number, QStringLiteral("src"), QStringLiteral("desc"));
+        ASSERT_EQ(guard.sink->shown.size(), 1u);
+        EXPECT_EQ(guard.sink->shown[0].text, c.expected);
+    }
+}
+
+TEST(MErrorHandling, TextsByNumberAndCode)
+{
+    const std::vector<std::pair<ostrel::HResult, QString>> numbers{
+        {kLinkCorruptedFrame, k22001}, {kLinkPortFailure, k22001}, {eeVTI_InvalidMsgReceived, k22002},
+        {eeVTI_InvalidParametersReceived, k22002}, {eeVTI_NotInitialized, k22003}, {eeVTI_Busy, k22003},
+        {eeVTI_ReceiveTimeout, k22003}, {eeVTI_NoMtiFound, k22003},
+    };
+    for (const auto& [number, text] : numbers) {
+        ostrel::testing::MessageGuard guard;
+        MErrorHandling::ShowVtiError(number, QStringLiteral("s"), QStringLiteral("d"));
+        ASSERT_EQ(guard.sink->shown.size(), 1u);
+        EXPECT_EQ(guard.sink->shown[0].text, text);
+    }
+    const std::vector<std::pair<int, const char*>> codes{
+        {1001, "Missing parameter"}, {1002, "Too many parameters"}, {1003, "Invalid parameter"},
+        {1101, "Unknown message format"}, {5001, "Out of memory"}, {6000, "Uknown command"}, {6001, "Busy"},
+        {6002, "Test not allowed"}, {6003, "Illegal command"}, {6004, "Command not allowed"},
+        {7001, "Object not found"}, {0, "Unknown error"}, {9999, "Unknown error"},
+    };
+    for (const auto& [code, text] : codes)
+        EXPECT_EQ(MErrorHandling::MTIErrorText(code), QString::fromUtf8(text)) << code;
+}
+
+TEST(MErrorHandling, ShortOrForeignRepliesStillShowWhatCanBeBuilt)
+{
+    ostrel::testing::MessageGuard guard;
+    MErrorHandling::ShowMTIError(QStringLiteral("gres"), Variant(VariantArray::fromTexts({QStringLiteral("x")})));
+    EXPECT_TRUE(guard.sink->shown.empty());
+    MErrorHandling::ShowMTIError(QStringLiteral("ERRM"), Variant(VariantArray::fromTexts({QStringLiteral("GRES")})));
+    ASSERT_EQ(guard.sink->shown.size(), 1u);
+    EXPECT_EQ(guard.sink->shown[0].text,
+              QStringLiteral("Error received from MTI: 0\r\nUnknown error\r\nOccurred when performing GRES\r\n"));
+}
+
+// ---- the link failing ------------------------------------------------------------------------
+
+TEST_F(DriverTest, StartTestAndPutMTIDataFailWhenTheLinkDiesDuringTheWait)
+{
+    connect();
+    port.link->script(QStringLiteral("STST"), {Action::failPort(20)});
+    Variant params(VariantArray::fromTexts({QStringLiteral("300")}));
+    EXPECT_EQ(failureOf([&] { driver->StartTest(params); }), eeVTI_Error);
+    EXPECT_EQ(shownTexts(), QStringList{k22001});
+    EXPECT_EQ(driver->VtiState(), evtiBusy);
+    driver->EndRemote();
+
+    messages.sink->shown.clear();
+    connect();
+    port.link->script(QStringLiteral("PMTD"), {Action::bytesOf(QByteArray("\x02pmtd\x03" "0000"), 20)});
+    QString a = QStringLiteral("a"), b = QStringLiteral("b"), c = QStringLiteral("c");
+    EXPECT_EQ(failureOf([&] { driver->PutMTIData(a, b, c); }), eeVTI_Error);
+    EXPECT_EQ(shownTexts(), QStringList{k22001});
+    EXPECT_EQ(driver->VtiState(), evtiIdle);
+}
+
+TEST_F(DriverTest, StopTestAndEndRemoteNeverFail)
+{
+    startLeakTest();
+    port.link->failWrites = true;
+    port.link->failNow();
+    EXPECT_EQ(failureOf([&] { driver->StopTest(); }), 0);
+    EXPECT_EQ(driver->VtiState(), evtiIdle);
+    EXPECT_EQ(failureOf([&] { driver->EndRemote(); }), 0);
+    EXPECT_EQ(driver->VtiState(), evtiNotConnected);
+    EXPECT_TRUE(port.link->closed);
+    EXPECT_TRUE(messages.sink->shown.empty());
+}
+
+TEST_F(DriverTest, GetTestResultRidesOutABriefLinkFault)
+{
+    startLeakTest();
+    QByteArray corrupted = ostrel::FrameCodec::encode(QStringLiteral("gres"), texts({"300", "0"}));
+    corrupted[3] = 'X';
+    port.link->script(QStringLiteral("GRES"), {Action::bytesOf(corrupted, 5),
+                                               Action::reply(QStringLiteral("gres"), texts({"300", "1", "240"}), 200)});
+    std::int32_t testId = 300;
+    Variant result;
+    EXPECT_EQ(failureOf([&] { driver->GetTestResult(testId, result); }), 0);
+    ASSERT_TRUE(result.isArray());
+    EXPECT_EQ(result.array()[2].toText(), QStringLiteral("240"));
+    EXPECT_TRUE(messages.sink->shown.empty());
+    EXPECT_EQ(port.link->Counters().dropped, 1u);
+}
+
+TEST_F(DriverTest, GetTestResultGivesUpOnADeadLinkAfterTheRetryWindow)
+{
+    startLeakTest();
+    port.link->failNow();
+    std::int32_t testId = 300;
+    Variant result;
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(failureOf([&] { driver->GetTestResult(testId, result); }), eeVTI_Error);
+    EXPECT_GE(clock.elapsed(), CNB4410VTI::kLinkRetryWindowMs);
+    EXPECT_EQ(shownTexts(), QStringList{k22001});
+    EXPECT_EQ(driver->VtiState(), evtiPerformingTest);
+}
+
+TEST_F(DriverTest, GetTestResultGivesUpWhenTheReplyIsLostToTheLink)
+{
+    startLeakTest();
+    QByteArray corrupted = ostrel::FrameCodec::encode(QStringLiteral("gres"), texts({"300"}));
+    corrupted[2] = 'x';
+    port.link->script(QStringLiteral("GRES"), {Action::bytesOf(corrupted, 5)});
+    std::int32_t testId = 300;
+    Variant result;
+    EXPECT_EQ(failureOf([&] { driver->GetTestResult(testId, result); }), eeVTI_Error);
+    EXPECT_EQ(shownTexts(), QStringList{k22001});
+}
+
+// ---- calls made while a reply is awaited -------------------------------------------------------
+
+TEST_F(DriverTest, CallsDuringAWaitSeeTheExchangeInProgress)
+{
+    connect();
+    ostrel::HResult nested = 1;
+    EVtiState seen = evtiNotConnected;
+    Variant params(VariantArray::fromTexts({QStringLiteral("300")}));
+    port.link->script(QStringLiteral("STST"), {Action::callLater([&] {
+                                                   seen = driver->VtiState();
+                                                   Variant again(VariantArray::fromTexts({QStringLiteral("300")}));
+                                                   nested = failureOf([&] { driver->StartTest(again); });
+                                               }, 10),
+                                               Action::reply(QStringLiteral("stst"), {}, 60)});
+    EXPECT_EQ(failureOf([&] { driver->StartTest(params); }), 0);
+    EXPECT_EQ(seen, evtiBusy);
+    EXPECT_EQ(nested, eeVTI_Error);
+    EXPECT_EQ(shownTexts(), QStringList{k22003});
+    EXPECT_EQ(driver->VtiState(), evtiPerformingTest);
+}
+
+TEST_F(DriverTest, NestedExchangeLeavesTheOuterWaitWorking)
+{
+    connect();
+    QString a = QStringLiteral("a"), b = QStringLiteral("b"), c = QStringLiteral("c");
+    ostrel::HResult nested = 1;
+    port.link->script(QStringLiteral("GMTD"), {Action::callLater([&] { nested = failureOf([&] { driver->PutMTIData(a, b, c); }); }, 10),
+                                               Action::reply(QStringLiteral("gmtd"), texts({"Op", "Est", "Ser"}), 150)});
+    QString op, est, serial;
+    EXPECT_EQ(failureOf([&] { driver->GetMtiData(op, est, serial); }), 0);
+    EXPECT_EQ(nested, 0);
+    EXPECT_EQ(op, QStringLiteral("Op"));
+    EXPECT_EQ(port.link->sentNames(), texts({"IREM", "GMTD", "PMTD"}));
+}
+
+TEST_F(DriverTest, OuterWaitStillTimesOutAfterANestedExchange)
+{
+    connect();
+    QString a = QStringLiteral("a"), b = QStringLiteral("b"), c = QStringLiteral("c");
+    port.link->script(QStringLiteral("GMTD"), {Action::callLater([&] { driver->PutMTIData(a, b, c); }, 10)});
+    QString op, est, serial;
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(failureOf([&] { driver->GetMtiData(op, est, serial); }), eeVTI_Error);
+    EXPECT_LT(clock.elapsed(), 2 * CNB4410VTI::kReplyTimeoutMs);
+    EXPECT_EQ(shownTexts(), QStringList{k22003});
+}
+
+TEST_F(DriverTest, EndRemoteDuringAWaitEndsItWithoutHanging)
+{
+    startLeakTest();
+    port.link->script(QStringLiteral("GRES"), {Action::callLater([&] { driver->EndRemote(); }, 10)});
+    std::int32_t testId = 300;
+    Variant result;
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(failureOf([&] { driver->GetTestResult(testId, result); }), eeVTI_Error);
+    EXPECT_LT(clock.elapsed(), CNB4410VTI::kReplyTimeoutMs);
+    EXPECT_EQ(driver->VtiState(), evtiNotConnected);
+}
+
+} // namespace
