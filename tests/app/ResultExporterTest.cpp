@@ -1,0 +1,169 @@
+// The exports for service-management systems: the same values in JSON and CSV, one CSV row
+// per measurement, texts quoted where they must be.
+#include "FakeElement.h"
+
+#include "app/ostrel/ResultExporter.h"
+#include "app/ostrel/SequenceDocument.h"
+#include "host/results/LimitItem.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+using namespace ostrel;
+using namespace ostrel::testing;
+
+namespace {
+
+std::shared_ptr<FakeElement> addElement(SequenceDocument& document, const QString& name)
+{
+    auto element = std::make_shared<FakeElement>();
+    element->Initialize(QStringLiteral("FAKE"), 30, 0);
+    document.Add(element);
+    document.Rename(document.Count() - 1, name);
+    return element;
+}
+
+void addLimit(FakeElement& element, const QString& shortName, const QString& key, const QString& upper, const QString& lower)
+{
+    auto standard = element.limits().CreateStandard(Variant(shortName), Variant(shortName + QStringLiteral(" full")));
+    auto item = std::make_shared<LimitItem>();
+    item->Initialize(key, QStringLiteral("mmHg"), upper, lower);
+    standard->AddLimitItem(item);
+}
+
+// CSV text into rows of fields (quoted fields may hold commas, quotes and line breaks).
+std::vector<QStringList> parseCsv(const QString& text)
+{
+    std::vector<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == QLatin1Char('"') && i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
+                field += c;
+                ++i;
+            } else if (c == QLatin1Char('"')) {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == QLatin1Char(',')) {
+            row << field;
+            field.clear();
+        } else if (c == QLatin1Char('\n')) {
+            row << field;
+            rows.push_back(row);
+            row.clear();
+            field.clear();
+        } else if (c != QLatin1Char('\r')) {
+            field += c;
+        }
+    }
+    return rows;
+}
+
+class ResultExporterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        document.SetSelectedStandards({{QStringLiteral("AAMI"), QStringLiteral("AAMI full")}});
+        auto leak = addElement(document, QStringLiteral("Leak, cuff"));
+        addLimit(*leak, QStringLiteral("AAMI"), QStringLiteral("DROP"), QStringLiteral("5"), QString());
+        addLimit(*leak, QStringLiteral("OTHER"), QStringLiteral("DROP"), QStringLiteral("1"), QStringLiteral("0"));
+        leak->result().status = 2;
+        leak->result().measurements = {
+            std::make_shared<FakeMeasurement>(QStringLiteral("DROP"), QStringLiteral("Pressure \"Drop\""), Variant(7.5),
+                                              Variant(), QStringLiteral("mmHg"), 2, QStringLiteral("M")),
+            std::make_shared<FakeMeasurement>(QStringLiteral("RATE"), QStringLiteral("Leak Rate"), Variant(1.25),
+                                              Variant(2.0), QStringLiteral("mmHg/min"), 1),
+        };
+        addElement(document, QStringLiteral("Not run yet"));
+    }
+    SequenceDocument document;
+};
+
+TEST_F(ResultExporterTest, CsvHasOneRowPerMeasurementWithItsLimits)
+{
+    const auto rows = parseCsv(QString::fromUtf8(ResultExporter::ToCsv(SequenceResults::Collect(document))));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], ResultExporter::CsvColumns());
+    EXPECT_EQ(rows[1], (QStringList{QStringLiteral("Leak, cuff"), QStringLiteral("DROP"), QStringLiteral("Pressure \"Drop\""),
+                                    QStringLiteral("7.5"), QString(), QStringLiteral("mmHg"), QStringLiteral("AAMI: <= 5 mmHg"),
+                                    QStringLiteral("Failed"), QStringLiteral("M")}));
+    EXPECT_EQ(rows[2][3], QStringLiteral("1.25"));
+    EXPECT_EQ(rows[2][4], QStringLiteral("2"));
+    EXPECT_EQ(rows[2][6], QString()); // no limit for RATE
+    EXPECT_EQ(rows[2][7], QStringLiteral("Passed"));
+}
+
+TEST_F(ResultExporterTest, JsonHoldsTheSameValuesAsCsv)
+{
+    const auto results = SequenceResults::Collect(document);
+    const auto json = QJsonDocument::fromJson(ResultExporter::ToJson(document, results)).object();
+    const auto rows = parseCsv(QString::fromUtf8(ResultExporter::ToCsv(results)));
+    EXPECT_EQ(json[QStringLiteral("verdict")].toString(), QStringLiteral("FAILED"));
+    const auto elements = json[QStringLiteral("elements")].toArray();
+    ASSERT_EQ(elements.size(), 2);
+    EXPECT_EQ(elements[1].toObject()[QStringLiteral("statusText")].toString(), QStringLiteral("Not run"));
+    const auto measurements = elements[0].toObject()[QStringLiteral("measurements")].toArray();
+    ASSERT_EQ(measurements.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        const auto m = measurements[i].toObject();
+        const QStringList& row = rows[static_cast<size_t>(i + 1)];
+        EXPECT_EQ(m[QStringLiteral("key")].toString(), row[1]);
+        EXPECT_EQ(m[QStringLiteral("description")].toString(), row[2]);
+        EXPECT_EQ(numberToText(m[QStringLiteral("value")].toDouble()), row[3]);
+        EXPECT_EQ(m[QStringLiteral("preset")].toString(), row[4]);
+        EXPECT_EQ(m[QStringLiteral("limits")].toString(), row[6]);
+        EXPECT_EQ(m[QStringLiteral("statusText")].toString(), row[7]);
+    }
+}
+
+TEST(SequenceResultsTest, LimitTexts)
+{
+    struct Case {
+        QString upper, lower;
+        int unitFlag;
+        QString expected;
+    };
+    const std::vector<Case> cases = {
+        {QStringLiteral("5"), QStringLiteral("1"), 0, QStringLiteral("S: 1 .. 5 mmHg")},
+        {QStringLiteral("5"), QString(), 0, QStringLiteral("S: <= 5 mmHg")},
+        {QString(), QStringLiteral("1.5"), 0, QStringLiteral("S: >= 1.5 mmHg")},
+        {QString(), QString(), 0, QString()},
+        {QStringLiteral("10"), QString(), 1, QStringLiteral("S: <= 10 ccm")}, // the measurement's unit applies
+    };
+    for (const auto& c : cases) {
+        auto element = std::make_shared<FakeElement>();
+        element->Initialize(QStringLiteral("FAKE"), 10, 1);
+        addLimit(*element, QStringLiteral("S"), QStringLiteral("CVOL"), c.upper, c.lower);
+        element->limits().standards->Item(0)->LimitItems()[0]->SetUnitFlag(c.unitFlag);
+        EXPECT_EQ(SequenceResults::LimitsText(element->limits().standards, {}, QStringLiteral("CVOL"), QStringLiteral("ccm")),
+                  c.expected);
+        element->Terminate();
+    }
+}
+
+TEST(SequenceResultsTest, Verdict)
+{
+    auto result = [](bool enabled, bool hasResult, int status) {
+        ElementResult r;
+        r.enabled = enabled;
+        r.hasResult = hasResult;
+        r.status = status;
+        return r;
+    };
+    EXPECT_EQ(SequenceResults::Overall({result(true, true, 1), result(true, true, 3)}), Verdict::Passed);
+    EXPECT_EQ(SequenceResults::Overall({result(true, true, 1), result(true, true, 2)}), Verdict::Failed);
+    EXPECT_EQ(SequenceResults::Overall({result(true, true, 1), result(true, false, 0)}), Verdict::Incomplete);
+    EXPECT_EQ(SequenceResults::Overall({result(true, true, 1), result(true, true, 0)}), Verdict::Incomplete);
+    EXPECT_EQ(SequenceResults::Overall({result(true, true, 1), result(false, false, 0)}), Verdict::Passed);
+}
+
+} // namespace
