@@ -1,0 +1,22 @@
+#pragma once
+// What the shared test-element skeleton asks of the result of an instrument test (leak,
+// over-pressure, cuff volume, blood pressure): clear it at a start, evaluate it, give it a
+// service record and the instrument number when the element is left.
+#include "host/contract/Forward.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace nb4410 {
+
+class INB4410TestResult {
+public:
+    virtual ~INB4410TestResult() = default;
+    virtual void Clear() = 0;
+    virtual void EvaluateStatus(const std::shared_ptr<ostrel::ILimitData>& limits,
+                                const std::shared_ptr<ostrel::IStandards>& selected, bool notApplicable) = 0;
+    virtual void BuildServiceRecord(const std::shared_ptr<ostrel::IFilter>& filter) = 0;
+    virtual void SetMTIID(std::int32_t number) = 0;
+};
+
+} // namespace nb4410
