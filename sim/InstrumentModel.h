@@ -1,0 +1,40 @@
+#pragma once
+// The instrument's command handling, without any transport or clock: one command in, one
+// reply out, given the simulated time in seconds.
+#include "OperatorStore.h"
+#include "TestRun.h"
+
+#include <QStringList>
+#include <memory>
+
+namespace nb4410sim {
+
+struct Reply {
+    QString name;
+    QStringList fields;
+};
+
+class InstrumentModel {
+public:
+    explicit InstrumentModel(const SimulatorOptions& options);
+
+    Reply Handle(const QString& command, const QStringList& fields, double nowS);
+    // The answer to a frame that arrived broken.
+    Reply Malformed() const { return errm(QString(), {1101, QStringLiteral("Unknown message format")}); }
+    bool Remote() const { return m_remote; }
+    const TestRun* Run() const { return m_run.get(); }
+
+private:
+    Reply errm(const QString& command, const InstrumentError& error) const;
+    Reply startTest(const QStringList& fields, double nowS);
+    Reply testResult(const QStringList& fields, double nowS);
+    Reply putOperator(const QStringList& fields);
+
+    SimulatorOptions m_options;
+    OperatorStore m_store;
+    bool m_remote = false;
+    std::unique_ptr<TestRun> m_run;
+    double m_runStartS = 0;
+};
+
+} // namespace nb4410sim
