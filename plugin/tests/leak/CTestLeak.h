@@ -1,0 +1,39 @@
+#pragma once
+// The leak test: the instrument pressurises the cuff and/or the monitor to the start pressure
+// and reports how far the pressure falls; the element shows the drop and the leak rate while
+// the test runs and judges them against its limits.
+#include "plugin/tests/common/CInstrumentTest.h"
+
+namespace nb4410 {
+
+class CConfigLeak;
+class CResultLeak;
+
+class CTestLeak : public CInstrumentTest {
+public:
+    static constexpr std::int32_t kTestId = 300;
+    static constexpr char kSource[] = "VessorNB4410.CTestLeak";
+    // Reply fields: 1 end indicator, 2 manometer pressure, 5 elapsed seconds.
+    static constexpr int kEndField = 1;
+    static constexpr int kPressureField = 2;
+    static constexpr int kElapsedField = 5;
+
+    CTestLeak();
+
+    ostrel::Variant GetMeasurementList() override;
+
+protected:
+    std::shared_ptr<CInstrumentTest> NewElement() const override;
+    std::shared_ptr<ostrel::IConfigData> NewConfiguration() const override;
+    QStringList InstructionTexts() override;
+    ostrel::Variant ConfigurationInformation() override;
+    ostrel::VariantArray ParameterSet() override;
+    void PrepareRun() override;
+    bool TakeReply(const ostrel::VariantArray& reply) override;
+
+private:
+    std::shared_ptr<CConfigLeak> config() const;
+    std::int32_t m_runDurationS = 0; // 0: until the instrument ends the test or the operator stops it
+};
+
+} // namespace nb4410

@@ -1,0 +1,120 @@
+// The leak editor: the values it lets through into the configuration and when it says "Change".
+#include "host/contract/ICallback.h"
+#include "host/run/XTestGuideSettings.h"
+#include "plugin/editors/XConfigLeak.h"
+#include "plugin/tests/leak/CConfigLeak.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace nb4410;
+
+namespace {
+
+class CountingCallback : public ostrel::ICallback {
+public:
+    void Notify(const QString& eventName, const ostrel::Variant&) override { events << eventName; }
+    QStringList events;
+};
+
+struct EditorFixture : ::testing::Test {
+    void SetUp() override
+    {
+        editor.SetCallBack(callback);
+        editor.Initialize(ostrel::Variant(config));
+        editor.show();
+    }
+    std::shared_ptr<CConfigLeak> config = std::make_shared<CConfigLeak>();
+    std::shared_ptr<CountingCallback> callback = std::make_shared<CountingCallback>();
+    XConfigLeak editor;
+};
+
+TEST_F(EditorFixture, TypedValuesAreClampedToTheRowRange)
+{
+    struct Case {
+        int row;
+        const char* typed;
+        const char* shown;
+    };
+    for (const Case& c : {Case{XConfigLeak::kDurationRow, "350", "300"}, Case{XConfigLeak::kStartPressureRow, "999", "400"},
+                          Case{XConfigLeak::kDurationRow, "45", "45"}}) {
+        QLineEdit* box = editor.TextBox(c.row);
+        box->clear();
+        QTest::keyClicks(box, c.typed);
+        EXPECT_EQ(box->text(), c.shown);
+        EXPECT_EQ(editor.Slider(c.row)->value(), QString(c.shown).toInt());
+    }
+    EXPECT_EQ(config->Duration(), 45);
+    EXPECT_EQ(config->StartPressure(), 400.0f);
+    EXPECT_FALSE(callback->events.isEmpty());
+    EXPECT_EQ(callback->events.count("Change"), callback->events.size());
+}
+
+TEST_F(EditorFixture, LettersNeverReachTheBox)
+{
+    QLineEdit* box = editor.TextBox(XConfigLeak::kStartPressureRow);
+    box->clear();
+    QTest::keyClicks(box, "1a2");
+    EXPECT_EQ(box->text(), "12");
+    EXPECT_EQ(config->StartPressure(), 12.0f);
+}
+
+TEST_F(EditorFixture, SliderWritesTheBoxAndTheConfiguration)
+{
+    editor.Slider(XConfigLeak::kDurationRow)->setValue(120);
+    EXPECT_EQ(editor.TextBox(XConfigLeak::kDurationRow)->text(), "120");
+    EXPECT_EQ(config->Duration(), 120);
+}
+
+TEST_F(EditorFixture, OptionButtonsStoreTheEquipment)
+{
+    editor.EquipmentOption(1)->click();
+    EXPECT_EQ(config->TestedEquipment(), 2);
+    editor.EquipmentOption(2)->click();
+    EXPECT_EQ(config->TestedEquipment(), 3);
+    EXPECT_EQ(callback->events, (QStringList{"Change", "Change"}));
+}
+
+TEST_F(EditorFixture, InitializeShowsTheConfigurationWithoutChange)
+{
+    auto other = std::make_shared<CConfigLeak>();
+    other->SetTestedEquipment(3);
+    other->SetDuration(0);
+    other->SetStartPressure(180.0f);
+    callback->events.clear();
+    editor.Initialize(ostrel::Variant(other));
+    EXPECT_TRUE(editor.EquipmentOption(2)->isChecked());
+    EXPECT_EQ(editor.TextBox(0)->text(), "180");
+    EXPECT_EQ(editor.TextBox(1)->text(), "0");
+    EXPECT_EQ(editor.Slider(0)->value(), 180);
+    EXPECT_TRUE(callback->events.isEmpty());
+    EXPECT_EQ(other->StartPressure(), 180.0f);
+
+    editor.Initialize(ostrel::Variant());
+    EXPECT_TRUE(editor.EquipmentOption(0)->isChecked());
+    EXPECT_TRUE(editor.TextBox(0)->text().isEmpty());
+    EXPECT_TRUE(callback->events.isEmpty());
+}
+
+TEST_F(EditorFixture, LockingStopsEditingAndTheSettingsReportChanges)
+{
+    QCheckBox* skipNA = editor.TestGuideSettingsControl()->OptionBox(0);
+    ASSERT_TRUE(skipNA);
+    skipNA->click();
+    EXPECT_FALSE(config->TestGuideSettings()->SkipNAEnabled());
+    EXPECT_EQ(callback->events, (QStringList{"Change"}));
+
+    editor.SetLocked(true);
+    EXPECT_TRUE(editor.TextBox(0)->isReadOnly());
+    EXPECT_FALSE(editor.Slider(1)->isEnabled());
+    EXPECT_FALSE(editor.EquipmentOption(0)->isEnabled());
+    EXPECT_FALSE(skipNA->isEnabled());
+    editor.SetLocked(false);
+    EXPECT_TRUE(skipNA->isEnabled());
+}
+
+} // namespace
