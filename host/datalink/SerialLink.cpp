@@ -45,6 +45,9 @@ void SerialLink::onError(QSerialPort::SerialPortError error)
     if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError)
         return;
     failPort(QStringLiteral("%1: %2").arg(m_port.portName(), m_port.errorString()));
+    // A dead device keeps signalling; stop listening to it (queued: the port is inside its own signal).
+    QMetaObject::invokeMethod(
+        this, [this] { if (m_port.isOpen()) m_port.close(); }, Qt::QueuedConnection);
 }
 
 void SerialLink::writeBytes(const QByteArray& frame)

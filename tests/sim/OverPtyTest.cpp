@@ -1,0 +1,213 @@
+// The driver against the simulator over a real pseudo-terminal: the same serial path as with
+// an instrument, with the simulator's faults standing in for a bad line.
+#include "host/datalink/DataLinkErrors.h"
+#include "host/datalink/DataLinkRoot.h"
+#include "sim/Simulator.h"
+#include "tests/support/ScriptedMessages.h"
+#include "vti/CNB4410VTI.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace nb4410vti;
+using ostrel::Variant;
+using ostrel::VariantArray;
+
+namespace {
+
+class OverPty : public ::testing::Test {
+protected:
+    void start(QHash<QString, QString> values = {})
+    {
+        values.insert(QStringLiteral("StateFile"), dir.filePath(QStringLiteral("operator.ini")));
+        if (!values.contains(QStringLiteral("Pacing")))
+            values.insert(QStringLiteral("Pacing"), QStringLiteral("0"));
+        if (!values.contains(QStringLiteral("TimeScale")))
+            values.insert(QStringLiteral("TimeScale"), QStringLiteral("100"));
+        const QString path = simulator.Start(values);
+        ports()->SetPorts({{1, ostrel::PortEntry{QStringLiteral("NB-4410"), path, {}}}});
+    }
+    void TearDown() override
+    {
+        driver->EndRemote();
+        ports()->ResetPorts();
+        simulator.Stop();
+    }
+    static ostrel::PortRegistryPtr ports() { return ostrel::DataLinkRoot::instance()->PortRegistry(); }
+
+    template <class F>
+    static ostrel::HResult failureOf(F&& fn)
+    {
+        try {
+            fn();
+        } catch (const ostrel::ComError& e) {
+            return e.number();
+        }
+        return 0;
+    }
+    QStringList shown() const
+    {
+        QStringList texts;
+        for (const auto& m : messages.sink->shown)
+            texts.append(m.text);
+        return texts;
+    }
+    Variant leakParams() const
+    {
+        return Variant(VariantArray{Variant(VariantArray::fromTexts(
+            {QStringLiteral("300"), QStringLiteral("250"), QStringLiteral("1"), QStringLiteral("20")}))});
+    }
+
+    QTemporaryDir dir;
+    ostrel::testing::MessageGuard messages;
+    nb4410sim::Simulator simulator;
+    std::shared_ptr<CNB4410VTI> driver = std::make_shared<CNB4410VTI>();
+};
+
+TEST_F(OverPty, LeakTestRunsToItsEnd)
+{
+    start();
+    const ostrel::MtiDataPtr identity = driver->StartRemote();
+    ASSERT_TRUE(identity);
+    EXPECT_EQ(identity->SerialNo(), QStringLiteral("44100815"));
+    EXPECT_EQ(identity->FWVersion(), QStringLiteral("2.14"));
+    Variant params = leakParams();
+    driver->StartTest(params);
+    ASSERT_EQ(driver->VtiState(), evtiPerformingTest);
+
+    std::int32_t testId = 300;
+    Variant reply;
+    int polls = 0;
+    int lastElapsed = -1;
+    do {
+        driver->GetTestResult(testId, reply);
+        ASSERT_TRUE(reply.isArray());
+        ASSERT_EQ(reply.array().count(), 6);
+        const int elapsed = static_cast<int>(reply.array()[5].val());
+        EXPECT_GE(elapsed, lastElapsed);
+        lastElapsed = elapsed;
+        ASSERT_LT(++polls, 20000);
+    } while (reply.array()[1].val() <= 0);
+    EXPECT_EQ(lastElapsed, 20);
+    EXPECT_GT(reply.array()[4].val(), 0.0);
+    driver->StopTest();
+    driver->EndRemote();
+    EXPECT_EQ(driver->VtiState(), evtiNotConnected);
+    EXPECT_TRUE(messages.sink->shown.empty());
+}
+
+TEST_F(OverPty, OperatorRecordIsWrittenAndReadBack)
+{
+    start({{QStringLiteral("Pacing"), QStringLiteral("1")}});
+    driver->StartRemote();
+    QString op = QStringLiteral("Märta"), est = QStringLiteral("Clinic B"), serial = QStringLiteral("77");
+    driver->PutMTIData(op, est, serial);
+    QString a, b, c;
+    driver->GetMtiData(a, b, c);
+    EXPECT_EQ(QStringList({a, b, c}), QStringList({op, est, serial}));
+}
+
+TEST_F(OverPty, InstrumentErrorAndWrongNameReachTheUser)
+{
+    start({{QStringLiteral("ErrmCommand"), QStringLiteral("STST:6002")}, {QStringLiteral("WrongName"), QStringLiteral("2")}});
+    driver->StartRemote();
+    QString a, b, c;
+    EXPECT_EQ(failureOf([&] { driver->GetMtiData(a, b, c); }), eeVTI_Error); // reply 2: "GMTD"
+    Variant params = leakParams();
+    EXPECT_EQ(failureOf([&] { driver->StartTest(params); }), eeVTI_Error);
+    ASSERT_EQ(messages.sink->shown.size(), 2u);
+    EXPECT_TRUE(shown()[0].startsWith(QStringLiteral("Invalid data recieved from the NB-4410.")));
+    EXPECT_EQ(shown()[1], QStringLiteral("Error received from MTI: 6002\r\nTest not allowed\r\nOccurred when performing "
+                                         "STST\r\nSimulated error"));
+}
+
+TEST_F(OverPty, LostAndLateRepliesTimeOut)
+{
+    for (const char* fault : {"DropReply", "DelayReply"}) {
+        SCOPED_TRACE(fault);
+        messages.sink->shown.clear();
+        start({{QString::fromLatin1(fault), QStringLiteral("1")}});
+        driver = std::make_shared<CNB4410VTI>();
+        EXPECT_EQ(failureOf([&] { driver->StartRemote(); }), eeVTI_Error);
+        EXPECT_EQ(shown(), QStringList{QStringLiteral(
+                               "No NB-4410 connected. Please check all cables and check that the NB-4410 is turned on.")});
+        driver->EndRemote();
+    }
+}
+
+TEST_F(OverPty, CorruptedResultAndHangUpFailAfterTheRetryWindow)
+{
+    for (const auto& fault : {std::pair{"CorruptReply", "3"}, std::pair{"HangUpAfter", "3"}}) {
+        SCOPED_TRACE(fault.first);
+        messages.sink->shown.clear();
+        start({{QString::fromLatin1(fault.first), QString::fromLatin1(fault.second)}});
+        driver = std::make_shared<CNB4410VTI>();
+        driver->StartRemote();
+        Variant params = leakParams();
+        driver->StartTest(params);
+        std::int32_t testId = 300;
+        Variant reply;
+        // The reply that goes out as the line drops may still arrive: the next poll fails then.
+        ostrel::HResult failure = 0;
+        for (int poll = 0; poll < 2 && failure == 0; ++poll)
+            failure = failureOf([&] { driver->GetTestResult(testId, reply); });
+        EXPECT_EQ(failure, eeVTI_Error);
+        EXPECT_EQ(shown(), QStringList{QStringLiteral("Communication error with the NB-4410 unit. Please check all cables "
+                                                      "and check that the NB-4410 is turned on.")});
+        driver->EndRemote();
+        EXPECT_EQ(driver->VtiState(), evtiNotConnected);
+    }
+}
+
+TEST_F(OverPty, SimulatorDeviceStartsInsideTheProcess)
+{
+    qputenv("OSTREL_SIM_SPEED", "1000");
+    qputenv("OSTREL_SIM_STATE", dir.filePath(QStringLiteral("state.ini")).toLocal8Bit());
+    ports()->SetPorts({{1, ostrel::PortEntry{QStringLiteral("NB-4410"), QStringLiteral("simulator"),
+                                             {{QStringLiteral("TimeScale"), QStringLiteral("1")},
+                                              {QStringLiteral("Pacing"), QStringLiteral("0")}}}}});
+    driver->StartRemote();
+    Variant params(VariantArray{Variant(VariantArray::fromTexts({QStringLiteral("200")}))});
+    driver->StartTest(params);
+    std::int32_t testId = 200;
+    Variant reply;
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        driver->GetTestResult(testId, reply);
+        ASSERT_LT(clock.elapsed(), 3000); // 5 simulated seconds at 1000 times speed
+    } while (reply.array()[1].val() <= 0);
+    EXPECT_EQ(reply.array()[2].toText(), QStringLiteral("140"));
+    EXPECT_GT(driver->Link()->Counters().received, 2u);
+    driver->EndRemote();
+    qunsetenv("OSTREL_SIM_SPEED");
+    qunsetenv("OSTREL_SIM_STATE");
+}
+
+TEST(PortRegistry, FindsTheInstrumentAndRefusesBadSettings)
+{
+    auto registry = std::make_shared<ostrel::PortRegistry>();
+    registry->SetPorts({{3, ostrel::PortEntry{QStringLiteral("Other"), QStringLiteral("/dev/null"), {}}},
+                        {5, ostrel::PortEntry{QStringLiteral("nb-4410"), QStringLiteral("/nonexistent/tty"), {}}},
+                        {7, ostrel::PortEntry{QStringLiteral("NB-4410"), QStringLiteral("/dev/null"), {}}}});
+    EXPECT_EQ(registry->FindPort(QStringLiteral("NB-4410"), QString()), 5);
+    EXPECT_EQ(registry->FindPort(QStringLiteral("NB-9999"), QString()), 0);
+    const auto failure = [&](std::int32_t port, const char* settings) {
+        try {
+            registry->OpenLink(port, QString::fromLatin1(settings));
+        } catch (const ostrel::ComError& e) {
+            return e.number();
+        }
+        return ostrel::HResult(0);
+    };
+    EXPECT_EQ(failure(5, "38400,X,8,1"), ostrel::kDataLinkInvalidSettings);
+    EXPECT_EQ(failure(5, "38400,O,9,1"), ostrel::kDataLinkInvalidSettings);
+    EXPECT_EQ(failure(5, "fast,O,8,1"), ostrel::kDataLinkInvalidSettings);
+    EXPECT_EQ(failure(4, "38400,O,8,1"), ostrel::kDataLinkUnknownPort);
+    EXPECT_EQ(failure(5, "38400,O,8,1"), ostrel::kDataLinkOpenFailed);
+}
+
+} // namespace
