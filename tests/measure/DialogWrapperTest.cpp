@@ -120,6 +120,7 @@ TEST(DetailedResult, KeepsA120TwipMarginOnTheLeft)
 {
     XDetailedResult view;
     view.resize(400, 300);
+    view.show();
     const int margin = qRound(120 * view.logicalDpiX() / 1440.0);
     EXPECT_EQ(view.MarginPixels(), margin);
     auto* label = view.findChild<QLabel*>(QStringLiteral("lblTitle"));

@@ -290,8 +290,8 @@ TEST(LimitView, EditsGoIntoTheStandardThatThenJudges)
     // A lone sign is no number yet: the stored limit stays until a number is complete.
     QTest::keyClicks(view->LimitBox(0, 1), QStringLiteral("-"));
     EXPECT_FALSE(view->CurrentStandard()->LimitItems()[0]->IsLimitSet(1));
-    view->LimitBox(1, 0)->clear();
-    QTest::keyClick(view->LimitBox(1, 0), Qt::Key_Backspace); // an edit of the now empty box
+    view->LimitBox(1, 0)->selectAll();
+    QTest::keyClick(view->LimitBox(1, 0), Qt::Key_Backspace); // emptied by the operator: no limit
     EXPECT_FALSE(rate->IsLimitSet(0));
 
     // A percent unit chosen for the row is stored in the item.
