@@ -17,4 +17,9 @@ QString AppPath()
     return folder;
 }
 
+QString ProjectVersion()
+{
+    return QStringLiteral(OSTREL_VERSION);
+}
+
 } // namespace ostrel

@@ -8,4 +8,7 @@ namespace ostrel {
 // appended directly: AppPath() + "OstrelNB4410.mpc".
 QString AppPath();
 
+// The project's version, "major.minor.revision", which every library of the build carries.
+QString ProjectVersion();
+
 } // namespace ostrel

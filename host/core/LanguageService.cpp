@@ -1,5 +1,7 @@
 #include "LanguageService.h"
 
+#include "AppUtil.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QFile>
@@ -141,11 +143,9 @@ QString LanguageService::Translate(const QString& module, const QString& text, c
 
 QString LanguageService::lookup(const QString& module, int number)
 {
-    if (m_folder.isEmpty())
-        return QString();
     auto it = m_tables.find(module);
     if (it == m_tables.end()) {
-        QString folder = m_folder;
+        QString folder = LanguageFolder();
         if (!folder.endsWith(QLatin1Char('/')))
             folder += QLatin1Char('/');
         it = m_tables.insert(module, readTranslationFile(folder + fileNameOf(module)));
@@ -161,7 +161,7 @@ void LanguageService::SetLanguageFolder(const QString& folder)
 
 QString LanguageService::LanguageFolder() const
 {
-    return m_folder;
+    return m_folder.isEmpty() ? AppPath() + QStringLiteral("Language") : m_folder;
 }
 
 void LanguageService::TranslateWidget(QWidget* root, const QString& module)

@@ -2,6 +2,10 @@
 // Numbered message texts ("NNNNN::default text") resolved for display: from the module's
 // translation file in the language folder when it holds that number, else the default text
 // after the two colons; "%%1", "%%2", ... replaced by the parameters in order.
+//
+// A translation file is "<language folder>/<module>.lng" ("default.lng" for the empty module
+// name), UTF-8, one "NNNNN=text" a line; "\n", "\r" and "\\" in the text stand for a line
+// feed, a carriage return and a backslash; lines starting with ";" or "#" are comments.
 #include "Variant.h"
 
 #include <QHash>
@@ -19,7 +23,8 @@ public:
     // Resolves captions, texts and tool tips of that form on the widget and all its children.
     void TranslateWidget(QWidget* root, const QString& module);
 
-    void SetLanguageFolder(const QString& folder); // the LngPath folder
+    // The LngPath folder; empty: the application folder's "Language" (the default).
+    void SetLanguageFolder(const QString& folder);
     QString LanguageFolder() const;
 
 private:
