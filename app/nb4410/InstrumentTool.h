@@ -1,0 +1,43 @@
+#pragma once
+// The commands of the nb4410 tool, each one remote session with the instrument:
+//   identify                                  name, serial number, firmware version
+//   operator [--set OPERATOR ESTABLISHMENT SERIAL]
+//   run leak|overpressure|cuffvolume|bp [VALUES...]
+// Exit status: 0 success, 1 instrument or link failure, 2 wrong usage.
+#include "vti/NB4410VTI.h"
+
+#include <QStringList>
+#include <atomic>
+
+class QTextStream;
+
+namespace nb4410tool {
+
+class InstrumentTool {
+public:
+    static constexpr int kExitOk = 0;
+    static constexpr int kExitFailure = 1;
+    static constexpr int kExitUsage = 2;
+    static constexpr int kPollIntervalMs = 200;
+
+    InstrumentTool(QTextStream& out, QTextStream& err, const std::atomic<bool>& interrupted);
+
+    // arguments without the program name
+    int Run(QStringList arguments);
+    static QString Usage();
+
+private:
+    int identify();
+    int operatorRecord(const QStringList& args);
+    int runTest(const QStringList& args);
+    std::shared_ptr<nb4410vti::_CNB4410VTI> driver();
+    int usage(const QString& problem);
+    void pause(int ms);
+
+    QTextStream& m_out;
+    QTextStream& m_err;
+    const std::atomic<bool>& m_interrupted;
+    std::shared_ptr<nb4410vti::_GNB4410VTI> m_global;
+};
+
+} // namespace nb4410tool
