@@ -1,5 +1,7 @@
 #pragma once
 // A temporary folder for a test, with helpers to write files into it.
+#include "Printers.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

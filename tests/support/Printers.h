@@ -1,0 +1,15 @@
+#pragma once
+// Readable test failure output for Qt types.
+#include <QByteArray>
+#include <QString>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QByteArray& bytes, std::ostream* os)
+{
+    *os << '"' << bytes.toStdString() << '"';
+}
