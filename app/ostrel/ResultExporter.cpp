@@ -125,15 +125,15 @@ QByteArray ResultExporter::ToCsv(const std::vector<ElementResult>& results)
 
 void ResultExporter::WriteJson(const QString& path, const SequenceDocument& document)
 {
-    writeFile(path, ToJson(document, SequenceResults::Collect(document)));
+    WriteFile(path, ToJson(document, SequenceResults::Collect(document)));
 }
 
 void ResultExporter::WriteCsv(const QString& path, const SequenceDocument& document)
 {
-    writeFile(path, ToCsv(SequenceResults::Collect(document)));
+    WriteFile(path, ToCsv(SequenceResults::Collect(document)));
 }
 
-void ResultExporter::writeFile(const QString& path, const QByteArray& data)
+void ResultExporter::WriteFile(const QString& path, const QByteArray& data)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())

@@ -21,8 +21,8 @@ public:
     // The CSV columns, in order.
     static QStringList CsvColumns();
 
-private:
-    static void writeFile(const QString& path, const QByteArray& data);
+    // Writes the whole file or nothing; fails with a ComError naming the file.
+    static void WriteFile(const QString& path, const QByteArray& data);
 };
 
 } // namespace ostrel

@@ -25,7 +25,7 @@ void SequenceRunner::resultFinal(const std::shared_ptr<ITestElement>& element)
 {
     m_document.SetModified();
     std::optional<ComError> saveFailure;
-    if (!m_document.Path().isEmpty()) {
+    if (m_autoSave && !m_document.Path().isEmpty()) {
         try {
             m_document.Save();
         } catch (...) {

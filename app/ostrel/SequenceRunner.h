@@ -23,6 +23,8 @@ public:
     SequenceRunner(SequenceDocument& document, std::shared_ptr<IStandards> selected);
 
     Outcome Run(int first = 0);
+    // Whether finished notices save the document (on by default; needs a document path).
+    void SetAutoSave(bool on) { m_autoSave = on; }
     bool IsRunning() const { return m_running; }
     // Ends the run once the element in progress returns.
     void Stop() { m_stopRequested = true; }
@@ -45,6 +47,7 @@ private:
     std::optional<std::int32_t> m_navigation;
     std::optional<ComError> m_failure;
     std::vector<ComError> m_saveFailures;
+    bool m_autoSave = true;
     bool m_running = false;
     bool m_stopRequested = false;
 };

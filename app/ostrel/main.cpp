@@ -2,10 +2,10 @@
 // sequence without a display; "ostrel [FILE]" opens the window.
 #include "app/ostrel/AppEnvironment.h"
 #include "app/ostrel/InfoCommand.h"
+#include "app/ostrel/RunCommand.h"
 
 #include <QApplication>
 #include <QTextStream>
-#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -18,6 +18,8 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     if (command == QLatin1String("info"))
         return ostrel::InfoCommand::Run(out, err);
+    if (command == QLatin1String("run"))
+        return ostrel::RunCommand(out, err).Run(app.arguments().mid(2));
     err << "ostrel: the window is not built yet\n";
     return 2;
 }

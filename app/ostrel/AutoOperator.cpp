@@ -1,0 +1,199 @@
+#include "AutoOperator.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
+#include <QToolBar>
+#include <QWidget>
+
+namespace ostrel {
+
+namespace {
+const QString kToolbar = QStringLiteral("tbrPerform");
+const QString kCaption = QStringLiteral("TEST GUIDE");
+const QString kPlay = QStringLiteral("play");
+const QString kStop = QStringLiteral("stop");
+const QString kNext = QStringLiteral("next");
+const QString kSkip = QStringLiteral("skip");
+const QString kAbort = QStringLiteral("abort");
+} // namespace
+
+// Answers every confirmation with yes (the operator means to go on) and records what is shown.
+class AutoOperator::Sink : public IMessageSink {
+public:
+    explicit Sink(AutoOperator& owner) : m_owner(owner) {}
+    void Show(MessageIcon, const QString& text, const QString&) override
+    {
+        m_owner.m_messages << text;
+        if (m_owner.onMessage)
+            m_owner.onMessage(QStringLiteral("message: ") + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    }
+    bool Confirm(const QString& text, const QString&) override
+    {
+        if (m_owner.onMessage)
+            m_owner.onMessage(QStringLiteral("confirmed: ") + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+        return true;
+    }
+
+private:
+    AutoOperator& m_owner;
+};
+
+AutoOperator::AutoOperator(QObject* parent) : QObject(parent), m_timer(new QTimer(this))
+{
+    m_timer->setInterval(kPollMs);
+    connect(m_timer, &QTimer::timeout, this, &AutoOperator::tick);
+}
+
+AutoOperator::~AutoOperator()
+{
+    Stop();
+}
+
+void AutoOperator::Start()
+{
+    if (!m_sink) {
+        m_sink = std::make_shared<Sink>(*this);
+        m_previousSink = MessageService::instance().SetSink(m_sink);
+    }
+    m_timer->start();
+}
+
+void AutoOperator::Stop()
+{
+    m_timer->stop();
+    if (m_sink) {
+        MessageService::instance().SetSink(m_previousSink);
+        m_sink.reset();
+        m_previousSink.reset();
+    }
+}
+
+QWidget* AutoOperator::ActiveTestGuide()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal)
+        return nullptr;
+    if (modal->findChild<QToolBar*>(kToolbar) || modal->windowTitle().contains(kCaption, Qt::CaseInsensitive))
+        return modal;
+    return nullptr;
+}
+
+QAction* AutoOperator::Button(QWidget* window, const QString& key)
+{
+    auto* toolbar = window ? window->findChild<QToolBar*>(kToolbar) : nullptr;
+    if (!toolbar)
+        return nullptr;
+    for (QAction* action : toolbar->actions())
+        if (action->objectName() == key)
+            return action;
+    return nullptr;
+}
+
+void AutoOperator::problem(const QString& text)
+{
+    m_problems << text;
+    if (onMessage)
+        onMessage(QStringLiteral("operator: ") + text);
+}
+
+bool AutoOperator::runEnded() const
+{
+    QAction* play = Button(m_window, kPlay);
+    QAction* stop = Button(m_window, kStop);
+    return play && !play->isChecked() && (!stop || !stop->isEnabled());
+}
+
+void AutoOperator::press(const QString& key)
+{
+    QPointer<QAction> action = Button(m_window, key);
+    if (!action)
+        return;
+    // Pressed from the event loop, not from here: "play" returns only when the run has
+    // ended, and a timer is not fired again while its own slot is running.
+    QMetaObject::invokeMethod(
+        this,
+        [action] {
+            if (action)
+                action->trigger();
+        },
+        Qt::QueuedConnection);
+}
+
+void AutoOperator::tick()
+{
+    QWidget* window = ActiveTestGuide();
+    if (!window)
+        return;
+    if (window != m_window) {
+        m_window = window;
+        m_phase = Phase::New;
+        m_stopSent = false;
+        m_playPressed = false;
+        disconnect(m_playWatch);
+        if (QAction* play = Button(window, kPlay))
+            m_playWatch = connect(play, &QAction::toggled, this, [this](bool on) { m_playPressed = m_playPressed || on; });
+        m_since.start();
+        return;
+    }
+    switch (m_phase) {
+    case Phase::New:
+        if (m_since.elapsed() < kSettleMs)
+            return;
+        if (QAction* play = Button(m_window, kPlay); !play || !play->isEnabled()) {
+            problem(QStringLiteral("the test guide offers no play button"));
+            m_phase = Phase::Ran;
+            m_since.start();
+            return;
+        }
+        m_phase = Phase::Running;
+        m_since.start();
+        press(kPlay);
+        return;
+    case Phase::Running:
+        if (m_playPressed && runEnded()) {
+            m_phase = Phase::Ran;
+            m_since.start();
+        } else if (!m_stopSent && m_since.elapsed() > m_runTimeoutMs) {
+            // A run that does not end is stopped once.
+            m_stopSent = true;
+            problem(QStringLiteral("the run did not end within %1 s; pressed stop").arg(m_runTimeoutMs / 1000));
+            press(kStop);
+        }
+        return;
+    case Phase::Ran: {
+        if (!runEnded())
+            return;
+        QAction* next = Button(m_window, kNext);
+        if (next && next->isEnabled()) {
+            m_phase = Phase::Leaving;
+            m_since.start();
+            press(kNext);
+            return;
+        }
+        if (m_since.elapsed() < m_nextWaitMs)
+            return;
+        // Nothing more will happen here: leave without a verdict rather than hang.
+        m_phase = Phase::Leaving;
+        m_since.start();
+        if (QAction* skip = Button(m_window, kSkip); skip && skip->isEnabled()) {
+            problem(QStringLiteral("\"next\" stayed disabled after the run; pressed skip"));
+            press(kSkip);
+        } else {
+            problem(QStringLiteral("\"next\" stayed disabled after the run; pressed abort"));
+            press(kAbort);
+        }
+        return;
+    }
+    case Phase::Leaving:
+        // The window stays when the element did not let it go.
+        if (m_since.elapsed() > m_nextWaitMs) {
+            problem(QStringLiteral("the test guide did not close; pressed abort"));
+            m_since.start();
+            press(kAbort);
+        }
+        return;
+    }
+}
+
+} // namespace ostrel

@@ -1,0 +1,74 @@
+#pragma once
+// The automatic operator of headless runs. It drives the real test-guide windows: it watches
+// for the modal window with the toolbar "tbrPerform", presses "play", waits until the run has
+// ended ("play" released and "stop" disabled), then presses "next". Confirmations reach it
+// through its own message sink, which answers yes; messages are recorded and passed on.
+#include "host/core/MessageService.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QTimer;
+class QWidget;
+
+namespace ostrel {
+
+class AutoOperator : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kPollMs = 20;
+    static constexpr int kSettleMs = 50;       // lets a new window finish showing
+    static constexpr int kNextWaitMs = 10000;  // after a run, for "next" to be enabled
+    static constexpr int kDefaultRunTimeoutMs = 15 * 60 * 1000;
+
+    explicit AutoOperator(QObject* parent = nullptr);
+    ~AutoOperator() override;
+
+    // Installs the operator's message sink and starts watching; Stop undoes both.
+    void Start();
+    void Stop();
+    void SetRunTimeoutMs(int ms) { m_runTimeoutMs = ms; }
+    void SetNextWaitMs(int ms) { m_nextWaitMs = ms; }
+
+    // What the operator had to do beyond play and next (stopping a run that did not end,
+    // leaving a window whose "next" stayed disabled), and the messages shown during the run.
+    const QStringList& Problems() const { return m_problems; }
+    const QStringList& Messages() const { return m_messages; }
+
+    // Told about every message box text and every problem as it happens.
+    std::function<void(const QString&)> onMessage;
+
+    // The test-guide window among the top-level widgets, when one is modal.
+    static QWidget* ActiveTestGuide();
+    static QAction* Button(QWidget* window, const QString& key);
+
+private:
+    class Sink;
+    enum class Phase { New, Running, Ran, Leaving };
+
+    void tick();
+    void press(const QString& key);
+    void problem(const QString& text);
+    bool runEnded() const;
+
+    QTimer* m_timer;
+    std::shared_ptr<Sink> m_sink;
+    std::shared_ptr<IMessageSink> m_previousSink;
+    QPointer<QWidget> m_window;
+    Phase m_phase = Phase::New;
+    QElapsedTimer m_since;
+    bool m_playPressed = false;
+    bool m_stopSent = false;
+    QMetaObject::Connection m_playWatch;
+    int m_runTimeoutMs = kDefaultRunTimeoutMs;
+    int m_nextWaitMs = kNextWaitMs;
+    QStringList m_problems;
+    QStringList m_messages;
+};
+
+} // namespace ostrel

@@ -1,0 +1,203 @@
+#include "RunCommand.h"
+
+#include "AutoOperator.h"
+#include "CommandLineErrors.h"
+#include "PlugInHost.h"
+#include "ReportBuilder.h"
+#include "ResultExporter.h"
+#include "SequenceDocument.h"
+#include "SequenceResults.h"
+#include "SequenceRunner.h"
+#include "StandardsCatalog.h"
+
+#include "host/core/ComError.h"
+#include "host/datalink/VirtualDevices.h"
+#include "host/results/Progress.h"
+#include "host/results/Report.h"
+
+#include <QStringList>
+
+namespace ostrel {
+
+RunCommand::RunCommand(QTextStream& out, QTextStream& err) : m_out(out), m_err(err) {}
+
+RunCommand::~RunCommand() = default;
+
+int RunCommand::Run(const QStringList& args)
+{
+    RunOptions options;
+    try {
+        options = RunOptions::Parse(args);
+    } catch (const ComError& failure) {
+        m_err << "ostrel run: " << failure.description() << '\n' << RunOptions::Usage() << '\n';
+        m_err.flush();
+        return kExitError;
+    }
+    return Run(options);
+}
+
+QString RunCommand::ElementLine(const ElementResult& result, int count)
+{
+    QStringList values;
+    for (const auto& row : result.measurements) {
+        if (row.value.isEmptyOrNull())
+            continue;
+        QString text = row.key + QLatin1Char(' ') + row.valueText;
+        if (!row.unit.isEmpty())
+            text += QLatin1Char(' ') + row.unit;
+        if (row.status == 2)
+            text += QStringLiteral(" (failed)");
+        values << text;
+    }
+    return QStringLiteral("[%1/%2] %3  %4  %5")
+        .arg(result.position)
+        .arg(count)
+        .arg(result.name.leftJustified(28, QLatin1Char('.')))
+        .arg(SequenceResults::ElementStatusText(result).toUpper().leftJustified(13))
+        .arg(values.join(QStringLiteral(", ")))
+        .trimmed();
+}
+
+QString RunCommand::SummaryTable(const std::vector<ElementResult>& results)
+{
+    QString text = QStringLiteral("  #  %1 %2 %3\n")
+                       .arg(QStringLiteral("Element").leftJustified(30), QStringLiteral("Status").leftJustified(14),
+                            QStringLiteral("Measurements"));
+    for (const auto& result : results) {
+        int failed = 0;
+        for (const auto& row : result.measurements)
+            failed += row.status == 2 ? 1 : 0;
+        text += QStringLiteral("%1  %2 %3 %4\n")
+                    .arg(result.position, 3)
+                    .arg(result.name.left(30).leftJustified(30), SequenceResults::ElementStatusText(result).leftJustified(14))
+                    .arg(failed ? QStringLiteral("%1 (%2 failed)").arg(result.measurements.size()).arg(failed)
+                                : QString::number(result.measurements.size()));
+    }
+    text += QStringLiteral("Overall: %1\n").arg(SequenceResults::VerdictText(SequenceResults::Overall(results)));
+    return text;
+}
+
+int RunCommand::Run(const RunOptions& options)
+{
+    if (!options.simSpeed.isEmpty())
+        qputenv(VirtualDevices::kSpeedVariable, options.simSpeed.toLocal8Bit());
+
+    std::unique_ptr<SequenceDocument> document;
+    try {
+        if (!m_host) {
+            m_host = std::make_shared<PlugInHost>();
+            m_host->Load();
+        }
+        auto progress = std::make_shared<Progress>();
+        document = SequenceDocument::Load(options.file, m_host->Factory(), progress);
+        for (const auto& line : progress->Lines())
+            m_err << "ostrel: " << options.file << ": " << line << '\n';
+    } catch (...) {
+        CommandLineErrors::Print(m_err, ComError::fromCurrent());
+        return kExitError;
+    }
+
+    DeviceUnderTest dut = document->Dut();
+    if (options.dutSerial)
+        dut.serialNumber = *options.dutSerial;
+    if (options.technician)
+        dut.technician = *options.technician;
+    document->SetDut(dut);
+
+    // The results go to --save, saved after every finished element; the input stays as it was.
+    bool saveFailed = false;
+    if (!options.save.isEmpty()) {
+        try {
+            document->SaveAs(options.save);
+        } catch (...) {
+            CommandLineErrors::Print(m_err, ComError::fromCurrent());
+            return kExitError;
+        }
+    }
+
+    auto standardsProgress = std::make_shared<Progress>();
+    StandardsCatalog standards(standardsProgress);
+    for (const auto& line : standardsProgress->Lines())
+        m_err << "ostrel: standards: " << line << '\n';
+
+    SequenceRunner runner(*document, standards.Resolve(document->SelectedStandards()));
+    runner.SetAutoSave(!options.save.isEmpty());
+    runner.onElementEnded = [&](int index) {
+        const auto results = SequenceResults::Collect(*document);
+        m_out << ElementLine(results[static_cast<size_t>(index)], document->Count()) << '\n';
+        m_out.flush();
+    };
+    runner.onResultFinal = [&](const std::shared_ptr<ITestElement>&, const std::optional<ComError>& failure) {
+        if (failure) {
+            saveFailed = true;
+            m_err << "ostrel: the results could not be saved: " << CommandLineErrors::Text(*failure) << '\n';
+            m_err.flush();
+        }
+    };
+
+    AutoOperator automatic;
+    automatic.onMessage = [&](const QString& text) {
+        m_err << "  " << text << '\n';
+        m_err.flush();
+    };
+    const bool automaticOperator = options.operatorName == QLatin1String("auto") || qgetenv("QT_QPA_PLATFORM") == "offscreen";
+    if (automaticOperator)
+        automatic.Start();
+    m_out << "Running " << options.file << " (" << document->Count() << " elements)\n";
+    m_out.flush();
+    const auto outcome = runner.Run();
+    automatic.Stop();
+
+    int exitCode = kExitPassed;
+    if (outcome == SequenceRunner::Outcome::Failed) {
+        CommandLineErrors::Print(m_err, runner.Failure().value_or(ComError()));
+        exitCode = kExitError;
+    } else if (outcome == SequenceRunner::Outcome::Aborted) {
+        m_err << "ostrel: the run was aborted\n";
+    }
+
+    const auto results = SequenceResults::Collect(*document);
+    m_out << '\n' << SummaryTable(results);
+    m_out.flush();
+
+    if (!exportAll(options, *document, runner.Context()) || saveFailed)
+        exitCode = kExitError;
+    if (exitCode == kExitPassed && SequenceResults::Overall(results) != Verdict::Passed)
+        exitCode = kExitFailed;
+    return exitCode;
+}
+
+bool RunCommand::exportAll(const RunOptions& options, SequenceDocument& document, const std::shared_ptr<IRunContext>& context)
+{
+    bool ok = true;
+    const auto step = [&](const QString& path, const char* what, const std::function<void()>& write) {
+        if (path.isEmpty())
+            return;
+        try {
+            write();
+            m_out << what << ": " << path << '\n';
+        } catch (...) {
+            CommandLineErrors::Print(m_err, ComError::fromCurrent());
+            ok = false;
+        }
+    };
+    if (!options.reportPdf.isEmpty() || !options.reportHtml.isEmpty()) {
+        std::shared_ptr<Report> report;
+        try {
+            report = ReportBuilder::Build(document, context, options.failuresOnly);
+        } catch (...) {
+            CommandLineErrors::Print(m_err, ComError::fromCurrent());
+            return false;
+        }
+        step(options.reportPdf, "Report", [&] { report->RenderPdf(options.reportPdf); });
+        step(options.reportHtml, "HTML report",
+             [&] { ResultExporter::WriteFile(options.reportHtml, report->RenderHtml().toUtf8()); });
+    }
+    step(options.json, "JSON", [&] { ResultExporter::WriteJson(options.json, document); });
+    step(options.csv, "CSV", [&] { ResultExporter::WriteCsv(options.csv, document); });
+    step(options.save, "Saved", [&] { document.Save(); });
+    m_out.flush();
+    return ok;
+}
+
+} // namespace ostrel

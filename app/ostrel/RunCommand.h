@@ -1,0 +1,43 @@
+#pragma once
+// "ostrel run FILE ...": runs a sequence without a display. The automatic operator drives the
+// test-guide windows; one line per element while it runs, a summary table at the end, then
+// the report and the exports. Exit status: 0 every element passed, 1 any failed (or was left
+// without a verdict), 2 an error.
+#include "RunOptions.h"
+
+#include <QTextStream>
+#include <memory>
+
+namespace ostrel {
+
+class PlugInHost;
+class SequenceDocument;
+struct ElementResult;
+
+class RunCommand {
+public:
+    static constexpr int kExitPassed = 0;
+    static constexpr int kExitFailed = 1;
+    static constexpr int kExitError = 2;
+
+    RunCommand(QTextStream& out, QTextStream& err);
+    ~RunCommand();
+
+    int Run(const QStringList& args);
+    int Run(const RunOptions& options);
+
+    // Uses an already loaded plug-in instead of creating "OstrelNB4410.CPlugInNB4410" (tests).
+    void UsePlugIn(std::shared_ptr<PlugInHost> host) { m_host = std::move(host); }
+
+    static QString ElementLine(const ElementResult& result, int count);
+    static QString SummaryTable(const std::vector<ElementResult>& results);
+
+private:
+    bool exportAll(const RunOptions& options, SequenceDocument& document, const std::shared_ptr<class IRunContext>& context);
+
+    QTextStream& m_out;
+    QTextStream& m_err;
+    std::shared_ptr<PlugInHost> m_host;
+};
+
+} // namespace ostrel
