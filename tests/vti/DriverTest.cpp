@@ -6,7 +6,10 @@
 #include "host/datalink/DataLinkRoot.h"
 #include "vti/MErrorHandling.h"
 
+#include "host/core/ClassRegistry.h"
+
 #include <QElapsedTimer>
+#include <thread>
 
 using namespace nb4410vti;
 using namespace nb4410vti::testing;
@@ -352,6 +355,25 @@ TEST_F(DriverTest, EndRemoteDuringAWaitEndsItWithoutHanging)
     EXPECT_EQ(failureOf([&] { driver->GetTestResult(testId, result); }), eeVTI_Error);
     EXPECT_LT(clock.elapsed(), CNB4410VTI::kReplyTimeoutMs);
     EXPECT_EQ(driver->VtiState(), evtiNotConnected);
+}
+
+} // namespace
+
+namespace {
+
+TEST(GNB4410VTI, OneSharedDriverPerThread)
+{
+    auto first = ostrel::ClassRegistry::instance().CreateAs<_GNB4410VTI>(QString::fromLatin1(kGNB4410VTIProgId));
+    auto second = ostrel::ClassRegistry::instance().CreateAs<_GNB4410VTI>(QString::fromLatin1(kGNB4410VTIProgId));
+    ASSERT_NE(first, second);
+    const auto driver = first->NB4410();
+    EXPECT_EQ(second->NB4410(), driver);
+    EXPECT_EQ(driver->VtiState(), evtiNotConnected);
+    EXPECT_EQ(first->SupportedMTIVersion(), QString());
+    std::shared_ptr<_CNB4410VTI> other;
+    std::thread([&] { other = first->NB4410(); other->StopTest(); }).join();
+    EXPECT_NE(other, driver);
+    EXPECT_EQ(driver->VtiState(), evtiNotConnected); // the other thread's StopTest changed only its own
 }
 
 } // namespace
