@@ -6,6 +6,7 @@
 #include "host/contract/IRunContext.h"
 #include "host/core/ComError.h"
 #include "host/results/Report.h"
+#include "host/run/RunContext.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -49,6 +50,14 @@ void addHeader(Report& report, const SequenceDocument& document, const std::vect
 }
 
 } // namespace
+
+std::shared_ptr<IRunContext> ReportBuilder::MakeContext(const SequenceDocument& document, std::shared_ptr<IStandards> selected)
+{
+    auto context = std::make_shared<RunContext>();
+    context->SetInstruments(document.Instruments());
+    context->SetSelectedStandards(std::move(selected));
+    return context;
+}
 
 std::shared_ptr<Report> ReportBuilder::Build(const SequenceDocument& document, const std::shared_ptr<IRunContext>& context,
                                              bool failuresOnly)

@@ -57,40 +57,44 @@ MeasurementRow measurementRow(const std::shared_ptr<IMeasurement>& measurement, 
 std::vector<ElementResult> SequenceResults::Collect(const SequenceDocument& document)
 {
     std::vector<ElementResult> results;
-    for (int i = 0; i < document.Count(); ++i) {
-        const SequenceEntry& entry = document.Entry(i);
-        ElementResult result;
-        result.position = i + 1;
-        result.name = SequenceDocument::ElementName(entry.element);
-        result.enabled = entry.enabled;
-        runStep("element ids", [&] {
-            result.testId = entry.element->TestID();
-            result.elementId = entry.element->ID();
-        });
-        std::shared_ptr<IStandards> standards;
-        runStep("element limits", [&] {
-            if (auto limits = entry.element->Limits())
-                standards = limits->Standards();
-        });
-        std::shared_ptr<IResultData> data;
-        runStep("element result", [&] { data = entry.element->Result(); });
-        if (data) {
-            result.hasResult = true;
-            runStep("result status", [&] { result.status = data->Status(); });
-            runStep("result instrument", [&] { result.instrument = data->MTIID(); });
-            runStep("result comment", [&] { result.comment = data->Comment(); });
-            int count = 0;
-            runStep("measurement count", [&] { count = data->MeasurementCount(); });
-            for (int m = 1; m <= count; ++m) {
-                runStep("measurement", [&] {
-                    if (auto measurement = data->Measurement(Variant(std::int32_t(m))))
-                        result.measurements.push_back(measurementRow(measurement, standards, document.SelectedStandards()));
-                });
-            }
-        }
-        results.push_back(std::move(result));
-    }
+    for (int i = 0; i < document.Count(); ++i)
+        results.push_back(ForElement(document.Entry(i).element, document.Entry(i).enabled, i + 1, document.SelectedStandards()));
     return results;
+}
+
+ElementResult SequenceResults::ForElement(const std::shared_ptr<ITestElement>& element, bool enabled, int position,
+                                          const QList<StandardRef>& selected)
+{
+    ElementResult result;
+    result.position = position;
+    result.name = SequenceDocument::ElementName(element);
+    result.enabled = enabled;
+    runStep("element ids", [&] {
+        result.testId = element->TestID();
+        result.elementId = element->ID();
+    });
+    std::shared_ptr<IStandards> standards;
+    runStep("element limits", [&] {
+        if (auto limits = element->Limits())
+            standards = limits->Standards();
+    });
+    std::shared_ptr<IResultData> data;
+    runStep("element result", [&] { data = element->Result(); });
+    if (!data)
+        return result;
+    result.hasResult = true;
+    runStep("result status", [&] { result.status = data->Status(); });
+    runStep("result instrument", [&] { result.instrument = data->MTIID(); });
+    runStep("result comment", [&] { result.comment = data->Comment(); });
+    int count = 0;
+    runStep("measurement count", [&] { count = data->MeasurementCount(); });
+    for (int m = 1; m <= count; ++m) {
+        runStep("measurement", [&] {
+            if (auto measurement = data->Measurement(Variant(std::int32_t(m))))
+                result.measurements.push_back(measurementRow(measurement, standards, selected));
+        });
+    }
+    return result;
 }
 
 Verdict SequenceResults::Overall(const std::vector<ElementResult>& results)

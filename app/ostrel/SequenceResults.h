@@ -44,6 +44,9 @@ enum class Verdict { Passed, Failed, Incomplete };
 class SequenceResults {
 public:
     static std::vector<ElementResult> Collect(const SequenceDocument& document);
+    // One element's result (position 1-based); limits from the selected standards.
+    static ElementResult ForElement(const std::shared_ptr<ITestElement>& element, bool enabled, int position,
+                                    const QList<StandardRef>& selected);
     // Failed when an enabled element failed; passed when every enabled element passed or was
     // not applicable; incomplete otherwise (not run, not evaluated).
     static Verdict Overall(const std::vector<ElementResult>& results);

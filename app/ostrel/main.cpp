@@ -1,11 +1,46 @@
 // The host application. "ostrel info" prints the plug-in; "ostrel run FILE ..." runs a
 // sequence without a display; "ostrel [FILE]" opens the window.
 #include "app/ostrel/AppEnvironment.h"
+#include "app/ostrel/CommandLineErrors.h"
+#include "app/ostrel/DialogMessageSink.h"
 #include "app/ostrel/InfoCommand.h"
+#include "app/ostrel/MainWindow.h"
+#include "app/ostrel/PlugInHost.h"
 #include "app/ostrel/RunCommand.h"
+
+#include "host/core/MessageService.h"
 
 #include <QApplication>
 #include <QTextStream>
+
+namespace {
+
+int openWindow(QApplication& app, const QString& file, QTextStream& err)
+{
+    auto host = std::make_shared<ostrel::PlugInHost>();
+    QString loadError;
+    try {
+        host->Load();
+    } catch (...) {
+        loadError = ostrel::CommandLineErrors::Text(ostrel::ComError::fromCurrent());
+        err << "ostrel: the plug-in could not be loaded: " << loadError << '\n';
+        err.flush();
+    }
+    ostrel::MainWindow window(host);
+    auto previous = ostrel::MessageService::instance().SetSink(std::make_shared<ostrel::DialogMessageSink>(&window));
+    window.show();
+    if (!loadError.isEmpty())
+        ostrel::MessageService::instance().Show(ostrel::MessageIcon::Critical,
+                                                QObject::tr("The NB-4410 plug-in could not be loaded:\n%1").arg(loadError),
+                                                ostrel::MessageService::instance().ApplicationTitle());
+    if (!file.isEmpty())
+        window.OpenFile(file);
+    const int status = app.exec();
+    ostrel::MessageService::instance().SetSink(previous);
+    return status;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -20,6 +55,11 @@ int main(int argc, char** argv)
         return ostrel::InfoCommand::Run(out, err);
     if (command == QLatin1String("run"))
         return ostrel::RunCommand(out, err).Run(app.arguments().mid(2));
-    err << "ostrel: the window is not built yet\n";
-    return 2;
+    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        out << "usage: ostrel [FILE]          open the window (on a sequence)\n"
+               "       ostrel info            print the plug-in and its catalogue\n"
+            << ostrel::RunOptions::Usage() << '\n';
+        return 0;
+    }
+    return openWindow(app, app.arguments().mid(1).value(0), err);
 }

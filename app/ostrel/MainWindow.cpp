@@ -1,0 +1,510 @@
+#include "MainWindow.h"
+
+#include "ElementPanel.h"
+#include "PlugInHost.h"
+#include "ReportBuilder.h"
+#include "ResultExporter.h"
+#include "SequenceResults.h"
+#include "SequenceRunner.h"
+#include "SettingsDialog.h"
+#include "StandardsCatalog.h"
+
+#include "host/core/ComError.h"
+#include "host/core/MessageService.h"
+#include "host/core/Steps.h"
+#include "host/results/Progress.h"
+#include "host/results/Report.h"
+
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace ostrel {
+
+namespace {
+const QString kDocumentFilter = QStringLiteral("Test sequences (*.xml);;All files (*)");
+}
+
+MainWindow::MainWindow(std::shared_ptr<PlugInHost> host, QWidget* parent)
+    : QMainWindow(parent), m_host(std::move(host)), m_document(std::make_unique<SequenceDocument>())
+{
+    setObjectName(QStringLiteral("frmMain"));
+    auto progress = std::make_shared<Progress>();
+    m_standards = std::make_unique<StandardsCatalog>(progress);
+
+    m_lstCatalogue = new QListWidget(this);
+    m_lstCatalogue->setObjectName(QStringLiteral("lstCatalogue"));
+    m_lstCatalogue->setIconSize(QSize(32, 16));
+    auto* catalogueDock = new QDockWidget(tr("Catalogue"), this);
+    catalogueDock->setObjectName(QStringLiteral("dckCatalogue"));
+    auto* catalogueWidget = new QWidget(catalogueDock);
+    auto* catalogueLayout = new QVBoxLayout(catalogueWidget);
+    catalogueLayout->addWidget(m_lstCatalogue);
+    auto* cmdAdd = new QPushButton(tr("Add to sequence"), catalogueWidget);
+    cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
+    catalogueLayout->addWidget(cmdAdd);
+    catalogueDock->setWidget(catalogueWidget);
+    addDockWidget(Qt::LeftDockWidgetArea, catalogueDock);
+    connect(cmdAdd, &QPushButton::clicked, this, &MainWindow::addSelectedTest);
+    connect(m_lstCatalogue, &QListWidget::itemDoubleClicked, this, &MainWindow::addSelectedTest);
+    m_lockedWhileRunning << cmdAdd;
+
+    m_panel = new ElementPanel(*m_standards, this);
+    auto* splitter = new QSplitter(this);
+    auto* left = new QWidget(splitter);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->addWidget(buildDutPane());
+    leftLayout->addWidget(buildSequencePane(), 1);
+    splitter->addWidget(left);
+    splitter->addWidget(m_panel);
+    splitter->setStretchFactor(1, 1);
+    setCentralWidget(splitter);
+    connect(m_panel, &ElementPanel::Modified, this, &MainWindow::markModified);
+
+    buildMenus();
+    fillCatalogue();
+    showDocument();
+    resize(1100, 700);
+    for (const QString& line : progress->Lines())
+        report(tr("Standards: %1").arg(line), true);
+}
+
+MainWindow::~MainWindow()
+{
+    // The panel's dialogs go before the elements they edit.
+    m_panel->ShowElement(nullptr, {});
+}
+
+QWidget* MainWindow::buildDutPane()
+{
+    auto* pane = new QWidget(this);
+    auto* form = new QFormLayout(pane);
+    const auto field = [&](const char* name, const QString& label) {
+        auto* edit = new QLineEdit(pane);
+        edit->setObjectName(QString::fromLatin1(name));
+        form->addRow(label, edit);
+        connect(edit, &QLineEdit::editingFinished, this, &MainWindow::dutEdited);
+        return edit;
+    };
+    m_txtTitle = field("txtTitle", tr("Sequence title:"));
+    m_txtSerial = field("txtSerialNumber", tr("Device serial number:"));
+    m_txtModel = field("txtModel", tr("Device model:"));
+    m_txtLocation = field("txtLocation", tr("Location:"));
+    m_txtTechnician = field("txtTechnician", tr("Technician:"));
+    return pane;
+}
+
+QWidget* MainWindow::buildSequencePane()
+{
+    auto* pane = new QWidget(this);
+    auto* layout = new QVBoxLayout(pane);
+    m_lstSequence = new QListWidget(pane);
+    m_lstSequence->setObjectName(QStringLiteral("lstSequence"));
+    m_lstSequence->setIconSize(QSize(16, 16));
+    layout->addWidget(m_lstSequence, 1);
+    auto* buttons = new QHBoxLayout;
+    const auto button = [&](const char* name, const QString& text) {
+        auto* b = new QPushButton(text, pane);
+        b->setObjectName(QString::fromLatin1(name));
+        buttons->addWidget(b);
+        m_lockedWhileRunning << b;
+        return b;
+    };
+    connect(button("cmdRemove", tr("Remove")), &QPushButton::clicked, this, &MainWindow::removeElement);
+    connect(button("cmdUp", tr("Up")), &QPushButton::clicked, this, [this] { moveElement(-1); });
+    connect(button("cmdDown", tr("Down")), &QPushButton::clicked, this, [this] { moveElement(1); });
+    connect(button("cmdRename", tr("Rename")), &QPushButton::clicked, this, &MainWindow::renameElement);
+    connect(button("cmdRunFirst", tr("Run from first")), &QPushButton::clicked, this, [this] { RunFrom(0); });
+    connect(button("cmdRunSelected", tr("Run selected")), &QPushButton::clicked, this,
+            [this] { RunFrom(std::max(0, SelectedIndex())); });
+    layout->addLayout(buttons);
+    connect(m_lstSequence, &QListWidget::itemChanged, this, &MainWindow::sequenceItemChanged);
+    connect(m_lstSequence, &QListWidget::currentRowChanged, this, &MainWindow::selectionChanged);
+    return pane;
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("&New"), QKeySequence::New, this, &MainWindow::newDocument);
+    file->addAction(tr("&Open..."), QKeySequence::Open, this, &MainWindow::open);
+    file->addAction(tr("&Save"), QKeySequence::Save, this, [this] { save(); });
+    file->addAction(tr("Save &as..."), QKeySequence::SaveAs, this, [this] { saveAs(); });
+    file->addSeparator();
+    file->addAction(tr("Export &report..."), this, &MainWindow::exportReport);
+    file->addAction(tr("Export results as &JSON..."), this, [this] { exportResults(true); });
+    file->addAction(tr("Export results as &CSV..."), this, [this] { exportResults(false); });
+    file->addSeparator();
+    file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
+    QMenu* run = menuBar()->addMenu(tr("&Run"));
+    run->addAction(tr("Run from &first"), this, [this] { RunFrom(0); });
+    run->addAction(tr("Run from &selected"), this, [this] { RunFrom(std::max(0, SelectedIndex())); });
+    menuBar()->addMenu(tr("&Tools"))->addAction(tr("&Settings..."), this, &MainWindow::settings);
+}
+
+void MainWindow::fillCatalogue()
+{
+    m_lstCatalogue->clear();
+    if (!m_host || !m_host->PlugIn()) {
+        m_lstCatalogue->addItem(tr("(the plug-in is not loaded)"));
+        m_lstCatalogue->setEnabled(false);
+        return;
+    }
+    std::vector<CatalogueEntry> entries;
+    try {
+        entries = m_host->Catalogue();
+    } catch (...) {
+        report(tr("The catalogue cannot be read: %1").arg(ComError::fromCurrent().description()), true);
+    }
+    for (const auto& entry : entries) {
+        auto* item = new QListWidgetItem(entry.name, m_lstCatalogue);
+        const QImage& image = entry.largeIcon.isNull() ? entry.icon : entry.largeIcon;
+        if (!image.isNull())
+            item->setIcon(QIcon(QPixmap::fromImage(image)));
+        item->setToolTip(entry.description);
+        item->setData(Qt::UserRole, entry.testId);
+    }
+}
+
+void MainWindow::fillSequence(int select)
+{
+    m_filling = true;
+    m_lstSequence->clear();
+    for (int i = 0; i < m_document->Count(); ++i) {
+        const SequenceEntry& entry = m_document->Entry(i);
+        const ElementResult result =
+            SequenceResults::ForElement(entry.element, entry.enabled, i + 1, m_document->SelectedStandards());
+        auto* item = new QListWidgetItem(QStringLiteral("%1. %2   [%3]").arg(i + 1).arg(result.name, SequenceResults::ElementStatusText(result)),
+                                         m_lstSequence);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(entry.enabled ? Qt::Checked : Qt::Unchecked);
+        item->setToolTip(tr("Uncheck to leave this element out of runs."));
+        if (m_host && m_host->PlugIn()) {
+            QImage icon;
+            runStep("element icon", [&] { icon = m_host->PlugIn()->Icon(result.testId, 0); });
+            if (!icon.isNull())
+                item->setIcon(QIcon(QPixmap::fromImage(icon)));
+        }
+    }
+    m_filling = false;
+    if (m_document->Count() > 0)
+        m_lstSequence->setCurrentRow(std::clamp(select, 0, m_document->Count() - 1));
+    else
+        selectionChanged();
+}
+
+void MainWindow::showDocument()
+{
+    const DeviceUnderTest& dut = m_document->Dut();
+    m_txtTitle->setText(m_document->Title());
+    m_txtSerial->setText(dut.serialNumber);
+    m_txtModel->setText(dut.model);
+    m_txtLocation->setText(dut.location);
+    m_txtTechnician->setText(dut.technician);
+    m_panel->ShowElement(nullptr, {});
+    fillSequence(0);
+    updateTitle();
+}
+
+void MainWindow::updateTitle()
+{
+    const QString name = m_document->Path().isEmpty() ? tr("Untitled") : QFileInfo(m_document->Path()).fileName();
+    setWindowTitle(QStringLiteral("%1%2 - Ostrel").arg(name, m_document->IsModified() ? QStringLiteral(" *") : QString()));
+}
+
+void MainWindow::markModified()
+{
+    m_document->SetModified();
+    updateTitle();
+}
+
+void MainWindow::report(const QString& text, bool error)
+{
+    statusBar()->showMessage(text, error ? 0 : 5000);
+    if (error)
+        MessageService::instance().Show(MessageIcon::Exclamation, text, MessageService::instance().ApplicationTitle());
+}
+
+int MainWindow::SelectedIndex() const
+{
+    return m_lstSequence->currentRow();
+}
+
+void MainWindow::Select(int index)
+{
+    m_lstSequence->setCurrentRow(index);
+}
+
+void MainWindow::selectionChanged()
+{
+    if (m_filling)
+        return;
+    const int index = SelectedIndex();
+    m_panel->ShowElement(index >= 0 && index < m_document->Count() ? m_document->Entry(index).element : nullptr,
+                         m_document->SelectedStandards());
+}
+
+void MainWindow::sequenceItemChanged(QListWidgetItem* item)
+{
+    if (m_filling || !item)
+        return;
+    m_document->SetEnabled(m_lstSequence->row(item), item->checkState() == Qt::Checked);
+    updateTitle();
+}
+
+void MainWindow::dutEdited()
+{
+    m_document->SetTitle(m_txtTitle->text());
+    m_document->SetDut({m_txtSerial->text(), m_txtModel->text(), m_txtLocation->text(), m_txtTechnician->text()});
+    updateTitle();
+}
+
+void MainWindow::AddTest(std::int32_t testId)
+{
+    if (!m_host || !m_host->PlugIn())
+        return;
+    try {
+        m_document->Add(m_host->PlugIn()->CreateTest(testId), SelectedIndex() < 0 ? -1 : SelectedIndex() + 1);
+    } catch (...) {
+        report(tr("The test cannot be added: %1").arg(ComError::fromCurrent().description()), true);
+        return;
+    }
+    fillSequence(SelectedIndex() < 0 ? m_document->Count() - 1 : SelectedIndex() + 1);
+    updateTitle();
+}
+
+void MainWindow::addSelectedTest()
+{
+    if (QListWidgetItem* item = m_lstCatalogue->currentItem(); item && item->data(Qt::UserRole).isValid())
+        AddTest(item->data(Qt::UserRole).toInt());
+}
+
+void MainWindow::removeElement()
+{
+    const int index = SelectedIndex();
+    if (index < 0)
+        return;
+    m_panel->ShowElement(nullptr, {});
+    m_document->Remove(index);
+    fillSequence(index);
+    updateTitle();
+}
+
+void MainWindow::moveElement(int delta)
+{
+    const int index = SelectedIndex();
+    if (index < 0 || index + delta < 0 || index + delta >= m_document->Count())
+        return;
+    m_document->Move(index, index + delta);
+    fillSequence(index + delta);
+    updateTitle();
+}
+
+void MainWindow::renameElement()
+{
+    const int index = SelectedIndex();
+    if (index < 0)
+        return;
+    bool ok = false;
+    const QString name = QInputDialog::getText(this, tr("Rename"), tr("Name of the element:"), QLineEdit::Normal,
+                                               SequenceDocument::ElementName(m_document->Entry(index).element), &ok);
+    if (!ok || name.trimmed().isEmpty())
+        return;
+    m_document->Rename(index, name.trimmed());
+    fillSequence(index);
+    updateTitle();
+}
+
+void MainWindow::RunFrom(int index)
+{
+    if (m_running || m_document->Count() == 0)
+        return;
+    if (m_document->Path().isEmpty() &&
+        QMessageBox::question(this, windowTitle(),
+                              tr("Save the sequence first? Results are then saved after every finished element.")) ==
+            QMessageBox::Yes)
+        saveAs();
+    m_running = true;
+    for (QWidget* widget : m_lockedWhileRunning)
+        widget->setEnabled(false);
+    m_panel->ShowElement(nullptr, {});
+    SequenceRunner runner(*m_document, m_standards->Resolve(m_document->SelectedStandards()));
+    runner.onElementStarted = [this](int i) {
+        m_lstSequence->setCurrentRow(i);
+        statusBar()->showMessage(tr("Running %1").arg(SequenceDocument::ElementName(m_document->Entry(i).element)));
+    };
+    runner.onResultFinal = [this](const std::shared_ptr<ITestElement>&, const std::optional<ComError>& failure) {
+        if (failure)
+            report(tr("The results could not be saved: %1").arg(failure->description()), true);
+        updateTitle();
+    };
+    m_filling = true; // the panel stays empty while elements run
+    const auto outcome = runner.Run(index);
+    m_filling = false;
+    m_running = false;
+    for (QWidget* widget : m_lockedWhileRunning)
+        widget->setEnabled(true);
+    if (outcome == SequenceRunner::Outcome::Failed)
+        report(tr("The run stopped: %1").arg(runner.Failure().value_or(ComError()).description()), true);
+    else
+        statusBar()->showMessage(outcome == SequenceRunner::Outcome::Aborted ? tr("The run was aborted.")
+                                                                            : tr("The run has ended."),
+                                 5000);
+    fillSequence(SelectedIndex());
+    updateTitle();
+}
+
+bool MainWindow::OpenFile(const QString& path)
+{
+    if (!m_host || !m_host->PlugIn()) {
+        report(tr("%1 cannot be opened: the plug-in is not loaded.").arg(path), true);
+        return false;
+    }
+    auto progress = std::make_shared<Progress>();
+    std::unique_ptr<SequenceDocument> document;
+    try {
+        document = SequenceDocument::Load(path, m_host->Factory(), progress);
+    } catch (...) {
+        report(tr("The sequence cannot be opened.\n%1").arg(ComError::fromCurrent().description()), true);
+        return false;
+    }
+    m_panel->ShowElement(nullptr, {});
+    m_document = std::move(document);
+    showDocument();
+    if (!progress->Lines().isEmpty())
+        MessageService::instance().Show(MessageIcon::Exclamation,
+                                        tr("%1 was opened with warnings:\n%2").arg(path, progress->Lines().join(QLatin1Char('\n'))),
+                                        MessageService::instance().ApplicationTitle());
+    statusBar()->showMessage(tr("Opened %1").arg(path), 5000);
+    return true;
+}
+
+bool MainWindow::SaveFile(const QString& path)
+{
+    dutEdited();
+    try {
+        m_document->SaveAs(path);
+    } catch (...) {
+        report(tr("The sequence could not be saved: %1").arg(ComError::fromCurrent().description()), true);
+        return false;
+    }
+    updateTitle();
+    statusBar()->showMessage(tr("Saved %1").arg(path), 5000);
+    return true;
+}
+
+bool MainWindow::maybeSave()
+{
+    dutEdited();
+    if (!m_document->IsModified())
+        return true;
+    const auto answer = QMessageBox::question(this, windowTitle(), tr("The sequence has changed. Save it?"),
+                                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    return answer == QMessageBox::Discard || save();
+}
+
+void MainWindow::newDocument()
+{
+    if (m_running || !maybeSave())
+        return;
+    m_panel->ShowElement(nullptr, {});
+    m_document = std::make_unique<SequenceDocument>();
+    showDocument();
+}
+
+void MainWindow::open()
+{
+    if (m_running || !maybeSave())
+        return;
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open sequence"), QString(), kDocumentFilter);
+    if (!path.isEmpty())
+        OpenFile(path);
+}
+
+bool MainWindow::save()
+{
+    return m_document->Path().isEmpty() ? saveAs() : SaveFile(m_document->Path());
+}
+
+bool MainWindow::saveAs()
+{
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save sequence"), m_document->Path(), kDocumentFilter);
+    return !path.isEmpty() && SaveFile(path);
+}
+
+void MainWindow::exportReport()
+{
+    const QString path = QFileDialog::getSaveFileName(this, tr("Export report"), QString(),
+                                                      tr("PDF (*.pdf);;HTML (*.html)"));
+    if (path.isEmpty())
+        return;
+    const bool failuresOnly = QMessageBox::question(this, tr("Export report"), tr("Print failed measurements only?"),
+                                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    try {
+        const auto context = ReportBuilder::MakeContext(*m_document, m_standards->Resolve(m_document->SelectedStandards()));
+        const auto built = ReportBuilder::Build(*m_document, context, failuresOnly);
+        if (path.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
+            ResultExporter::WriteFile(path, built->RenderHtml().toUtf8());
+        else
+            built->RenderPdf(path);
+        statusBar()->showMessage(tr("Report written to %1").arg(path), 5000);
+    } catch (...) {
+        report(tr("The report could not be written: %1").arg(ComError::fromCurrent().description()), true);
+    }
+}
+
+void MainWindow::exportResults(bool json)
+{
+    const QString path = QFileDialog::getSaveFileName(this, tr("Export results"), QString(),
+                                                      json ? tr("JSON (*.json)") : tr("CSV (*.csv)"));
+    if (path.isEmpty())
+        return;
+    try {
+        if (json)
+            ResultExporter::WriteJson(path, *m_document);
+        else
+            ResultExporter::WriteCsv(path, *m_document);
+        statusBar()->showMessage(tr("Results written to %1").arg(path), 5000);
+    } catch (...) {
+        report(tr("The results could not be written: %1").arg(ComError::fromCurrent().description()), true);
+    }
+}
+
+void MainWindow::settings()
+{
+    SettingsDialog dialog(*m_standards, m_document->SelectedStandards(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    try {
+        dialog.Apply();
+    } catch (...) {
+        report(tr("The settings could not be written: %1").arg(ComError::fromCurrent().description()), true);
+    }
+    m_document->SetSelectedStandards(dialog.SelectedStandards());
+    selectionChanged();
+    updateTitle();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_running || !maybeSave())
+        event->ignore();
+    else
+        event->accept();
+}
+
+} // namespace ostrel

@@ -1,0 +1,90 @@
+#pragma once
+// The application window: the plug-in's catalogue, the sequence (add, remove, move, rename,
+// enable), the device under test, the selected element's configuration, limits and result,
+// running from the first or the selected element, reports and exports, and the settings.
+#include "SequenceDocument.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+namespace ostrel {
+
+class ElementPanel;
+class PlugInHost;
+class StandardsCatalog;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // host: the loaded plug-in, or one that failed to load (the catalogue is then empty).
+    explicit MainWindow(std::shared_ptr<PlugInHost> host, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Opens a document in place of the open one; on failure says where and why and keeps the
+    // open one. Load warnings are shown. Returns whether it opened.
+    bool OpenFile(const QString& path);
+    bool SaveFile(const QString& path);
+    SequenceDocument& Document() { return *m_document; }
+
+    void AddTest(std::int32_t testId);
+    // Runs from that element; returns when the run has ended.
+    void RunFrom(int index);
+    int SelectedIndex() const;
+    void Select(int index);
+
+    QListWidget* Catalogue() const { return m_lstCatalogue; }
+    QListWidget* Sequence() const { return m_lstSequence; }
+    ElementPanel* Panel() const { return m_panel; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    QWidget* buildSequencePane();
+    QWidget* buildDutPane();
+    void fillCatalogue();
+    void fillSequence(int select);
+    void showDocument();
+    void updateTitle();
+    void markModified();
+    bool maybeSave();
+    void report(const QString& text, bool error = false);
+
+    void newDocument();
+    void open();
+    bool save();
+    bool saveAs();
+    void exportReport();
+    void exportResults(bool json);
+    void addSelectedTest();
+    void removeElement();
+    void moveElement(int delta);
+    void renameElement();
+    void sequenceItemChanged(QListWidgetItem* item);
+    void selectionChanged();
+    void dutEdited();
+    void settings();
+
+    std::shared_ptr<PlugInHost> m_host;
+    std::unique_ptr<StandardsCatalog> m_standards;
+    std::unique_ptr<SequenceDocument> m_document;
+    QListWidget* m_lstCatalogue;
+    QListWidget* m_lstSequence;
+    ElementPanel* m_panel;
+    QLineEdit* m_txtTitle;
+    QLineEdit* m_txtSerial;
+    QLineEdit* m_txtModel;
+    QLineEdit* m_txtLocation;
+    QLineEdit* m_txtTechnician;
+    QList<QWidget*> m_lockedWhileRunning;
+    bool m_filling = false;
+    bool m_running = false;
+};
+
+} // namespace ostrel

@@ -1,0 +1,41 @@
+#pragma once
+// Settings: which serial port carries the NB-4410 (the ports the system lists, or the built-in
+// simulator; written to the registry store's port map), the language, and the standards
+// selected for the open sequence.
+#include "DeviceUnderTest.h"
+
+#include <QDialog>
+#include <QList>
+
+class QComboBox;
+class QListWidget;
+
+namespace ostrel {
+
+class StandardsCatalog;
+
+class SettingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr char kInstrument[] = "NB-4410";
+
+    SettingsDialog(const StandardsCatalog& standards, const QList<StandardRef>& selection, QWidget* parent = nullptr);
+
+    QList<StandardRef> SelectedStandards() const;
+    QString Device() const;   // "simulator" or the serial device path
+    QString Language() const; // "" for the default texts
+
+    // Writes the port and the language; the standards are the caller's (they belong to the sequence).
+    void Apply() const;
+
+    // The device the registry store's port map gives the instrument ("" when it has no port).
+    static QString CurrentDevice();
+    static void WriteDevice(const QString& device);
+
+private:
+    QComboBox* m_cboPort;
+    QComboBox* m_cboLanguage;
+    QListWidget* m_lstStandards;
+};
+
+} // namespace ostrel
