@@ -26,6 +26,9 @@ constexpr ostrel::HResult kTestNotInCatalogue = ostrel::hr(0x8004A233u);
 constexpr std::array kPassedOnAsTheyAre{ostrel::hr(0x80047730u), ostrel::hr(0x80047737u), kCatalogueInvalid};
 
 constexpr std::int32_t kAddFlags = 1;
+// Groups nest far less deeply than this; a deeper catalogue is refused rather than followed
+// until the stack runs out.
+constexpr int kMaxGroupDepth = 64;
 constexpr std::int32_t kInitialisedFlag = 1;
 
 // Every public operation ends here on failure: the failure goes on to the caller with the
@@ -161,10 +164,13 @@ std::shared_ptr<ostrel::ITestList> CPlugInNB4410::LoadCatalogue(const QString& p
     return collection;
 }
 
-ostrel::TestElementPtr CPlugInNB4410::BuildElement(const ostrel::StorageElement& xml)
+ostrel::TestElementPtr CPlugInNB4410::BuildElement(const ostrel::StorageElement& xml, int depth)
 {
     ostrel::TestElementPtr element;
     try {
+        if (depth > kMaxGroupDepth)
+            ErrorService::instance().Raise(kPlugIn, kCatalogueInvalid, kSource, 3,
+                                           QStringLiteral("The catalogue's groups nest too deeply."));
         const QString className = xml.Attribute(QStringLiteral("ClassName"));
         if (className.isEmpty())
             ErrorService::instance().Raise(kPlugIn, kCatalogueInvalid, kSource, 3);
@@ -184,7 +190,7 @@ ostrel::TestElementPtr CPlugInNB4410::BuildElement(const ostrel::StorageElement&
                 const ostrel::StorageElement child = xml.Child(i);
                 if (child.Name() != QLatin1String("TestElement"))
                     continue;
-                if (ostrel::TestElementPtr member = BuildElement(child))
+                if (ostrel::TestElementPtr member = BuildElement(child, depth + 1))
                     group->Add(member, nullptr, kAddFlags);
             }
         }

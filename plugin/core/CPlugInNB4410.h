@@ -30,7 +30,7 @@ public:
 
 private:
     std::shared_ptr<ostrel::ITestList> LoadCatalogue(const QString& path);
-    ostrel::TestElementPtr BuildElement(const ostrel::StorageElement& xml);
+    ostrel::TestElementPtr BuildElement(const ostrel::StorageElement& xml, int depth = 0);
     void ApplyInfo(const ostrel::TestElementPtr& element, const ostrel::StorageElement& xml);
     void requireInitialised();
     void releaseCatalogue();

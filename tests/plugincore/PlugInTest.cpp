@@ -181,6 +181,19 @@ TEST_F(PlugInFixture, GroupsHoldTheirElementsAndFindSearchesThem)
     EXPECT_FALSE(tests->Find(999));
 }
 
+TEST_F(PlugInFixture, GroupsNestedTooDeeplyAreRefused)
+{
+    QByteArray nested;
+    for (int depth = 0; depth < 100; ++depth)
+        nested += "<TestElement ClassName=\"Tests.CGroup\" ID=\"" + QByteArray::number(depth) + "\">";
+    for (int depth = 0; depth < 100; ++depth)
+        nested += "</TestElement>";
+    const auto failure = initialise(catalogue(nested));
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->number(), hr(0x8004A22Cu));
+    EXPECT_EQ(plugIn.Flags(), 0);
+}
+
 TEST_F(PlugInFixture, InfoTextsAreResolvedLanguageTexts)
 {
     files.write("Language/NB-4410.lng", "20901=Parameter übersetzt\n");
