@@ -1,10 +1,15 @@
 #include "FakeData.h"
 
+#include "host/contract/ICallback.h"
+#include "host/contract/IDialog.h"
 #include "host/contract/IReport.h"
 #include "host/core/ComError.h"
 #include "host/results/LimitItem.h"
 #include "host/results/Standard.h"
 #include "host/storage/StorageElement.h"
+
+#include <QLayout>
+#include <QLineEdit>
 
 namespace ostrel::testing {
 
@@ -14,6 +19,30 @@ namespace {
     throw ComError(hr(0x8004A3ECu), QStringLiteral("FakeData"), what, 2);
 }
 } // namespace
+
+FakeConfigDialog::~FakeConfigDialog()
+{
+    Unload();
+}
+
+void FakeConfigDialog::Dock(QWidget* parentWindow)
+{
+    m_editor = new QLineEdit(m_setting, parentWindow);
+    m_editor->setObjectName(QStringLiteral("txtSetting"));
+    if (parentWindow->layout())
+        parentWindow->layout()->addWidget(m_editor);
+    QObject::connect(m_editor, &QLineEdit::textEdited, m_editor, [this](const QString& text) {
+        m_setting = text;
+        if (m_callback)
+            m_callback->Notify(QStringLiteral("Change"), Variant(VariantArray()));
+    });
+}
+
+void FakeConfigDialog::Unload()
+{
+    delete m_editor;
+    m_editor = nullptr;
+}
 
 std::shared_ptr<IConfigData> FakeConfig::Clone()
 {

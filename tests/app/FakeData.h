@@ -2,20 +2,49 @@
 // Stand-in configuration, limits, result and measurement for the application's tests: each
 // stores itself in its own small form and reads it back, so round trips can be checked.
 #include "host/contract/IConfigData.h"
+#include "host/contract/IDialog.h"
 #include "host/contract/ILimitData.h"
 #include "host/contract/IMeasurement.h"
 #include "host/contract/IResultData.h"
 #include "host/results/Standards.h"
 
+#include <QPointer>
+#include <QLineEdit>
 #include <vector>
 
 namespace ostrel::testing {
 
+// A configuration editor: a line edit whose edits reach the configuration and send "Change".
+class FakeConfigDialog : public IDialog {
+public:
+    explicit FakeConfigDialog(QString& setting) : m_setting(setting) {}
+    ~FakeConfigDialog() override;
+    std::shared_ptr<ICallback> CallBack() override { return m_callback; }
+    void SetCallBack(std::shared_ptr<ICallback> callback) override { m_callback = std::move(callback); }
+    bool IsDocked() override { return m_editor != nullptr; }
+    bool Locked() override { return false; }
+    void SetLocked(bool) override {}
+    void Initialize(const Variant&) override {}
+    void Hide() override {}
+    void Show(const Variant&) override {}
+    void Dock(QWidget* parentWindow) override;
+    void UnDock() override {}
+    void Unload() override;
+    void Move(float, float, float, float) override {}
+    void Refresh() override {}
+    void SetFocus() override {}
+
+private:
+    QString& m_setting;
+    std::shared_ptr<ICallback> m_callback;
+    QPointer<QLineEdit> m_editor;
+};
+
 class FakeConfig : public IConfigData {
 public:
-    bool HasDialog() override { return false; }
+    bool HasDialog() override { return true; }
     std::shared_ptr<IConfigData> Clone() override;
-    std::shared_ptr<IDialog> CreateDialog() override { return nullptr; }
+    std::shared_ptr<IDialog> CreateDialog() override { return std::make_shared<FakeConfigDialog>(setting); }
     void Load(const StorageElement& element, ProgressPtr progress) override;
     StorageElement Save(const StorageDocumentPtr& document) override;
     void PrintReport(ReportPtr report) override;

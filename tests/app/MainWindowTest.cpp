@@ -1,0 +1,91 @@
+// The window: a document that cannot be opened leaves the open one as it was; edits in a
+// docked editor mark the document modified; the sequence list edits the document.
+#include "FakeElement.h"
+
+#include "app/ostrel/ElementPanel.h"
+#include "app/ostrel/MainWindow.h"
+#include "app/ostrel/PlugInHost.h"
+#include "tests/support/ScriptedMessages.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace ostrel;
+using namespace ostrel::testing;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto host = std::make_shared<PlugInHost>();
+        host->Use(std::make_shared<FakePlugIn>());
+        window = std::make_unique<MainWindow>(host);
+    }
+    void TearDown() override { window.reset(); }
+
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    MessageGuard messages;
+    QTemporaryDir dir;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, ADocumentThatCannotBeOpenedKeepsTheOpenOne)
+{
+    window->AddTest(10);
+    window->AddTest(30);
+    ASSERT_TRUE(window->SaveFile(path("good.xml")));
+
+    QFile bad(path("bad.xml"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("<OstrelSequence Format=\"1\"><Sequence><Element PlugIn=\"FAKE\" TestID=\"10\"");
+    bad.close();
+
+    EXPECT_FALSE(window->OpenFile(path("bad.xml")));
+    EXPECT_EQ(window->Document().Count(), 2);
+    EXPECT_EQ(window->Document().Path(), QFileInfo(path("good.xml")).absoluteFilePath());
+    EXPECT_EQ(window->Sequence()->count(), 2);
+    ASSERT_EQ(messages.sink->shown.size(), 1u);
+    EXPECT_TRUE(messages.sink->shown[0].text.contains(QStringLiteral("bad.xml")));
+
+    EXPECT_TRUE(window->OpenFile(path("good.xml")));
+    EXPECT_EQ(window->Document().Count(), 2);
+}
+
+TEST_F(MainWindowTest, AChangeInTheDockedEditorMarksTheDocumentModified)
+{
+    window->AddTest(10);
+    ASSERT_TRUE(window->SaveFile(path("seq.xml")));
+    window->Select(0);
+    auto* editor = window->Panel()->findChild<QLineEdit*>(QStringLiteral("txtSetting"));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_FALSE(window->Document().IsModified());
+    QTest::keyClicks(editor, QStringLiteral("X"));
+    EXPECT_TRUE(window->Document().IsModified());
+    auto element = std::dynamic_pointer_cast<FakeElement>(window->Document().Entry(0).element);
+    EXPECT_EQ(element->config().setting, QStringLiteral("defaultX"));
+    // Showing another element and coming back shows the edited value.
+    window->AddTest(20);
+    window->Select(0);
+    editor = window->Panel()->findChild<QLineEdit*>(QStringLiteral("txtSetting"));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), QStringLiteral("defaultX"));
+}
+
+TEST_F(MainWindowTest, UncheckingAnElementDisablesIt)
+{
+    window->AddTest(10);
+    window->AddTest(20);
+    window->Sequence()->item(1)->setCheckState(Qt::Unchecked);
+    EXPECT_FALSE(window->Document().Entry(1).enabled);
+    EXPECT_TRUE(window->Document().Entry(0).enabled);
+    EXPECT_TRUE(window->Document().IsModified());
+}
+
+} // namespace
