@@ -26,6 +26,7 @@ constexpr ostrel::HResult kTestNotInCatalogue = ostrel::hr(0x8004A233u);
 constexpr std::array kPassedOnAsTheyAre{ostrel::hr(0x80047730u), ostrel::hr(0x80047737u), kCatalogueInvalid};
 
 constexpr std::int32_t kAddFlags = 1;
+constexpr QRgb kSeeThrough = 0xFFFF00FFu;
 // Groups nest far less deeply than this; a deeper catalogue is refused rather than followed
 // until the stack runs out.
 constexpr int kMaxGroupDepth = 64;
@@ -93,7 +94,14 @@ QImage CPlugInNB4410::Icon(std::int32_t testId, std::int32_t size, const ostrel:
         const QString resource = IconResource(testId, size);
         if (resource.isEmpty())
             return QImage();
-        return QImage(QStringLiteral(":/nb4410/icons/") + resource, "BMP");
+        QImage image(QStringLiteral(":/nb4410/icons/") + resource, "BMP");
+        // The bitmaps keep magenta as their see-through colour; the picture carries it as such.
+        QList<QRgb> colours = image.colorTable();
+        for (QRgb& colour : colours)
+            if (colour == kSeeThrough)
+                colour = qRgba(255, 0, 255, 0);
+        image.setColorTable(colours);
+        return image;
     });
 }
 

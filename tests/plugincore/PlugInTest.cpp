@@ -250,6 +250,7 @@ TEST(PlugInIcons, PicturesFollowTheTable)
             EXPECT_EQ(image.width(), c.width) << c.id;
             EXPECT_EQ(image.height(), 16) << c.id;
             EXPECT_EQ(image.format(), QImage::Format_Indexed8) << c.id;
+            EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << c.id; // the corners are see-through
         }
     }
     EXPECT_EQ(plugIn.Icon(140, 0), plugIn.Icon(110, 0));
