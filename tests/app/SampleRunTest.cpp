@@ -1,0 +1,108 @@
+// End to end: the shipped sample sequence run headless by the automatic operator through the
+// real plug-in and its test-guide windows against the built-in simulator. The report's text
+// holds the measurement names and verdicts; JSON and CSV carry the same values.
+#include "app/ostrel/PlugInHost.h"
+#include "app/ostrel/RunCommand.h"
+#include "host/core/AppUtil.h"
+#include "host/core/ComError.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace ostrel;
+
+namespace {
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(SampleRunTest, TheSampleRunsAgainstTheSimulatorAndIsReported)
+{
+    auto host = std::make_shared<PlugInHost>();
+    try {
+        host->Load();
+    } catch (const ComError& failure) {
+        GTEST_SKIP() << "the plug-in is not available: " << failure.what();
+    }
+    const QString sample = AppPath() + QStringLiteral("samples/nibp-check.xml");
+    ASSERT_TRUE(QFile::exists(sample)) << sample.toStdString();
+    QTemporaryDir dir;
+    const auto out = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
+
+    QString output;
+    QString errors;
+    QTextStream outStream(&output);
+    QTextStream errStream(&errors);
+    RunCommand command(outStream, errStream);
+    command.UsePlugIn(host);
+    const int status = command.Run(QStringList{sample, QStringLiteral("--operator"), QStringLiteral("auto"),
+                                               QStringLiteral("--sim-speed"), QStringLiteral("120"), QStringLiteral("--report"),
+                                               out("report.pdf"), QStringLiteral("--json"), out("result.json"),
+                                               QStringLiteral("--csv"), out("result.csv"), QStringLiteral("--save"),
+                                               out("result.xml"), QStringLiteral("--dut-serial"), QStringLiteral("MON-123")});
+    ASSERT_NE(status, RunCommand::kExitError) << output.toStdString() << errors.toStdString();
+
+    // Every element got a verdict and measured both keys.
+    const auto json = QJsonDocument::fromJson(readFile(out("result.json"))).object();
+    const auto elements = json[QStringLiteral("elements")].toArray();
+    ASSERT_EQ(elements.size(), 2);
+    QStringList csvExpected;
+    for (const auto& value : elements) {
+        const auto element = value.toObject();
+        const QString verdict = element[QStringLiteral("statusText")].toString();
+        EXPECT_TRUE(verdict == QLatin1String("Passed") || verdict == QLatin1String("Failed")) << verdict.toStdString();
+        const auto measurements = element[QStringLiteral("measurements")].toArray();
+        QStringList keys;
+        for (const auto& m : measurements) {
+            const auto measurement = m.toObject();
+            keys << measurement[QStringLiteral("key")].toString();
+            csvExpected << QStringLiteral("%1|%2|%3|%4")
+                               .arg(element[QStringLiteral("name")].toString(), measurement[QStringLiteral("key")].toString(),
+                                    measurement[QStringLiteral("valueText")].toString(),
+                                    measurement[QStringLiteral("statusText")].toString());
+        }
+        EXPECT_TRUE(keys.contains(QStringLiteral("DROP")) && keys.contains(QStringLiteral("RATE"))) << keys.join(',').toStdString();
+    }
+    EXPECT_EQ(status == RunCommand::kExitPassed, json[QStringLiteral("verdict")].toString() == QLatin1String("PASSED"));
+
+    // The CSV rows carry the same values (names hold a comma, so they are quoted).
+    QStringList csvSeen;
+    const QStringList lines = QString::fromUtf8(readFile(out("result.csv"))).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    for (int i = 1; i < lines.size(); ++i) {
+        QString line = lines[i];
+        QString name;
+        if (line.startsWith(QLatin1Char('"'))) {
+            const int end = line.indexOf(QStringLiteral("\","), 1);
+            name = line.mid(1, end - 1);
+            line = line.mid(end + 2);
+        } else {
+            name = line.section(QLatin1Char(','), 0, 0);
+            line = line.section(QLatin1Char(','), 1);
+        }
+        const QStringList fields = line.split(QLatin1Char(','));
+        csvSeen << QStringLiteral("%1|%2|%3|%4").arg(name, fields.value(0), fields.value(2), fields.value(6));
+    }
+    EXPECT_EQ(csvSeen, csvExpected);
+
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-layout"), out("report.pdf"), QStringLiteral("-")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    for (const char* expected : {"MON-123", "Leak test, cuff", "Pressure Drop", "Leak Rate", "NB-4410"})
+        EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected << "\n" << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Passed")) || text.contains(QStringLiteral("Failed")));
+}
+
+} // namespace
