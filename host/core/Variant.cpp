@@ -382,7 +382,15 @@ double leadingNumber(const QString& text)
     const char* begin = digits.constData();
     if (*begin == '+')
         ++begin;
-    std::from_chars(begin, digits.constData() + digits.size(), out);
+    const auto [ptr, ec] = std::from_chars(begin, digits.constData() + digits.size(), out);
+    if (ec == std::errc::result_out_of_range) {
+        // Too large reads as infinite (so that a conversion to an integer overflows), too
+        // small as zero.
+        const bool negative = digits.startsWith('-');
+        const bool tiny = digits.contains("e-");
+        return tiny ? (negative ? -0.0 : 0.0)
+                    : (negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity());
+    }
     return out;
 }
 

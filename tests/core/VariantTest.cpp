@@ -21,6 +21,8 @@ TEST(Variant, LeadingNumberReadsTheNumberAtTheStart)
         {"1 2 3", 123},    {"1.5.6", 1.5},   {"2e3", 2000},    {"2e", 2},          {"2e+", 2},
         {"1E-2x", 0.01},   {".5", 0.5},      {"+7", 7},        {"-", 0},           {"300.6", 300.6},
         {"12,5", 12},      {"1d2", 100},     {"\t9", 9},       {"0x10", 0},        {"e5", 0},
+        {"1e-999", 0},     {"1e999", std::numeric_limits<double>::infinity()},
+        {"-1e999x", -std::numeric_limits<double>::infinity()},
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(leadingNumber(QString::fromUtf8(c.text)), c.expected) << c.text;
