@@ -262,17 +262,35 @@ QString Report::tableHtml(const Table& table) const
                        .arg(percent(totalTwips))
                        .arg(table.spaceBefore)
                        .arg(table.fontSize);
+    auto onlyLastCellHasText = [](const Row& row) {
+        for (std::size_t j = 0; j + 1 < row.size(); ++j) {
+            if (!row[j].empty())
+                return false;
+        }
+        return !row.empty();
+    };
     auto rowsHtml = [&](const std::vector<Row>& rows, bool heading) {
         for (const Row& row : rows) {
             html += QStringLiteral("<tr>");
             for (std::size_t i = 0; i < table.columns.size(); ++i) {
                 const Column& column = table.columns[i];
+                // A row whose only text is its last cell, short of the last column, lets that
+                // cell take the rest of the line, so a heading such as "|{\i\b Limits: ...};"
+                // is not squeezed into one narrow column.
+                const bool spansRest = i + 1 == row.size() && row.size() < table.columns.size() && onlyLastCellHasText(row);
+                std::int32_t cellTwips = widths[i];
+                if (spansRest) {
+                    for (std::size_t j = i + 1; j < widths.size(); ++j)
+                        cellTwips += widths[j];
+                }
                 QString style;
-                if (!column.wrap)
+                if (!column.wrap && !spansRest)
                     style += QStringLiteral("white-space: nowrap;");
                 if (heading && table.ruled != 0)
                     style += QStringLiteral(" border-bottom: 1px solid #000000;");
-                html += QStringLiteral("<td width=\"%1%\" align=\"%2\"").arg(percent(widths[i]), alignName(column.align));
+                html += QStringLiteral("<td width=\"%1%\" align=\"%2\"").arg(percent(cellTwips), alignName(column.align));
+                if (spansRest)
+                    html += QStringLiteral(" colspan=\"%1\"").arg(table.columns.size() - i);
                 if (!style.isEmpty())
                     html += QStringLiteral(" style=\"%1\"").arg(style.trimmed());
                 html += QLatin1Char('>');
@@ -281,6 +299,8 @@ QString Report::tableHtml(const Table& table) const
                         html += spanHtml(span);
                 }
                 html += QStringLiteral("</td>");
+                if (spansRest)
+                    break;
             }
             html += QStringLiteral("</tr>\n");
         }

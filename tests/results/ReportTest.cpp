@@ -176,3 +176,14 @@ TEST(Report, PdfToAnUnwritablePathFailsNamingIt)
         EXPECT_TRUE(failure.description().contains(path));
     }
 }
+
+TEST(Report, ALoneHeadingCellTakesTheRestOfTheLine)
+{
+    Report report;
+    report.AddTable(QStringLiteral("<560|<2240|<1000|<1000;"), QStringLiteral("|{\\i\\b Limits: EXAMPLE-A - a long standard name};"),
+                    QStringLiteral("|a|b|c;"));
+    const QString html = report.TableHtml(0);
+    EXPECT_TRUE(html.contains(QStringLiteral("colspan=\"3\""))) << qPrintable(html);
+    // Rows with text in several cells keep one cell per column.
+    EXPECT_EQ(html.count(QStringLiteral("colspan")), 1) << qPrintable(html);
+}
