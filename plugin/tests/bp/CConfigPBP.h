@@ -1,0 +1,58 @@
+#pragma once
+// The configuration of a blood-pressure simulation that runs one of the simulations stored in
+// the registry: a preset (type 2) or an artifact simulation (type 3), for an adult or a
+// neonate patient. The type is fixed when the element creates it and is not stored.
+#include "INB4410ConfigBP.h"
+
+#include "host/contract/IConfigData.h"
+#include "host/run/TestGuideSettings.h"
+
+namespace nb4410 {
+
+class CConfigPBP : public ostrel::IConfigData, public INB4410ConfigBP {
+public:
+    static constexpr char kSource[] = "VessorNB4410.CConfigPBP";
+    static constexpr char kEditorProgId[] = "OstrelNB4410.XConfigPBP";
+
+    CConfigPBP();
+
+    // INB4410ConfigBP
+    std::uint8_t ArrhythmiaSim() override { return 0; } // presets always run without arrhythmia
+    void SetArrhythmiaSim(std::uint8_t /*selection*/) override {}
+    std::int32_t PatientType() override { return m_patientType; }
+    void SetPatientType(std::int32_t patient) override { m_patientType = patient; }
+    std::uint8_t SelectedPreset() override { return m_selectedPreset; }
+    void SetSelectedPreset(std::uint8_t preset) override { m_selectedPreset = preset; }
+    std::int32_t TestType() override { return m_testType; }
+    void SetTestType(std::int32_t testType) override { m_testType = testType; }
+    ostrel::TestGuideSettingsPtr TestGuideConfig() override { return m_testGuideSettings; }
+    QString SelectedPresetName() override;
+    void LoadDefaults(std::int32_t testType) override;
+    ostrel::Variant RetrieveTestParams() override;
+    ostrel::Variant RetrievePresetValue(const QString& key) override;
+    void StorePresetValue(const QString& key, const ostrel::Variant& value = ostrel::Variant()) override;
+
+    // IConfigData
+    bool HasDialog() override { return true; }
+    std::shared_ptr<ostrel::IConfigData> Clone() override;
+    std::shared_ptr<ostrel::IDialog> CreateDialog() override;
+    void Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress) override;
+    ostrel::StorageElement Save(const ostrel::StorageDocumentPtr& document) override;
+    void PrintReport(ostrel::ReportPtr report) override;
+
+private:
+    void reset();
+    int loadChild(const ostrel::StorageElement& child);
+
+    std::int32_t m_testType = 0;
+    std::int32_t m_patientType = 0;
+    std::uint8_t m_selectedPreset = 0;
+    float m_systolic = 0.0f;
+    float m_diastolic = 0.0f;
+    std::int16_t m_heartRate = 0;
+    float m_pulsePressure = 0.0f;
+    float m_map = 0.0f;
+    ostrel::TestGuideSettingsPtr m_testGuideSettings;
+};
+
+} // namespace nb4410
