@@ -142,10 +142,7 @@ void CInstrumentTest::performSteps(const std::shared_ptr<ostrel::IRunContext>& c
     step("may perform", [&] { mayPerform = context && context->MayPerform(Self()); });
     if (!mayPerform)
         return;
-    step("ensure result", [&] {
-        if (!m_core->Result())
-            m_core->SetResult(m_newResult());
-    });
+    step("ensure result", [&] { EnsureResult(); });
     m_context = context;
     m_discardResult = false;
     m_notApplicable = false;
@@ -171,11 +168,30 @@ void CInstrumentTest::performSteps(const std::shared_ptr<ostrel::IRunContext>& c
     });
     step("configuration information", [&] { information = ConfigurationInformation(); });
     step("prepare window", [&] { m_guide->InitGuide(Self(), context, instructions, information); });
-    step("highlight steps", [&] { m_guide->HighlightSteps(stepList(-1)); });
+    step("highlight steps", [&] { m_guide->HighlightSteps(FirstSteps()); });
     m_guide->exec();
     m_guide->Unload();
     m_guide.reset();
     step("finish", [&] { Finish(); });
+}
+
+void CInstrumentTest::EnsureResult()
+{
+    if (!m_core->Result())
+        m_core->SetResult(m_newResult());
+}
+
+Variant CInstrumentTest::FirstSteps() const { return stepList(-1); }
+
+void CInstrumentTest::ReportRunFailure(const ComError& failure)
+{
+    // The driver has shown its own failures already.
+    if (failure.number() == nb4410vti::eeVTI_Error)
+        return;
+    auto& messages = ostrel::MessageService::instance();
+    messages.Show(ostrel::MessageIcon::Exclamation,
+                  QStringLiteral("Error #%1\r\n%2").arg(failure.number()).arg(failure.description()),
+                  messages.ApplicationTitle());
 }
 
 void CInstrumentTest::connectGuide()
@@ -202,14 +218,7 @@ void CInstrumentTest::OnStartTest()
     try {
         runInstrument();
     } catch (...) {
-        const ComError failure = ComError::fromCurrent();
-        // The driver has shown its own failures already.
-        if (failure.number() != nb4410vti::eeVTI_Error) {
-            auto& messages = ostrel::MessageService::instance();
-            messages.Show(ostrel::MessageIcon::Exclamation,
-                          QStringLiteral("Error #%1\r\n%2").arg(failure.number()).arg(failure.description()),
-                          messages.ApplicationTitle());
-        }
+        ReportRunFailure(ComError::fromCurrent());
         runFailed();
     }
 }
@@ -223,7 +232,7 @@ void CInstrumentTest::runInstrument()
         m_guide->ShowResult(m_core->Result());
 
     VariantArray parameters;
-    if (m_core->Configuration())
+    if (m_core->Configuration() || !ParameterSetNeedsConfiguration())
         parameters = ParameterSet();
     PrepareRun();
 

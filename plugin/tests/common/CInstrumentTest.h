@@ -72,6 +72,14 @@ protected:
     virtual QStringList InstructionTexts() = 0;                  // translated
     virtual ostrel::Variant ConfigurationInformation() { return {}; } // rows of caption and value
     virtual ostrel::VariantArray ParameterSet() = 0;             // the instrument's "STST" block
+    // Whether the parameter set comes from the configuration (without one the set is empty);
+    // a test whose set is its test type alone builds it in any case.
+    virtual bool ParameterSetNeedsConfiguration() const { return true; }
+    // Perform makes sure the core holds a result before the window opens; a test that fills
+    // its result from the configuration overrides it.
+    virtual void EnsureResult();
+    // The instruction steps highlighted when the window opens (-1: none).
+    virtual ostrel::Variant FirstSteps() const;
     // Called after the parameter set was taken at a start (the leak test reads its duration).
     virtual void PrepareRun() {}
     // One "GRES" reply of the running test; returns true when the run is done.
@@ -97,7 +105,12 @@ protected:
     // Leaves the window: the navigation code goes to the run context and the window hides.
     // Setting stop requested too ends a run that is still polling before Perform returns.
     void Leave(std::int32_t navigation);
-    void Finish();
+    // The steps after the window is gone; a test that numbers the instrument differently overrides it.
+    virtual void Finish();
+    // The message box of a failed run; the driver's own failures are not shown again.
+    static void ReportRunFailure(const ostrel::ComError& failure);
+    // A test that runs the instrument itself keeps the identity the driver returned.
+    void SetInstrumentIdentity(ostrel::MtiDataPtr identity) { m_identity = std::move(identity); }
     std::shared_ptr<ostrel::ITestElement> Self();
     // A reply field (0-based); Empty when the reply is shorter.
     static ostrel::Variant Field(const ostrel::VariantArray& reply, int index);

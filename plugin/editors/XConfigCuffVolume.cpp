@@ -1,0 +1,77 @@
+#include "XConfigCuffVolume.h"
+
+#include "host/contract/ICallback.h"
+#include "host/core/ClassTable.h"
+#include "host/core/LanguageService.h"
+#include "host/core/Steps.h"
+#include "host/run/TestGuideSettings.h"
+#include "host/run/XHelpText.h"
+#include "host/run/XTestGuideSettings.h"
+#include "plugin/guide/INB4410TestGuideConfig.h"
+
+#include <QGroupBox>
+#include <QVBoxLayout>
+
+namespace nb4410 {
+
+OSTREL_REGISTER_CONTROL("OstrelNB4410.XConfigCuffVolume", XConfigCuffVolume)
+
+using ostrel::runStep;
+
+XConfigCuffVolume::XConfigCuffVolume(QWidget* parent)
+    : QWidget(parent),
+      m_help(new ostrel::XHelpText(this)),
+      m_fraSettings(new QGroupBox(this)),
+      m_testGuideConfig(new ostrel::XTestGuideSettings(m_fraSettings))
+{
+    m_help->setObjectName(QStringLiteral("xhtHelpText"));
+    m_fraSettings->setObjectName(QStringLiteral("fraSettings"));
+    m_testGuideConfig->setObjectName(QStringLiteral("xtgTestGuideConfig"));
+    m_help->SetText(QStringLiteral("The instrument measures the volume of the attached cuff; the test has no settings "
+                                   "of its own."));
+
+    auto* frame = new QVBoxLayout(m_fraSettings);
+    frame->addWidget(m_testGuideConfig);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_help);
+    layout->addWidget(m_fraSettings);
+    layout->addStretch(1);
+
+    connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this, &XConfigCuffVolume::testGuideSettingsChanged);
+}
+
+void XConfigCuffVolume::SetLocked(bool locked)
+{
+    if (locked == m_locked)
+        return;
+    m_locked = locked;
+    runStep("lock editor", [&] { m_testGuideConfig->SetLocked(locked); });
+}
+
+void XConfigCuffVolume::Initialize(const ostrel::Variant& data)
+{
+    m_initialising = true;
+    runStep("translate editor", [&] { ostrel::LanguageService::instance().TranslateWidget(this, QStringLiteral("NB-4410")); });
+    runStep("show configuration", [&] {
+        m_configuration = data.as<INB4410TestGuideConfig>();
+        if (!m_configuration) {
+            SetLocked(true);
+            return;
+        }
+        m_testGuideConfig->SetSettings(m_configuration->TestGuideConfig());
+    });
+    m_initialising = false;
+}
+
+void XConfigCuffVolume::SetFocus()
+{
+    runStep("focus", [&] { m_testGuideConfig->setFocus(); });
+}
+
+void XConfigCuffVolume::testGuideSettingsChanged()
+{
+    if (!m_initialising && m_callback)
+        runStep("notify change", [&] { m_callback->Notify(QStringLiteral("Change"), ostrel::Variant(ostrel::VariantArray())); });
+}
+
+} // namespace nb4410

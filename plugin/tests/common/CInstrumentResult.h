@@ -1,0 +1,70 @@
+#pragma once
+// What the results of the over-pressure and cuff-volume tests share: keyed measurements, the
+// overall status, the operator's comment, the instrument number and the service record, with
+// their evaluation, stored form and report. No status text is kept. A result says which
+// measurements it defines and how a stored one is taken back.
+#include "host/contract/IResultData.h"
+#include "plugin/measure/CMeasurement.h"
+#include "plugin/tests/common/INB4410TestResult.h"
+
+#include <vector>
+
+namespace nb4410 {
+
+class CInstrumentResult : public ostrel::IResultData, public INB4410TestResult {
+public:
+    static constexpr ostrel::HResult kLoadError = ostrel::hr(0x8004A3EBu);
+    static constexpr ostrel::HResult kSaveError = ostrel::hr(0x8004A3ECu);
+
+    // IResultData
+    QString Comment() override { return m_comment; }
+    void SetComment(const QString& comment) override { m_comment = comment; }
+    bool HasDialog() override { return !m_comment.isEmpty(); }
+    std::int32_t Status() override { return m_status; }
+    // By key (a text) or by 1-based position; nullptr when there is none.
+    std::shared_ptr<ostrel::IMeasurement> Measurement(const ostrel::Variant& index) override;
+    std::int32_t MeasurementCount() override { return static_cast<std::int32_t>(m_measurements.size()); }
+    std::shared_ptr<ostrel::IServiceRecord> ServiceRecord() override { return m_serviceRecord; }
+    std::int32_t MTIID() override { return m_mtiId; }
+    std::shared_ptr<ostrel::IDialog> CreateDialog() override;
+    void Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress) override;
+    ostrel::StorageElement Save(const ostrel::StorageDocumentPtr& document) override;
+    void PrintReport(ostrel::ReportPtr report, const ostrel::Variant& extra = {}) override;
+
+    // INB4410TestResult
+    void Clear() override;
+    void EvaluateStatus(const std::shared_ptr<ostrel::ILimitData>& limits,
+                        const std::shared_ptr<ostrel::IStandards>& selected, bool notApplicable) override;
+    void BuildServiceRecord(const std::shared_ptr<ostrel::IFilter>& filter) override;
+    void SetMTIID(std::int32_t number) override { m_mtiId = number; }
+
+    MeasurementPtr Find(const QString& key) const; // nullptr when the result has no such key
+
+protected:
+    CInstrumentResult(QString source, QString loadingText);
+
+    // A measurement as the result defines it: key, unit, description, value type and format.
+    static MeasurementPtr Defined(const char* key, const char* unit, const char* description, std::int32_t valueType,
+                                  const char* format);
+    // Before a run: the measurements the run fills, whatever a stored result left behind.
+    virtual void RestoreMeasurements() = 0;
+    // What a stored result starts from before its "Measurement" elements are read.
+    virtual std::vector<MeasurementPtr> LoadedMeasurementsBase() const = 0;
+    // A stored measurement is read; by default it is added under its key, replacing an earlier one.
+    virtual void TakeLoadedMeasurement(const ostrel::StorageElement& element, const ostrel::ProgressPtr& progress);
+
+    std::vector<MeasurementPtr> m_measurements;
+
+private:
+    void reset();
+    void loadChildren(const ostrel::StorageElement& element, const ostrel::ProgressPtr& progress);
+
+    const QString m_source;
+    const QString m_loadingText;
+    std::int32_t m_status = 0;
+    QString m_comment;
+    std::shared_ptr<ostrel::IServiceRecord> m_serviceRecord;
+    std::int32_t m_mtiId = 0;
+};
+
+} // namespace nb4410

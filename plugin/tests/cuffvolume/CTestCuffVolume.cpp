@@ -1,0 +1,55 @@
+#include "CTestCuffVolume.h"
+
+#include "CConfigCuffVolume.h"
+#include "CResultCuffVolume.h"
+
+#include "host/core/ClassTable.h"
+#include "host/core/LanguageService.h"
+#include "host/core/StringUtil.h"
+#include "plugin/measure/MMeasureKey.h"
+
+namespace nb4410 {
+
+OSTREL_REGISTER_CLASS("OstrelNB4410.CTestCuffVolume", CTestCuffVolume)
+
+using ostrel::Variant;
+using ostrel::VariantArray;
+
+CTestCuffVolume::CTestCuffVolume()
+    : CInstrumentTest(kTestId, QString::fromLatin1(kSource), [] { return std::make_shared<CResultCuffVolume>(); })
+{
+}
+
+std::shared_ptr<CInstrumentTest> CTestCuffVolume::NewElement() const { return std::make_shared<CTestCuffVolume>(); }
+
+std::shared_ptr<ostrel::IConfigData> CTestCuffVolume::NewConfiguration() const
+{
+    return std::make_shared<CConfigCuffVolume>();
+}
+
+Variant CTestCuffVolume::GetMeasurementList()
+{
+    return MeasurementTable({{QLatin1String(MMeasureKey::kCvol), QStringLiteral("20370::Cuff Volume")}});
+}
+
+QStringList CTestCuffVolume::InstructionTexts()
+{
+    return {ostrel::tr4410(QStringLiteral("20800::1. Attach the cuff to the NB-4410.")),
+            ostrel::tr4410(QStringLiteral("20801::2. Press play to start the test."))};
+}
+
+VariantArray CTestCuffVolume::ParameterSet() { return VariantArray{ostrel::NumberToText(Variant(kTestId))}; }
+
+bool CTestCuffVolume::TakeReply(const VariantArray& reply)
+{
+    // Until the instrument ends its test the volume field means nothing.
+    if (!(Field(reply, kEndField).val() > 0))
+        return false;
+    const float volume = Field(reply, kVolumeField).toSingle();
+    if (auto result = std::dynamic_pointer_cast<CResultCuffVolume>(Core()->Result()))
+        result->SetCuffVolume(volume);
+    EvaluateAndShow();
+    return true;
+}
+
+} // namespace nb4410

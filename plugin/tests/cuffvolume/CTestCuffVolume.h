@@ -1,0 +1,32 @@
+#pragma once
+// The cuff-volume test: the instrument measures the volume of the attached cuff and reports it
+// once, at the end of its test; the element stores it and judges it against its limits.
+#include "plugin/tests/common/CInstrumentTest.h"
+
+namespace nb4410 {
+
+class CTestCuffVolume : public CInstrumentTest {
+public:
+    static constexpr std::int32_t kTestId = 200;
+    static constexpr char kSource[] = "VessorNB4410.CTestCuffVolume";
+    // Reply fields: 1 end indicator, 2 cuff volume in ccm (meaningful at the end only).
+    static constexpr int kEndField = 1;
+    static constexpr int kVolumeField = 2;
+
+    CTestCuffVolume();
+
+    ostrel::Variant GetMeasurementList() override;
+
+protected:
+    std::shared_ptr<CInstrumentTest> NewElement() const override;
+    std::shared_ptr<ostrel::IConfigData> NewConfiguration() const override;
+    QStringList InstructionTexts() override;
+    // The test has no settings: its parameter set is the test type alone, with or without a
+    // configuration.
+    ostrel::VariantArray ParameterSet() override;
+    bool ParameterSetNeedsConfiguration() const override { return false; }
+    bool TakeReply(const ostrel::VariantArray& reply) override;
+    bool PerformSkipsFailures() const override { return true; }
+};
+
+} // namespace nb4410

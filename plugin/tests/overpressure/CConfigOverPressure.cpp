@@ -1,0 +1,134 @@
+#include "CConfigOverPressure.h"
+
+#include "host/contract/IProgress.h"
+#include "host/contract/IReport.h"
+#include "host/core/ErrorService.h"
+#include "host/core/LanguageService.h"
+#include "host/core/Steps.h"
+#include "host/core/StringUtil.h"
+#include "plugin/guide/FDialogWrapper.h"
+#include "plugin/measure/MXmlTags.h"
+
+namespace nb4410 {
+
+using ostrel::Variant;
+using ostrel::VariantArray;
+
+namespace {
+const QString kModule = QStringLiteral("NB-4410");
+const QString kInflatePressure = QStringLiteral("InflatePressure");
+const QString kLoadingText = QStringLiteral("20501::Loading over-pressure test configuration data");
+const QString kMissingText = QStringLiteral("20101::Configuration parameter missing. Default value restored.");
+const QString kInflatePressureCaption = QStringLiteral("20500::Inflate Pressure");
+} // namespace
+
+CConfigOverPressure::CConfigOverPressure() : m_testGuideSettings(std::make_shared<ostrel::TestGuideSettings>()) {}
+
+VariantArray CConfigOverPressure::TestParameters() const
+{
+    return VariantArray{ostrel::NumberToText(Variant(kTestType)), ostrel::NumberToText(Variant(m_inflatePressure))};
+}
+
+VariantArray CConfigOverPressure::ConfigurationInformation() const
+{
+    VariantArray rows(1, 2);
+    rows.at(0, 0) = ostrel::tr4410(kInflatePressureCaption);
+    rows.at(0, 1) = ostrel::numberToText(m_inflatePressure) + QStringLiteral(" mmHg");
+    return rows;
+}
+
+void CConfigOverPressure::CopyTestGuideSettingsFrom(const CConfigOverPressure& other)
+{
+    m_testGuideSettings = other.m_testGuideSettings ? other.m_testGuideSettings->Clone()
+                                                    : std::make_shared<ostrel::TestGuideSettings>();
+}
+
+std::shared_ptr<ostrel::IConfigData> CConfigOverPressure::Clone()
+{
+    auto copy = std::make_shared<CConfigOverPressure>();
+    copy->SetInflatePressure(m_inflatePressure);
+    copy->CopyTestGuideSettingsFrom(*this);
+    return copy;
+}
+
+std::shared_ptr<ostrel::IDialog> CConfigOverPressure::CreateDialog()
+{
+    auto wrapper = std::make_shared<FDialogWrapper>();
+    wrapper->CreateSetupCtrl(QString::fromLatin1(kEditorProgId));
+    wrapper->Initialize(Variant(shared_from_this()));
+    return wrapper;
+}
+
+void CConfigOverPressure::Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress)
+{
+    std::int32_t step = 0;
+    try {
+        if (progress)
+            step = progress->OpenStep(kModule, kLoadingText);
+        if (!element || element.Name() != QLatin1String(MXmlTags::kPlugInData))
+            ostrel::ErrorService::instance().Raise(kModule, kLoadError, QString::fromLatin1(kSource), 4);
+        m_inflatePressure = kDefaultInflatePressure;
+        bool found = false;
+        const ostrel::StorageElement pressure = element.FirstChild(kInflatePressure);
+        if (pressure && !pressure.Text().isEmpty()) {
+            m_inflatePressure = static_cast<float>(ostrel::leadingNumber(pressure.Text()));
+            found = true;
+        }
+        m_testGuideSettings = std::make_shared<ostrel::TestGuideSettings>();
+        if (const ostrel::StorageElement settings = element.FirstChild(QLatin1String(MXmlTags::kTestGuideSettings))) {
+            m_testGuideSettings->Load(settings, progress);
+            found = true;
+        }
+        // Only a configuration with neither value warns; stored settings alone count as found.
+        if (!found && step > 0)
+            progress->Report(kLoadError, 2, kMissingText, Variant());
+        if (step != 0)
+            progress->CloseStep(step);
+    } catch (...) {
+        if (step != 0)
+            ostrel::runStep("close load step", [&] { progress->CloseStep(step); });
+        const ostrel::ComError failure = ostrel::ComError::fromCurrent();
+        if (failure.number() == kLoadError && failure.source() == QLatin1String(kSource))
+            ostrel::ErrorService::instance().Raise(QString(), 0, QString(), 1);
+        ostrel::ErrorService::instance().PassOn(QString::fromLatin1(kSource));
+    }
+}
+
+ostrel::StorageElement CConfigOverPressure::Save(const ostrel::StorageDocumentPtr& document)
+{
+    try {
+        ostrel::StorageElement element =
+            document ? document->CreateElement(QLatin1String(MXmlTags::kPlugInData)) : ostrel::StorageElement();
+        if (!element)
+            ostrel::ErrorService::instance().Raise(kModule, kSaveError, QString::fromLatin1(kSource), 3);
+        element.SetAttribute(QLatin1String(MXmlTags::kPlugIn), QLatin1String(MXmlTags::kPlugInName));
+        element.AddChild(kInflatePressure, ostrel::NumberToText(Variant(m_inflatePressure)));
+        if (m_testGuideSettings)
+            if (ostrel::StorageElement settings = m_testGuideSettings->Save(document))
+                element.AppendChild(settings);
+        return element;
+    } catch (...) {
+        const ostrel::ComError failure = ostrel::ComError::fromCurrent();
+        if (failure.number() == kSaveError && failure.source() == QLatin1String(kSource))
+            ostrel::ErrorService::instance().Raise(QString(), 0, QString(), 1);
+        ostrel::ErrorService::instance().PassOn(QString::fromLatin1(kSource));
+    }
+}
+
+void CConfigOverPressure::PrintReport(ostrel::ReportPtr report)
+{
+    if (!report)
+        return;
+    const QString heading = QStringLiteral("|{\\i\\b ") + report->Translate(kModule, QStringLiteral("310::Configuration"))
+        + QStringLiteral("};");
+    const std::int32_t w = (report->Width(10) - 3360) / 4;
+    const QString format = QStringLiteral("<+560|<2240|<+%1|<+%1|<+%1|<+!%1|<+560;").arg(w);
+    const QString rows = QStringLiteral("|") + report->Translate(kModule, kInflatePressureCaption) + QString(6, QLatin1Char(' '))
+        + QLatin1Char('|') + ostrel::formatNumber(m_inflatePressure, QStringLiteral("0")) + QStringLiteral(" mmHg;");
+    report->SetFontSize(10);
+    report->SetSpaceBefore(0);
+    report->SetRuled(1);
+    report->AddTable(format, heading, rows);
+}
+
+} // namespace nb4410

@@ -1,0 +1,47 @@
+#include "CResultOverPressure.h"
+
+#include "plugin/measure/MMeasureKey.h"
+
+#include <algorithm>
+
+namespace nb4410 {
+
+using ostrel::Variant;
+
+CResultOverPressure::CResultOverPressure()
+    : CInstrumentResult(QString::fromLatin1(kSource), QStringLiteral("20502::Loading over-pressure test result data"))
+{
+    m_measurements = definedMeasurements();
+}
+
+std::vector<MeasurementPtr> CResultOverPressure::definedMeasurements()
+{
+    return {Defined(MMeasureKey::kPeak, "mmHg", "20373::Monitor Release Pressure", CMeasurement::kNumeric2, "0"),
+            Defined(kReleaseKey, "", "20903::Monitor Release", CMeasurement::kYesNo, nullptr)};
+}
+
+void CResultOverPressure::RestoreMeasurements()
+{
+    // A loaded result holds only what was measured; a new run fills both values again.
+    std::vector<MeasurementPtr> restored;
+    for (const MeasurementPtr& defined : definedMeasurements()) {
+        const MeasurementPtr kept = Find(defined->Key());
+        restored.push_back(kept ? kept : defined);
+    }
+    for (const MeasurementPtr& other : m_measurements)
+        if (std::find(restored.begin(), restored.end(), other) == restored.end())
+            restored.push_back(other);
+    m_measurements = std::move(restored);
+}
+
+void CResultOverPressure::TakeReply(const ostrel::VariantArray& reply)
+{
+    const Variant peak = kPeakField < reply.count() ? reply[kPeakField] : Variant();
+    const Variant release = kReleaseField < reply.count() ? reply[kReleaseField] : Variant();
+    if (MeasurementPtr measurement = Find(QLatin1String(MMeasureKey::kPeak)))
+        measurement->SetValue(peak);
+    if (MeasurementPtr measurement = Find(QLatin1String(kReleaseKey)))
+        measurement->SetValue(Variant(release.val() > 0));
+}
+
+} // namespace nb4410

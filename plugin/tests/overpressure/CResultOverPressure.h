@@ -1,0 +1,29 @@
+#pragma once
+// The result of one over-pressure test: the peak pressure the instrument reached ("PEAK") and
+// whether the unit under test released it ("MREL").
+#include "plugin/tests/common/CInstrumentResult.h"
+
+namespace nb4410 {
+
+class CResultOverPressure : public CInstrumentResult {
+public:
+    static constexpr char kSource[] = "VessorNB4410.CResultOverPressure";
+    static constexpr char kReleaseKey[] = "MREL";
+    // Reply fields: 3 the peak pressure, 4 the release indicator.
+    static constexpr int kPeakField = 3;
+    static constexpr int kReleaseField = 4;
+
+    CResultOverPressure();
+
+    // One "GRES" reply: the peak as the instrument sent it, released when field 4 > 0.
+    void TakeReply(const ostrel::VariantArray& reply);
+
+protected:
+    void RestoreMeasurements() override;
+    std::vector<MeasurementPtr> LoadedMeasurementsBase() const override { return {}; }
+
+private:
+    static std::vector<MeasurementPtr> definedMeasurements();
+};
+
+} // namespace nb4410

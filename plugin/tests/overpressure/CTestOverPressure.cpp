@@ -1,0 +1,72 @@
+#include "CTestOverPressure.h"
+
+#include "CConfigOverPressure.h"
+#include "CResultOverPressure.h"
+
+#include "host/core/ClassTable.h"
+#include "host/core/LanguageService.h"
+#include "plugin/guide/FTestGuide.h"
+#include "plugin/measure/MMeasureKey.h"
+
+namespace nb4410 {
+
+OSTREL_REGISTER_CLASS("OstrelNB4410.CTestOverPressure", CTestOverPressure)
+
+using ostrel::Variant;
+using ostrel::VariantArray;
+
+CTestOverPressure::CTestOverPressure()
+    : CInstrumentTest(kTestId, QString::fromLatin1(kSource), [] { return std::make_shared<CResultOverPressure>(); })
+{
+}
+
+std::shared_ptr<CInstrumentTest> CTestOverPressure::NewElement() const { return std::make_shared<CTestOverPressure>(); }
+
+std::shared_ptr<ostrel::IConfigData> CTestOverPressure::NewConfiguration() const
+{
+    return std::make_shared<CConfigOverPressure>();
+}
+
+std::shared_ptr<CConfigOverPressure> CTestOverPressure::config() const
+{
+    return std::dynamic_pointer_cast<CConfigOverPressure>(Core()->Configuration());
+}
+
+Variant CTestOverPressure::GetMeasurementList()
+{
+    return MeasurementTable({{QLatin1String(MMeasureKey::kPeak), QStringLiteral("20373::Monitor Release Pressure")},
+                             {QLatin1String(CResultOverPressure::kReleaseKey), QStringLiteral("20903::Monitor Release")}});
+}
+
+QStringList CTestOverPressure::InstructionTexts()
+{
+    return {ostrel::tr4410(QStringLiteral("20900::1. Attach the cuff and the blood pressure unit to the NB-4410.")),
+            ostrel::tr4410(QStringLiteral("20901::2. Power on the blood pressure unit, and wait until it is ready.")),
+            ostrel::tr4410(QStringLiteral("20902::3. Press play to start the test."))};
+}
+
+Variant CTestOverPressure::ConfigurationInformation()
+{
+    const auto configuration = config();
+    return configuration ? Variant(configuration->ConfigurationInformation()) : Variant();
+}
+
+VariantArray CTestOverPressure::ParameterSet()
+{
+    const auto configuration = config();
+    return configuration ? configuration->TestParameters() : VariantArray();
+}
+
+bool CTestOverPressure::TakeReply(const VariantArray& reply)
+{
+    // The run has no duration of its own: the instrument ends it, or the operator stops it.
+    const bool done = Field(reply, kEndField).val() > 0;
+    if (auto result = std::dynamic_pointer_cast<CResultOverPressure>(Core()->Result()))
+        result->TakeReply(reply);
+    EvaluateAndShow();
+    if (Guide())
+        Guide()->UpdatePerformData(ostrel::roundToLong(Field(reply, kPressureField).val()));
+    return done;
+}
+
+} // namespace nb4410

@@ -1,0 +1,36 @@
+#pragma once
+// The over-pressure (cut-off) test: the instrument inflates the cuff towards the inflate
+// pressure and watches whether the blood pressure unit releases it; the element records the
+// peak pressure and the release and judges them against its limits.
+#include "plugin/tests/common/CInstrumentTest.h"
+
+namespace nb4410 {
+
+class CConfigOverPressure;
+
+class CTestOverPressure : public CInstrumentTest {
+public:
+    static constexpr std::int32_t kTestId = 400;
+    static constexpr char kSource[] = "VessorNB4410.CTestOverPressure";
+    // Reply fields: 1 end indicator, 2 manometer pressure.
+    static constexpr int kEndField = 1;
+    static constexpr int kPressureField = 2;
+
+    CTestOverPressure();
+
+    ostrel::Variant GetMeasurementList() override;
+
+protected:
+    std::shared_ptr<CInstrumentTest> NewElement() const override;
+    std::shared_ptr<ostrel::IConfigData> NewConfiguration() const override;
+    QStringList InstructionTexts() override;
+    ostrel::Variant ConfigurationInformation() override;
+    ostrel::VariantArray ParameterSet() override;
+    bool TakeReply(const ostrel::VariantArray& reply) override;
+    bool PerformSkipsFailures() const override { return true; }
+
+private:
+    std::shared_ptr<CConfigOverPressure> config() const;
+};
+
+} // namespace nb4410
