@@ -17,7 +17,7 @@ void LimitItem::Initialize(const QString& key, const QString& unit, const QStrin
         if (texts[index].trimmed().isEmpty())
             ClearLimit(index);
         else
-            SetLimit(index, static_cast<float>(leadingNumber(texts[index])));
+            SetLimit(index, Variant(leadingNumber(texts[index])).toSingle());
     }
 }
 

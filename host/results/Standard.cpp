@@ -137,7 +137,7 @@ std::shared_ptr<Standard> Standard::Load(const StorageElement& element)
     standard->m_shortName = element.Attribute(LimitTags::kShortName);
     standard->m_fullName = element.Attribute(LimitTags::kFullName);
     if (element.HasAttribute(LimitTags::kKind))
-        standard->m_kind = static_cast<std::int32_t>(leadingNumber(element.Attribute(LimitTags::kKind)));
+        standard->m_kind = roundToLong(leadingNumber(element.Attribute(LimitTags::kKind)));
     for (int index = 0; index < element.ChildCount(); ++index) {
         const StorageElement child = element.Child(index);
         if (child.Name() != QLatin1String(LimitTags::kLimit) || child.Attribute(LimitTags::kKey).isEmpty())
@@ -146,7 +146,7 @@ std::shared_ptr<Standard> Standard::Load(const StorageElement& element)
         item->Initialize(child.Attribute(LimitTags::kKey), child.Attribute(LimitTags::kUnit),
                          child.Attribute(LimitTags::kUpper), child.Attribute(LimitTags::kLower));
         if (child.HasAttribute(LimitTags::kUnitFlag))
-            item->SetUnitFlag(static_cast<std::int32_t>(leadingNumber(child.Attribute(LimitTags::kUnitFlag))));
+            item->SetUnitFlag(roundToLong(leadingNumber(child.Attribute(LimitTags::kUnitFlag))));
         standard->m_items.push_back(item);
     }
     return standard;
