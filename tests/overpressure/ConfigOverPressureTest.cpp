@@ -1,0 +1,145 @@
+// The over-pressure configuration: what it hands the instrument and the window, its stored
+// form and when loading it warns.
+#include "host/core/ErrorService.h"
+#include "host/results/Progress.h"
+#include "host/results/Report.h"
+#include "host/storage/StorageElement.h"
+#include "plugin/tests/overpressure/CConfigOverPressure.h"
+
+#include <gtest/gtest.h>
+
+using namespace nb4410;
+using ostrel::StorageDocument;
+
+namespace {
+
+QStringList texts(const ostrel::VariantArray& array)
+{
+    QStringList out;
+    for (const auto& item : array.items())
+        out << item.text();
+    return out;
+}
+
+TEST(ConfigOverPressure, NewObjectGivesTheDefaultParameterSetAndInformation)
+{
+    CConfigOverPressure config;
+    EXPECT_EQ(config.InflatePressure(), 250.0f);
+    EXPECT_EQ(texts(config.TestParameters()), (QStringList{"400", "250"}));
+    ASSERT_TRUE(config.TestGuideConfig());
+    EXPECT_TRUE(config.TestGuideConfig()->SkipNAEnabled());
+
+    config.SetInflatePressure(182.5f);
+    EXPECT_EQ(texts(config.TestParameters()), (QStringList{"400", "182.5"}));
+    const ostrel::VariantArray rows = config.ConfigurationInformation();
+    ASSERT_EQ(rows.rows(), 1);
+    EXPECT_EQ(rows.at(0, 0).text(), "Inflate Pressure");
+    EXPECT_EQ(rows.at(0, 1).text(), "182.5 mmHg");
+}
+
+TEST(ConfigOverPressure, SaveThenLoadReproducesPressureAndSettings)
+{
+    CConfigOverPressure config;
+    config.SetInflatePressure(320.0f);
+    config.TestGuideSettings()->SetOption(ostrel::TestGuideSettings::kSkipNA, false);
+    auto document = StorageDocument::Create();
+    const ostrel::StorageElement stored = config.Save(document);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored.Name(), "PlugInData");
+    EXPECT_EQ(stored.Attribute("PlugIn"), "NB-4410");
+    EXPECT_EQ(stored.FirstChild("InflatePressure").Text(), "320");
+    EXPECT_TRUE(stored.FirstChild("TestGuideSettings"));
+
+    auto progress = std::make_shared<ostrel::Progress>();
+    CConfigOverPressure loaded;
+    loaded.Load(stored, progress);
+    EXPECT_EQ(loaded.InflatePressure(), 320.0f);
+    EXPECT_FALSE(loaded.TestGuideSettings()->SkipNAEnabled());
+    EXPECT_TRUE(progress->Log().empty());
+    EXPECT_EQ(progress->OpenStepCount(), 0);
+}
+
+TEST(ConfigOverPressure, OnlyAConfigurationWithNeitherValueWarns)
+{
+    struct Case {
+        const char* what;
+        const char* pressureText; // nullptr: no "InflatePressure" child
+        bool settings;
+        float pressure;
+        size_t warnings;
+    };
+    for (const Case& c : {Case{"settings alone", nullptr, true, 250.0f, 0u}, Case{"empty pressure", "", false, 250.0f, 1u},
+                          Case{"nothing", nullptr, false, 250.0f, 1u}, Case{"pressure alone", "150abc", false, 150.0f, 0u}}) {
+        auto document = StorageDocument::Create();
+        ostrel::StorageElement element = document->CreateElement("PlugInData");
+        if (c.pressureText)
+            element.AddChild("InflatePressure", c.pressureText);
+        if (c.settings)
+            element.AppendChild(ostrel::TestGuideSettings().Save(document));
+
+        CConfigOverPressure config;
+        config.SetInflatePressure(99.0f);
+        config.TestGuideSettings()->SetOption(0, false);
+        auto progress = std::make_shared<ostrel::Progress>();
+        config.Load(element, progress);
+        EXPECT_EQ(config.InflatePressure(), c.pressure) << c.what;
+        EXPECT_TRUE(config.TestGuideSettings()->SkipNAEnabled()) << c.what; // a fresh settings object
+        ASSERT_EQ(progress->Log().size(), c.warnings) << c.what;
+        if (c.warnings) {
+            EXPECT_EQ(progress->Log()[0].number, ostrel::hr(0x8004A3C2u));
+            EXPECT_EQ(progress->Log()[0].text, "Configuration parameter missing. Default value restored.");
+        }
+        EXPECT_EQ(progress->OpenStepCount(), 0) << c.what;
+    }
+}
+
+TEST(ConfigOverPressure, WrongRootFailsWithItsNumberAfterClosingTheStep)
+{
+    auto document = StorageDocument::Create();
+    CConfigOverPressure config;
+    config.SetInflatePressure(50.0f);
+    auto progress = std::make_shared<ostrel::Progress>();
+    try {
+        config.Load(document->CreateElement("ResultItem"), progress);
+        FAIL() << "loaded a result as a configuration";
+    } catch (const ostrel::ComError& failure) {
+        EXPECT_EQ(failure.number(), CConfigOverPressure::kLoadError);
+        EXPECT_EQ(failure.source(), "NB4410Tests.CConfigOverPressure");
+    }
+    EXPECT_EQ(progress->OpenStepCount(), 0);
+    EXPECT_EQ(config.InflatePressure(), 50.0f);
+}
+
+TEST(ConfigOverPressure, CloneIsIndependent)
+{
+    CConfigOverPressure config;
+    config.SetInflatePressure(123.0f);
+    auto copy = std::dynamic_pointer_cast<CConfigOverPressure>(config.Clone());
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->InflatePressure(), 123.0f);
+    ASSERT_NE(copy->TestGuideSettings(), config.TestGuideSettings());
+    copy->TestGuideSettings()->SetOption(0, false);
+    EXPECT_TRUE(config.TestGuideSettings()->SkipNAEnabled());
+}
+
+TEST(ConfigOverPressure, ReportHasOneRowWithThePressureInWholeMmHg)
+{
+    CConfigOverPressure config;
+    config.SetInflatePressure(249.6f);
+    auto report = std::make_shared<ostrel::Report>();
+    config.PrintReport(report);
+    ASSERT_EQ(report->Tables().size(), 1u);
+    const auto& table = report->Tables()[0];
+    EXPECT_EQ(table.columns.size(), 7u);
+    ASSERT_EQ(table.rows.size(), 1u);
+    QStringList cells;
+    for (const auto& cell : table.rows[0]) {
+        QString text;
+        for (const auto& span : cell)
+            text += span.text;
+        cells << text.trimmed();
+    }
+    EXPECT_EQ(cells, (QStringList{"", "Inflate Pressure", "250 mmHg"}));
+}
+
+} // namespace

@@ -1,0 +1,207 @@
+// The over-pressure element against a scripted driver: the run ends on the instrument's end
+// indicator, every reply reaches the result, and Perform goes on past failing steps.
+#include "OverPressureReplies.h"
+
+#include "host/contract/IServiceRecord.h"
+#include "host/run/RunContext.h"
+#include "plugin/guide/FTestGuide.h"
+#include "plugin/guide/XTestDetails.h"
+#include "plugin/tests/overpressure/CConfigOverPressure.h"
+#include "plugin/tests/overpressure/CResultOverPressure.h"
+#include "plugin/tests/overpressure/CTestOverPressure.h"
+#include "tests/leak/FakeDriver.h"
+#include "tests/support/ScriptedMessages.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace nb4410;
+using nb4410::testing::FakeDriver;
+using nb4410::testing::FakeDriverRegistration;
+using nb4410::testing::overPressureReply;
+using ostrel::RunContext;
+using ostrel::Variant;
+
+namespace {
+
+class OverPressureElement : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        element = std::make_shared<CTestOverPressure>();
+        element->Initialize("NB-4410", CTestOverPressure::kTestId, 4);
+        context = std::make_shared<RunContext>();
+        // Inflating 10 mmHg per reply; the unit releases at 200 mmHg on the 20th reply, the
+        // instrument ends its test on the 25th.
+        fake.driver().replies = [](int call) {
+            const int pressure = call < 20 ? (call + 1) * 10 : std::max(0, 200 - (call - 19) * 40);
+            const QByteArray peak = QByteArray::number(std::min(call + 1, 20) * 10);
+            return overPressureReply(call == 24, QByteArray::number(pressure).constData(), peak.constData(),
+                                     call >= 19 ? "1" : "0");
+        };
+    }
+
+    CResultOverPressure* result() { return dynamic_cast<CResultOverPressure*>(element->Result().get()); }
+    FakeDriver& driver() { return fake.driver(); }
+
+    void perform(const std::function<void(FTestGuide&)>& script)
+    {
+        QTimer::singleShot(0, [this, script] {
+            FTestGuide* guide = element->Guide();
+            ASSERT_TRUE(guide);
+            script(*guide);
+            if (element->Guide() && element->Guide()->isVisible()) {
+                ADD_FAILURE() << "the window was left open";
+                element->Guide()->PressButton("abort");
+            }
+        });
+        element->Perform(context);
+    }
+    static void press(FTestGuide& guide, const char* key) { guide.Button(key)->trigger(); }
+
+    ostrel::testing::MessageGuard messages;
+    FakeDriverRegistration fake;
+    std::shared_ptr<CTestOverPressure> element;
+    std::shared_ptr<RunContext> context;
+};
+
+TEST_F(OverPressureElement, RunPollsUntilTheInstrumentEndsAndTakesTheLastReply)
+{
+    element->Filter()->SetServiceRecordWanted(true);
+    perform([&](FTestGuide& guide) {
+        press(guide, "play");
+        EXPECT_FALSE(element->Running());
+        press(guide, "next");
+    });
+    EXPECT_EQ(driver().polls, 25);
+    EXPECT_EQ(driver().lastTestType, 400);
+    EXPECT_EQ(driver().calls, (QStringList{"StartRemote", "StartTest", "GetTestResult", "StopTest", "EndRemote"}));
+    const ostrel::VariantArray& wrapped = driver().startParameters.array();
+    ASSERT_EQ(wrapped.count(), 1);
+    ASSERT_EQ(wrapped[0].array().count(), 2);
+    EXPECT_EQ(wrapped[0].array()[0].text(), "400");
+    EXPECT_EQ(wrapped[0].array()[1].text(), "250");
+
+    ASSERT_TRUE(result());
+    EXPECT_EQ(result()->Find("PEAK")->Value().text(), "200");
+    EXPECT_TRUE(result()->Find("MREL")->Value().toBool());
+    EXPECT_EQ(result()->Status(), 1);
+    EXPECT_EQ(result()->MTIID(), 1);
+    ASSERT_TRUE(result()->ServiceRecord());
+    EXPECT_EQ(result()->ServiceRecord()->Comment(), "/200/True");
+    EXPECT_EQ(context->FinishedElements().size(), 1u);
+    EXPECT_EQ(context->LastNavigation(), RunContext::kNavigateNext);
+}
+
+TEST_F(OverPressureElement, StopKeepsTheLastPeakAndRelease)
+{
+    driver().replies = [this](int call) {
+        if (call == 11)
+            element->Guide()->PressButton("stop");
+        return overPressureReply(false, "0", QByteArray::number((call + 1) * 10).constData(), "0");
+    };
+    perform([&](FTestGuide& guide) {
+        press(guide, "play");
+        EXPECT_TRUE(element->StopRequested());
+        EXPECT_EQ(result()->Find("PEAK")->Value().text(), "120");
+        EXPECT_FALSE(result()->Find("MREL")->Value().toBool());
+        EXPECT_EQ(result()->Status(), 1);
+        press(guide, "next");
+    });
+    EXPECT_EQ(driver().polls, 12);
+    EXPECT_EQ(driver().calls.count("StopTest"), 1);
+    EXPECT_EQ(result()->Find("PEAK")->Value().text(), "120");
+}
+
+TEST_F(OverPressureElement, ThePerformFigureIsTheCurrentPressureWithoutATime)
+{
+    QStringList manometer;
+    driver().replies = [this, &manometer](int call) {
+        if (call > 0)
+            manometer << element->Guide()->Details()->ManometerResult()->text();
+        return overPressureReply(call == 2, QByteArray::number(100.4 + call).constData(), "100", "0");
+    };
+    bool timeHidden = false;
+    perform([&](FTestGuide& guide) {
+        press(guide, "play");
+        manometer << guide.Details()->ManometerResult()->text();
+        timeHidden = guide.Details()->TimeResult()->isHidden();
+        press(guide, "next");
+    });
+    EXPECT_EQ(driver().polls, 3);
+    ASSERT_EQ(manometer.size(), 3);
+    EXPECT_TRUE(manometer[0].startsWith("100")) << manometer[0].toStdString();
+    EXPECT_TRUE(manometer[2].startsWith("102")) << manometer[2].toStdString();
+    EXPECT_TRUE(timeHidden);
+}
+
+TEST_F(OverPressureElement, PerformWithoutAConfigurationStillShowsTheWindow)
+{
+    // Not initialised: the element has no configuration and no limit data.
+    auto bare = std::make_shared<CTestOverPressure>();
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(bare->Guide());
+        shown = bare->Guide()->isVisible();
+        bare->Guide()->Button("play")->trigger();
+        bare->Guide()->PressButton("next");
+    });
+    bare->Perform(context);
+    EXPECT_TRUE(shown);
+    // The instrument got an empty parameter set.
+    EXPECT_EQ(driver().startParameters.array()[0].array().count(), 0);
+    ASSERT_TRUE(bare->Result());
+}
+
+TEST_F(OverPressureElement, DriverFailureIsShownOnceAndTheWindowStays)
+{
+    driver().failOn = "StartTest";
+    driver().failNumber = nb4410vti::eeVTI_InvalidParametersReceived;
+    perform([&](FTestGuide& guide) {
+        press(guide, "play");
+        EXPECT_FALSE(element->Running());
+        EXPECT_TRUE(guide.isVisible());
+        press(guide, "skip");
+    });
+    ASSERT_EQ(messages.sink->shown.size(), 1u);
+    EXPECT_TRUE(messages.sink->shown[0].text.startsWith(QString("Error #%1\r\n").arg(nb4410vti::eeVTI_InvalidParametersReceived)));
+    EXPECT_EQ(driver().calls.count("EndRemote"), 1);
+    EXPECT_FALSE(element->Result());
+}
+
+TEST(OverPressureElementStore, MeasurementListSaveLoadAndClone)
+{
+    auto element = std::make_shared<CTestOverPressure>();
+    element->Initialize("NB-4410", 400, 2);
+    std::dynamic_pointer_cast<CConfigOverPressure>(element->Configuration())->SetInflatePressure(180.0f);
+    element->Core()->SetResult(std::make_shared<CResultOverPressure>());
+    auto* op = dynamic_cast<CResultOverPressure*>(element->Result().get());
+    op->TakeReply(overPressureReply(true, "0", "180", "0"));
+    op->EvaluateStatus(nullptr, nullptr, false);
+
+    auto document = ostrel::StorageDocument::Create();
+    const ostrel::StorageElement stored = element->Save(document);
+    ASSERT_TRUE(stored);
+    auto loaded = std::make_shared<CTestOverPressure>();
+    loaded->Initialize("NB-4410", 400, 2);
+    loaded->Load(stored, nullptr);
+    EXPECT_EQ(std::dynamic_pointer_cast<CConfigOverPressure>(loaded->Configuration())->InflatePressure(), 180.0f);
+    ASSERT_TRUE(dynamic_cast<CResultOverPressure*>(loaded->Result().get()));
+    EXPECT_EQ(loaded->Result()->Measurement(Variant("PEAK"))->Value().val(), 180.0);
+
+    auto copy = element->Clone();
+    EXPECT_EQ(copy->TestID(), 400);
+    EXPECT_NE(copy->Configuration(), element->Configuration());
+    EXPECT_EQ(copy->Limits()->Owner(), copy);
+
+    const ostrel::VariantArray list = element->GetMeasurementList().array();
+    ASSERT_EQ(list.rows(), 2);
+    EXPECT_EQ(list.at(0, 0).text(), "PEAK");
+    EXPECT_EQ(list.at(0, 1).text(), "Monitor Release Pressure");
+    EXPECT_EQ(list.at(1, 0).text(), "MREL");
+    EXPECT_EQ(list.at(1, 1).text(), "Monitor Release");
+}
+
+} // namespace
