@@ -1,0 +1,280 @@
+// The blood-pressure element against a scripted driver: configurations by test ID, the run
+// of the simulation, the failed-result question, the window's buttons and the finish steps.
+#include "BPRegistry.h"
+#include "BPTestSupport.h"
+
+#include "host/contract/IServiceRecord.h"
+#include "host/run/Filter.h"
+#include "host/run/RunContext.h"
+#include "host/run/XTestWizard.h"
+#include "plugin/guide/FTestGuide.h"
+#include "plugin/guide/XTestDetails.h"
+#include "plugin/tests/bp/CConfigIBP.h"
+#include "plugin/tests/bp/CConfigPBP.h"
+#include "plugin/tests/bp/CResultBP.h"
+#include "tests/leak/FakeDriver.h"
+#include "tests/support/ScriptedMessages.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace nb4410;
+using nb4410::testing::FakeDriver;
+using nb4410::testing::FakeDriverRegistration;
+using ostrel::RunContext;
+using ostrel::Variant;
+using ostrel::VariantArray;
+
+namespace {
+
+// A "GRES" reply of the simulation: end indicator, manometer pressure, elapsed seconds.
+VariantArray bpReply(std::int32_t elapsedS, std::int32_t pressure, bool end = false)
+{
+    return VariantArray{QStringLiteral("100"), QString::number(end ? 1 : 0), QString::number(pressure),
+                        QStringLiteral("0"), QString::number(elapsedS), QStringLiteral("0"), QStringLiteral("0"),
+                        QStringLiteral("0"), QStringLiteral("0")};
+}
+
+class BPElement : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        make(CTestBP::kPresetTestId);
+        context = std::make_shared<RunContext>();
+        // Three idle replies, a cycle of five seconds, then the end.
+        driver().replies = [](int call) {
+            if (call < 3)
+                return bpReply(0, 5);
+            return bpReply(call - 2, 150 - call, call == 8);
+        };
+    }
+    void make(std::int32_t testId)
+    {
+        element = std::make_shared<CTestBP>();
+        element->Initialize("NB-4410", testId, testId);
+        element->Filter()->SetServiceRecordWanted(true);
+    }
+    FakeDriver& driver() { return fake.driver(); }
+    CResultBP* result() { return element->ResultBP().get(); }
+    std::vector<int> highlighted(FTestGuide& guide) { return guide.Details()->Instructions()->HighlightedSteps(); }
+
+    void perform(const std::function<void(FTestGuide&)>& script)
+    {
+        QTimer::singleShot(0, [this, script] {
+            FTestGuide* guide = element->Guide();
+            ASSERT_TRUE(guide);
+            script(*guide);
+            if (element->Guide() && element->Guide()->isVisible()) {
+                ADD_FAILURE() << "the window was left open";
+                messages.sink->defaultAnswer = true;
+                element->Guide()->PressButton("abort");
+            }
+        });
+        element->Perform(context);
+    }
+    static void press(FTestGuide& guide, const char* key) { guide.Button(key)->trigger(); }
+
+    nb4410::testing::BPRegistryGuard registry;
+    ostrel::testing::MessageGuard messages;
+    FakeDriverRegistration fake;
+    std::shared_ptr<CTestBP> element;
+    std::shared_ptr<RunContext> context;
+};
+
+TEST_F(BPElement, TestIdChoosesTheConfiguration)
+{
+    struct Case {
+        std::int32_t testId;
+        std::int32_t type; // 0: no configuration
+        int rows;
+        QString information;
+    };
+    for (const Case& c : {Case{110, btIndependent, 3, "Arrhythmia Simulation: |Off"},
+                          Case{120, btPreset, 4, "Selected Preset: |Adult One"},
+                          Case{130, btArtifact, 4, "Selected Preset: |Artifact One"}, Case{140, 0, 0, ""}}) {
+        make(c.testId);
+        INB4410ConfigBP* config = element->ConfigBP();
+        EXPECT_EQ(config ? config->TestType() : 0, c.type) << c.testId;
+        const Variant list = element->GetMeasurementList();
+        EXPECT_EQ(list.isArray() ? list.array().rows() : 0, c.rows) << c.testId;
+        if (c.rows == 4) {
+            EXPECT_EQ(list.array().at(3, 0).text(), "MAPR");
+            EXPECT_EQ(list.array().at(3, 1).text(), "MAP");
+        }
+        if (config) {
+            perform([&](FTestGuide& guide) {
+                const QString shown = guide.Details()->ConfigText()->toPlainText();
+                EXPECT_TRUE(shown.contains(c.information.section('|', 0, 0)) && shown.contains(c.information.section('|', 1)))
+                    << qPrintable(shown);
+                EXPECT_EQ(highlighted(guide), (std::vector<int>{1, 2}));
+                press(guide, "skip");
+            });
+        }
+    }
+    // The preset test's result holds the simulated values.
+    make(120);
+    perform([&](FTestGuide& guide) { press(guide, "skip"); });
+    EXPECT_FALSE(element->Result()); // skip discards
+}
+
+TEST_F(BPElement, PlayRunsTheSimulationUntilTheInstrumentEnds)
+{
+    std::vector<int> runningSteps;
+    perform([&](FTestGuide& guide) {
+        driver().replies = [&](int call) {
+            if (call == 0)
+                runningSteps = highlighted(guide);
+            if (call < 3)
+                return bpReply(0, 5);
+            return bpReply(call - 2, 150 - call, call == 8);
+        };
+        press(guide, "play");
+        EXPECT_FALSE(CTestBP::RunInProgress());
+        EXPECT_EQ(highlighted(guide), (std::vector<int>{1, 2}));
+        // The operator types the monitor's readings.
+        result()->Find("SYST")->SetValue(Variant(121.0f));
+        result()->Find("DIAS")->SetValue(Variant(79.0f));
+        result()->Find("HART")->SetValue(Variant(60.0f));
+        result()->Find("MAPR")->SetValue(Variant(93.0f));
+        guide.EnableNextButton(true);
+        press(guide, "next");
+    });
+    EXPECT_EQ(runningSteps, (std::vector<int>{3}));
+    EXPECT_EQ(driver().polls, 9);
+    EXPECT_EQ(driver().lastTestType, 100);
+    EXPECT_EQ(driver().calls, (QStringList{"StartRemote", "StartTest", "GetTestResult", "StopTest", "EndRemote"}));
+    const VariantArray& block = driver().startParameters.array()[0].array();
+    ASSERT_EQ(block.count(), 9);
+    EXPECT_EQ(block[1].text(), "2");
+    EXPECT_EQ(block[4].text(), "120");
+
+    ASSERT_TRUE(result());
+    EXPECT_EQ(result()->Status(), 1);
+    EXPECT_EQ(result()->Find("SYST")->Flags(), "I");
+    EXPECT_EQ(result()->MTIID(), 1);
+    ASSERT_TRUE(result()->ServiceRecord());
+    EXPECT_EQ(result()->ServiceRecord()->Comment(), "/121/79/60/93");
+    EXPECT_EQ(context->LastNavigation(), RunContext::kNavigateNext);
+    EXPECT_EQ(context->FinishedElements().size(), 1u);
+}
+
+TEST_F(BPElement, ElapsedTimeWithoutTheEndKeepsPolling)
+{
+    driver().replies = [this](int call) {
+        if (call == 50)
+            element->Guide()->PressButton("stop");
+        return bpReply(call + 1, 100);
+    };
+    perform([&](FTestGuide& guide) {
+        press(guide, "play");
+        EXPECT_EQ(driver().polls, 51);
+        // Stopped: no readings asked for, the steps stay as the run left them.
+        EXPECT_EQ(highlighted(guide), (std::vector<int>{3}));
+        EXPECT_TRUE(result()->Find("SYST")->Flags().isEmpty());
+        press(guide, "prev");
+    });
+    EXPECT_EQ(driver().calls.count("StopTest"), 1);
+    EXPECT_EQ(context->LastNavigation(), RunContext::kNavigatePrevious);
+    ASSERT_TRUE(result());
+}
+
+TEST_F(BPElement, AFailedResultIsStoredOnlyWhenTheOperatorConfirms)
+{
+    nb4410::testing::JudgedElement judged(CTestBP::kPresetTestId);
+    element = judged.element;
+    element->Filter()->SetServiceRecordWanted(true);
+    judged.limit("SYST", 5.0f, -5.0f, "%");
+    context->SetSelectedStandards(judged.selected);
+    messages.sink->answers = {false, true};
+    perform([&](FTestGuide& guide) {
+        press(guide, "play");
+        result()->Find("SYST")->SetValue(Variant(140.0f));
+        guide.EnableNextButton(true);
+        press(guide, "next");
+        EXPECT_TRUE(guide.isVisible());
+        EXPECT_EQ(context->NavigationCount(), 0);
+        press(guide, "next");
+    });
+    ASSERT_EQ(messages.sink->confirmations.size(), 2u);
+    EXPECT_TRUE(messages.sink->confirmations[0].text.startsWith("The test failed."));
+    EXPECT_EQ(context->LastNavigation(), RunContext::kNavigateNext);
+    ASSERT_TRUE(result());
+    EXPECT_EQ(result()->Status(), 2);
+    ASSERT_TRUE(result()->ServiceRecord());
+    EXPECT_EQ(result()->ServiceRecord()->StatusText(), "F");
+}
+
+TEST_F(BPElement, RunFailuresAreShownOnceAndDiscardTheResult)
+{
+    struct Case {
+        ostrel::HResult number;
+        size_t boxes;
+    };
+    for (const Case& c : {Case{ostrel::hr(0x80004005u), 1u}, Case{nb4410vti::eeVTI_Error, 0u}}) {
+        messages.sink->shown.clear();
+        driver().calls.clear();
+        driver().failOn = "GetTestResult";
+        driver().failNumber = c.number;
+        perform([&](FTestGuide& guide) {
+            press(guide, "play");
+            EXPECT_TRUE(guide.isVisible());
+            EXPECT_FALSE(CTestBP::RunInProgress());
+            EXPECT_EQ(highlighted(guide), (std::vector<int>{1, 2}));
+            guide.EnableNextButton(true);
+            press(guide, "next");
+        });
+        ASSERT_EQ(messages.sink->shown.size(), c.boxes);
+        if (c.boxes) {
+            EXPECT_TRUE(messages.sink->shown[0].text.startsWith("Error #"));
+        }
+        EXPECT_EQ(driver().calls.count("StopTest"), 1);
+        EXPECT_EQ(driver().calls.count("EndRemote"), 1);
+        EXPECT_FALSE(element->Result());
+        EXPECT_TRUE(context->FinishedElements().empty());
+    }
+}
+
+TEST_F(BPElement, NotApplicableKeepsAnEmptyResultAndAbortDiscards)
+{
+    perform([&](FTestGuide& guide) {
+        press(guide, "play");
+        press(guide, "na");
+    });
+    ASSERT_TRUE(result());
+    EXPECT_EQ(result()->Status(), 3);
+    EXPECT_EQ(result()->MeasurementCount(), 0);
+    ASSERT_TRUE(result()->ServiceRecord());
+    EXPECT_EQ(result()->ServiceRecord()->StatusText(), "NA");
+    EXPECT_EQ(result()->MTIID(), 1); // numbered like a performed result
+
+    // The next Perform gives the result its rows again; abort then removes it.
+    messages.sink->defaultAnswer = true;
+    perform([&](FTestGuide& guide) {
+        EXPECT_EQ(result()->MeasurementCount(), 4);
+        press(guide, "abort");
+    });
+    EXPECT_FALSE(element->Result());
+    EXPECT_EQ(context->LastNavigation(), RunContext::kNavigateAbort);
+}
+
+TEST_F(BPElement, RefusedPerformAndClones)
+{
+    context->SetMayPerform([](const auto&) { return false; });
+    element->Perform(context);
+    EXPECT_FALSE(element->Result());
+    EXPECT_TRUE(driver().calls.isEmpty());
+
+    auto copy = std::dynamic_pointer_cast<CTestBP>(element->Clone());
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->TestID(), 120);
+    ASSERT_TRUE(copy->ConfigBP());
+    EXPECT_NE(copy->Configuration(), element->Configuration());
+    EXPECT_EQ(copy->ConfigBP()->SelectedPreset(), 1);
+    EXPECT_EQ(copy->ConfigBP()->TestType(), btPreset);
+    EXPECT_EQ(copy->Limits()->Owner(), copy);
+}
+
+} // namespace
