@@ -191,10 +191,14 @@ TEST_F(BPElement, AFailedResultIsStoredOnlyWhenTheOperatorConfirms)
     messages.sink->answers = {false, true};
     perform([&](FTestGuide& guide) {
         press(guide, "play");
+        for (const char* key : {"DIAS", "HART", "MAPR"})
+            result()->Find(key)->SetValue(Variant(70.0f));
         result()->Find("SYST")->SetValue(Variant(140.0f));
         guide.EnableNextButton(true);
         press(guide, "next");
         EXPECT_TRUE(guide.isVisible());
+        // The judged readings are shown, the failed one marked; next stays available.
+        EXPECT_TRUE(guide.Button("next")->isEnabled());
         EXPECT_EQ(context->NavigationCount(), 0);
         press(guide, "next");
     });

@@ -1,0 +1,442 @@
+#include "XResultBP.h"
+
+#include "CMeasurement.h"
+
+#include "host/contract/ILimitData.h"
+#include "host/contract/IMeasurement.h"
+#include "host/contract/IResultData.h"
+#include "host/contract/IStandards.h"
+#include "host/core/ClassTable.h"
+#include "host/core/LanguageService.h"
+#include "host/core/Steps.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <limits>
+
+namespace nb4410 {
+
+OSTREL_REGISTER_CONTROL("OstrelNB4410.XResultBP", XResultBP)
+
+using ostrel::runStep;
+using ostrel::Variant;
+
+namespace {
+const QColor kFailedColour(128, 0, 0);
+const QString kBlank = QStringLiteral(" ");
+const QString kPercent = QStringLiteral("%");
+const QString kAllowedKeys = QStringLiteral("0123456789,.-+");
+
+struct ColumnSpec {
+    const char* header;
+    int widthTwips;
+    Qt::Alignment alignment;
+};
+const ColumnSpec kColumnSpecs[XResultBP::kColumns] = {{"20950::Settings", 2295, Qt::AlignLeft},
+                                                  {"20651::Preset Value", 1440, Qt::AlignRight},
+                                                  {"232::High limit", 1440, Qt::AlignRight},
+                                                  {"233::Low limit", 1440, Qt::AlignRight},
+                                                  {"235::Recorded value", 1440, Qt::AlignRight}};
+
+// A typed reading: the number of the text, a comma standing for the decimal point as many
+// monitors and keyboards write it; text that is no number gives its leading number.
+float readingOf(QString text)
+{
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const float value = text.trimmed().toFloat(&ok);
+    return ok ? value : static_cast<float>(ostrel::leadingNumber(text));
+}
+} // namespace
+
+XResultBP::XResultBP(QWidget* parent)
+    : QWidget(parent), m_list(new QTreeWidget(this)), m_edit(new QLineEdit(m_list->viewport())), m_menu(new QMenu(this))
+{
+    m_list->setObjectName(QStringLiteral("lvwResult"));
+    m_list->setRootIsDecorated(false);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->hide();
+    m_list->setColumnCount(kColumns);
+    QStringList headers;
+    for (const ColumnSpec& column : kColumnSpecs)
+        headers << ostrel::tr4410(QString::fromLatin1(column.header));
+    m_list->setHeaderLabels(headers);
+    for (int i = 0; i < kColumns; ++i) {
+        m_list->setColumnWidth(i, kColumnSpecs[i].widthTwips / kTwipsPerPixel);
+        m_list->headerItem()->setTextAlignment(i, kColumnSpecs[i].alignment | Qt::AlignVCenter);
+    }
+    m_list->show();
+
+    m_edit->setObjectName(QStringLiteral("txtEdit"));
+    m_edit->setAlignment(Qt::AlignRight);
+    m_edit->hide();
+    m_edit->installEventFilter(this);
+    m_list->viewport()->installEventFilter(this);
+    connect(m_edit, &QLineEdit::textChanged, this, [this] { editChanged(); });
+
+    m_menu->setObjectName(QStringLiteral("mnuStdList"));
+    m_caption = m_menu->addAction(QStringLiteral("Selected Standards"));
+    m_caption->setObjectName(QStringLiteral("mnuCaption"));
+    m_menu->setDefaultAction(m_caption);
+    m_menu->addSeparator()->setObjectName(QStringLiteral("mnuLine1"));
+    m_menu->addSeparator()->setObjectName(QStringLiteral("mnuLine2"));
+    m_calculateLimits = m_menu->addAction(QStringLiteral("&Show calculated limits"));
+    m_calculateLimits->setObjectName(QStringLiteral("mnuCalculateLimits"));
+    m_calculateLimits->setCheckable(true);
+    m_calculateLimits->setChecked(true);
+    connect(m_calculateLimits, &QAction::triggered, this, [this] { ToggleCalculatedLimits(); });
+    connect(m_list, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (MenuAvailable())
+            m_menu->popup(m_list->viewport()->mapToGlobal(at), m_caption);
+    });
+    connect(m_list, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* row, int column) {
+        if (column == kValueColumn)
+            BeginEdit(row);
+    });
+    connect(m_list->header(), &QHeaderView::sectionClicked, m_edit, &QLineEdit::hide);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_list);
+
+    runStep("translate view", [&] { ostrel::LanguageService::instance().TranslateWidget(this, QStringLiteral("NB-4410")); });
+    raiseEvent(kEventEnableNextButton, ostrel::VariantArray{Variant(false)});
+}
+
+void XResultBP::raiseEvent(const char* name, const ostrel::VariantArray& params)
+{
+    if (m_handler)
+        runStep(name, [&] { m_handler(QString::fromLatin1(name), params); });
+}
+
+QTreeWidgetItem* XResultBP::Row(const QString& key) const
+{
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i)
+        if (m_list->topLevelItem(i)->data(0, Qt::UserRole).toString() == key)
+            return m_list->topLevelItem(i);
+    return nullptr;
+}
+
+void XResultBP::Clear()
+{
+    runStep("clear rows", [&] {
+        m_edit->hide();
+        m_list->clear();
+    });
+}
+
+void XResultBP::ShowTestResult(std::shared_ptr<ostrel::IResultData> result)
+{
+    m_result = result;
+    if (result) {
+        std::int32_t count = 0;
+        runStep("measurement count", [&] { count = result->MeasurementCount(); });
+        for (std::int32_t i = 1; i <= count; ++i)
+            runStep("show measurement", [&] {
+                if (auto measurement = result->Measurement(Variant(i)))
+                    showMeasurement(measurement);
+            });
+    }
+    updateNextButton();
+}
+
+void XResultBP::showMeasurement(const std::shared_ptr<ostrel::IMeasurement>& measurement)
+{
+    const QString key = measurement->Key();
+    QTreeWidgetItem* row = Row(key);
+    if (!row) {
+        row = new QTreeWidgetItem(m_list, QStringList{measurement->Description(), kBlank, kBlank, kBlank, kBlank});
+        row->setData(0, Qt::UserRole, key);
+        for (int i = 1; i < kColumns; ++i)
+            row->setTextAlignment(i, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    const Variant preset = measurement->PresetValue();
+    QString presetText;
+    if (!preset.isEmpty() && !preset.text().isEmpty())
+        presetText = preset.text() + QLatin1Char(' ') + measurement->Unit();
+    row->setText(kPresetColumn, presetText.isEmpty() ? kBlank : presetText);
+
+    const std::int32_t status = measurement->Status();
+    QString valueText;
+    if (status != 0) {
+        const QString formatted = ostrel::formatNumber(measurement->Value().val(), measurement->ValueFormat());
+        if (!formatted.isEmpty())
+            valueText = formatted + QLatin1Char(' ') + measurement->Unit();
+    }
+    row->setText(kValueColumn, valueText.isEmpty() ? kBlank : valueText);
+    setRowStyle(row, status);
+}
+
+void XResultBP::setRowStyle(QTreeWidgetItem* row, std::int32_t status)
+{
+    const bool failed = status == 2;
+    const QColor colour = failed ? kFailedColour : palette().color(QPalette::WindowText);
+    for (int i = 0; i < kColumns; ++i) {
+        row->setForeground(i, colour);
+        QFont font = row->font(i);
+        font.setBold(failed);
+        row->setFont(i, font);
+    }
+}
+
+void XResultBP::clearStandardItems()
+{
+    for (QAction* item : m_standardItems) {
+        m_menu->removeAction(item);
+        delete item;
+    }
+    m_standardItems.clear();
+    m_currentStandard = 0;
+}
+
+void XResultBP::ShowLimits(std::shared_ptr<ostrel::ILimitData> limits, std::shared_ptr<ostrel::IStandards> selected)
+{
+    runStep("kept standards", [&] { m_standards = limits ? limits->Standards() : nullptr; });
+    runStep("standards menu", [&] {
+        clearStandardItems();
+        if (!selected || !m_standards)
+            return;
+        QAction* before = m_menu->actions().value(m_menu->actions().indexOf(m_calculateLimits) - 1);
+        for (std::int32_t i = 0; i < selected->Count(); ++i) {
+            auto wanted = selected->Item(i);
+            if (!wanted || !m_standards->Find(wanted->ShortName(), wanted->FullName()))
+                continue;
+            auto* item = new QAction(wanted->ShortName(), m_menu);
+            const int number = static_cast<int>(m_standardItems.size()) + 1;
+            item->setObjectName(QStringLiteral("mnuStandards_%1").arg(number));
+            item->setData(wanted->FullName());
+            item->setCheckable(true);
+            // A standard without a full name is never offered.
+            item->setVisible(!wanted->FullName().isEmpty());
+            m_menu->insertAction(before, item);
+            m_standardItems.push_back(item);
+            connect(item, &QAction::triggered, this, [this, number] { ChooseStandard(number); });
+            if (number == 1) {
+                item->setChecked(true);
+                showStandardLimits(wanted->ShortName(), wanted->FullName());
+            }
+        }
+    });
+}
+
+bool XResultBP::MenuAvailable() const
+{
+    return std::any_of(m_standardItems.begin(), m_standardItems.end(), [](QAction* a) { return a->isVisible(); });
+}
+
+void XResultBP::showStandardLimits(const QString& shortName, const QString& fullName)
+{
+    if (!m_standards)
+        return;
+    auto standard = m_standards->Find(shortName, fullName);
+    if (!standard)
+        return;
+    const auto items = standard->LimitItems();
+    for (int r = 0; r < m_list->topLevelItemCount(); ++r) {
+        QTreeWidgetItem* row = m_list->topLevelItem(r);
+        const QString key = row->data(0, Qt::UserRole).toString();
+        if (key.isEmpty())
+            continue;
+        runStep("limit texts", [&] {
+            // Per key the strictest limits: the smallest upper and the largest lower one.
+            std::optional<float> upper;
+            std::optional<float> lower;
+            QString upperUnit;
+            QString lowerUnit;
+            for (const auto& item : items) {
+                if (!item || item->Key() != key)
+                    continue;
+                const QString unit = item->UnitFlag() == 0 ? item->Unit() : QString();
+                if (item->IsLimitSet(0) && (!upper || item->Limit(0) < *upper)) {
+                    upper = item->Limit(0);
+                    upperUnit = unit;
+                }
+                if (item->IsLimitSet(1) && (!lower || item->Limit(1) > *lower)) {
+                    lower = item->Limit(1);
+                    lowerUnit = unit;
+                }
+            }
+            row->setText(kHighColumn, upper ? formatLimit(key, *upper, upperUnit) : kBlank);
+            row->setText(kLowColumn, lower ? formatLimit(key, *lower, lowerUnit) : kBlank);
+            row->setToolTip(kHighColumn, fullName);
+            row->setToolTip(kLowColumn, fullName);
+        });
+    }
+    raiseEvent(kEventStandardSelected, ostrel::VariantArray{Variant(shortName), Variant(fullName)});
+}
+
+QString XResultBP::formatLimit(const QString& key, float value, QString unit) const
+{
+    std::shared_ptr<ostrel::IMeasurement> measurement;
+    runStep("limit measurement", [&] {
+        if (m_result)
+            measurement = m_result->Measurement(Variant(key));
+    });
+    if (measurement) {
+        if (unit.isEmpty())
+            unit = measurement->Unit();
+        else if (unit == kPercent && m_calculatedLimits) {
+            value = static_cast<float>(measurement->PresetValue().val()) * (value / 100.0f + 1.0f);
+            unit = measurement->Unit();
+        }
+    }
+    QString text = ostrel::numberToText(value) + QLatin1Char(' ') + unit;
+    if (unit == kPercent && value > 0)
+        text.prepend(QLatin1Char('+'));
+    return text;
+}
+
+void XResultBP::ToggleCalculatedLimits()
+{
+    m_calculatedLimits = !m_calculatedLimits;
+    m_calculateLimits->setChecked(m_calculatedLimits);
+    for (QAction* item : m_standardItems)
+        if (item->isChecked()) {
+            showStandardLimits(item->text(), item->data().toString());
+            break;
+        }
+}
+
+void XResultBP::ChooseStandard(int number)
+{
+    if (number < 1 || number > static_cast<int>(m_standardItems.size()))
+        return;
+    const int current = m_currentStandard == 0 ? 1 : m_currentStandard;
+    m_standardItems[static_cast<size_t>(current - 1)]->setChecked(false);
+    QAction* chosen = m_standardItems[static_cast<size_t>(number - 1)];
+    chosen->setChecked(false);
+    if (!chosen->text().isEmpty() && !chosen->data().toString().isEmpty()) {
+        chosen->setChecked(true);
+        showStandardLimits(chosen->text(), chosen->data().toString());
+    }
+    m_currentStandard = number;
+}
+
+void XResultBP::StartEditing()
+{
+    runStep("start editing", [&] {
+        if (QTreeWidgetItem* first = m_list->topLevelItem(0))
+            BeginEdit(first);
+    });
+}
+
+void XResultBP::placeEditBox(QTreeWidgetItem* row)
+{
+    const QRect rowRect = m_list->visualItemRect(row);
+    const int left = m_list->header()->sectionViewportPosition(kValueColumn);
+    m_edit->setGeometry(left, rowRect.top(), m_list->columnWidth(kValueColumn), rowRect.height());
+}
+
+void XResultBP::BeginEdit(QTreeWidgetItem* row)
+{
+    runStep("begin edit", [&] {
+        if (!row)
+            row = m_list->currentItem();
+        if (!row)
+            return;
+        m_list->setCurrentItem(row);
+        placeEditBox(row);
+        // The number without its unit; filling the box is no edit.
+        m_editSuppressed = true;
+        m_edit->setText(row->text(kValueColumn).section(QLatin1Char(' '), 0, 0));
+        m_editSuppressed = false;
+        m_edit->show();
+        m_edit->setFocus();
+        m_edit->selectAll();
+    });
+}
+
+void XResultBP::editChanged()
+{
+    if (m_editSuppressed)
+        return;
+    runStep("take reading", [&] {
+        QTreeWidgetItem* row = m_list->currentItem();
+        if (!row || !m_result)
+            return;
+        auto measurement =
+            std::dynamic_pointer_cast<CMeasurement>(m_result->Measurement(Variant(row->data(0, Qt::UserRole).toString())));
+        if (!measurement)
+            return;
+        const QString text = m_edit->text();
+        if (text.isEmpty()) {
+            measurement->SetValue(Variant());
+            row->setText(kValueColumn, QString());
+        } else {
+            const float value = readingOf(text);
+            measurement->SetValue(Variant(value));
+            row->setText(kValueColumn, ostrel::numberToText(value) + QLatin1Char(' ') + measurement->Unit());
+        }
+    });
+    updateNextButton();
+}
+
+void XResultBP::nextRow()
+{
+    QTreeWidgetItem* row = m_list->currentItem();
+    const int index = row ? m_list->indexOfTopLevelItem(row) : -1;
+    if (index < 0 || index + 1 >= m_list->topLevelItemCount()) {
+        m_edit->hide();
+        m_lastRowPassed = true;
+        return;
+    }
+    BeginEdit(m_list->topLevelItem(index + 1));
+}
+
+bool XResultBP::editKey(int key, const QString& text)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        nextRow();
+        if (m_lastRowPassed)
+            raiseEvent(kEventKeyPress, ostrel::VariantArray{Variant(std::int16_t{kEnterKey})});
+        return true;
+    }
+    if (key == Qt::Key_Backspace || text.isEmpty())
+        return false;
+    const QChar typed = text.at(0);
+    // Editing keys without a character (arrows, delete) stay with the box.
+    if (typed.unicode() < 32 || typed.unicode() == 127)
+        return false;
+    if (kAllowedKeys.contains(typed))
+        return false;
+    raiseEvent(kEventKeyPress, ostrel::VariantArray{Variant(static_cast<std::int16_t>(typed.unicode()))});
+    return true;
+}
+
+bool XResultBP::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_edit) {
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            bool swallowed = false;
+            runStep("edit key", [&] { swallowed = editKey(key->key(), key->text()); });
+            return swallowed;
+        }
+        if (event->type() == QEvent::FocusIn)
+            QTimer::singleShot(0, m_edit, &QLineEdit::selectAll);
+    } else if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonPress) {
+        m_edit->hide();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool XResultBP::AllEntered() const
+{
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i)
+        if (m_list->topLevelItem(i)->text(kValueColumn).size() < 2)
+            return false;
+    return true;
+}
+
+void XResultBP::updateNextButton()
+{
+    raiseEvent(kEventEnableNextButton, ostrel::VariantArray{Variant(AllEntered())});
+}
+
+} // namespace nb4410

@@ -1,0 +1,90 @@
+#pragma once
+// The result view of the blood-pressure tests: one row per reading with the simulated value,
+// the high and low limit of the chosen standard and the value the operator types in from the
+// monitor under test. Failed rows are dark red and bold; a popup menu switches between the
+// selected standards and between percent and calculated limits; the container is told when
+// every reading has been entered.
+#include "INB4410ResultView.h"
+#include "host/core/Variant.h"
+
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace nb4410 {
+
+class XResultBP : public QWidget, public INB4410ResultView {
+    Q_OBJECT
+public:
+    static constexpr int kPresetColumn = 1;
+    static constexpr int kHighColumn = 2;
+    static constexpr int kLowColumn = 3;
+    static constexpr int kValueColumn = 4;
+    static constexpr int kColumns = 5;
+    static constexpr int kTwipsPerPixel = 15;
+    static constexpr int kEnterKey = 13;
+    static constexpr int kBackspaceKey = 8;
+
+    explicit XResultBP(QWidget* parent = nullptr);
+
+    // INB4410ResultView
+    void Clear() override;
+    void ShowTestResult(std::shared_ptr<ostrel::IResultData> result) override;
+    void ShowLimits(std::shared_ptr<ostrel::ILimitData> limits, std::shared_ptr<ostrel::IStandards> selected) override;
+    void StartEditing() override;
+    void StoreConfiguration(std::shared_ptr<ostrel::IConfigData> /*configuration*/) override {}
+    void SetEventHandler(EventHandler handler) override { m_handler = std::move(handler); }
+
+    QTreeWidget* List() const { return m_list; }
+    QLineEdit* EditBox() const { return m_edit; }
+    QTreeWidgetItem* Row(const QString& key) const; // nullptr when absent
+    bool CalculatedLimits() const { return m_calculatedLimits; }
+    bool LastRowPassed() const { return m_lastRowPassed; }
+    const std::vector<QAction*>& StandardItems() const { return m_standardItems; }
+    QMenu* StandardsMenu() const { return m_menu; }
+    bool MenuAvailable() const; // whether a right-button press opens the menu
+    void ChooseStandard(int number); // 1-based, as the menu does
+    void ToggleCalculatedLimits();
+    // Begins editing the reading of the row (the selected row when none is given).
+    void BeginEdit(QTreeWidgetItem* row = nullptr);
+    // Whether every row has a reading.
+    bool AllEntered() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showMeasurement(const std::shared_ptr<ostrel::IMeasurement>& measurement);
+    void showStandardLimits(const QString& shortName, const QString& fullName);
+    QString formatLimit(const QString& key, float value, QString unit) const;
+    void editChanged();
+    bool editKey(int key, const QString& text);
+    void nextRow();
+    void updateNextButton();
+    void raiseEvent(const char* name, const ostrel::VariantArray& params);
+    void clearStandardItems();
+    void setRowStyle(QTreeWidgetItem* row, std::int32_t status);
+    void placeEditBox(QTreeWidgetItem* row);
+
+    QTreeWidget* m_list;
+    QLineEdit* m_edit;
+    QMenu* m_menu;
+    QAction* m_caption;
+    QAction* m_calculateLimits;
+    std::vector<QAction*> m_standardItems;
+    int m_currentStandard = 0;
+    std::shared_ptr<ostrel::IResultData> m_result;
+    std::shared_ptr<ostrel::IStandards> m_standards;
+    bool m_calculatedLimits = true;
+    bool m_editSuppressed = false;
+    bool m_lastRowPassed = false;
+    EventHandler m_handler;
+};
+
+} // namespace nb4410
