@@ -1,0 +1,210 @@
+#include "XConfigIBP.h"
+
+#include "host/contract/ICallback.h"
+#include "host/core/ClassTable.h"
+#include "host/core/LanguageService.h"
+#include "host/core/Steps.h"
+#include "host/core/Variant.h"
+#include "host/run/XHelpText.h"
+#include "host/run/XTestGuideSettings.h"
+#include "plugin/measure/MMeasureKey.h"
+#include "plugin/tests/bp/INB4410ConfigBP.h"
+#include "plugin/tests/bp/MConfigBP.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace nb4410 {
+
+OSTREL_REGISTER_CONTROL("OstrelNB4410.XConfigIBP", XConfigIBP)
+
+using ostrel::runStep;
+
+namespace {
+const char* const kCaptions[XConfigIBP::kRows] = {"20234::Systolic (mmHg) :", "20235::Diastolic (mmHg) :",
+                                                  "20236::Heart Rate (BPM) :", "20237::Pulse Pressure (mmHg) :"};
+const char* const kToolTips[XConfigIBP::kRows] = {
+    "20250::Legal range: 20 mmHg - 255 mmHg.", "20251::Legal range: 5 mmHg - 210 mmHg.",
+    "20252::Legal range: 10  BPM - 240 BPM.", "20253::Legal range: 0.5 mmHg - 5.0 mmHg."};
+const char* const kFormats[XConfigIBP::kRows] = {"0", "0", "0", "0.00"};
+const QString kAllowedKeys = QStringLiteral("0123456789,.");
+} // namespace
+
+QString XConfigIBP::RowKey(int row)
+{
+    static const char* const keys[kRows] = {MMeasureKey::kSyst, MMeasureKey::kDias, MMeasureKey::kHart,
+                                            MMeasureKey::kPuls};
+    return row >= 0 && row < kRows ? QLatin1String(keys[row]) : QString();
+}
+
+XConfigIBP::XConfigIBP(QWidget* parent)
+    : QWidget(parent),
+      m_fraParams(new QGroupBox(this)),
+      m_fraSelections(new QGroupBox(this)),
+      m_fraSettings(new QGroupBox(this)),
+      m_lstArrSim(new QComboBox(m_fraSelections)),
+      m_help(new ostrel::XHelpText(this)),
+      m_testGuideConfig(new ostrel::XTestGuideSettings(m_fraSettings))
+{
+    m_fraParams->setObjectName(QStringLiteral("fraParams"));
+    m_fraSelections->setObjectName(QStringLiteral("fraSelections"));
+    m_fraSettings->setObjectName(QStringLiteral("fraSettings"));
+    m_lstArrSim->setObjectName(QStringLiteral("lstArrSim"));
+    m_help->setObjectName(QStringLiteral("xhtInfo"));
+    m_testGuideConfig->setObjectName(QStringLiteral("xtgTestGuideConfig"));
+
+    auto* grid = new QGridLayout(m_fraParams);
+    for (int row = 0; row < kRows; ++row) {
+        auto* label = new QLabel(QString::fromLatin1(kCaptions[row]), m_fraParams);
+        auto* text = new QLineEdit(m_fraParams);
+        label->setObjectName(QStringLiteral("lblConfig_%1").arg(row));
+        text->setObjectName(QStringLiteral("txtConfig_%1").arg(row));
+        text->setToolTip(QString::fromLatin1(kToolTips[row]));
+        text->installEventFilter(this);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(text, row, 1);
+        m_label[static_cast<size_t>(row)] = label;
+        m_text[static_cast<size_t>(row)] = text;
+        connect(text, &QLineEdit::textChanged, this, [this, row] { valueTyped(row); });
+    }
+    auto* selections = new QVBoxLayout(m_fraSelections);
+    selections->addWidget(m_lstArrSim);
+    connect(m_lstArrSim, &QComboBox::currentIndexChanged, this, [this](int index) { arrhythmiaChosen(index); });
+    auto* settings = new QVBoxLayout(m_fraSettings);
+    settings->addWidget(m_testGuideConfig);
+    connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this, [this] {
+        if (!m_initialising)
+            notifyChange();
+    });
+    m_help->SetText(QStringLiteral("The simulated pressures, heart rate and pulse pressure, and the arrhythmia the "
+                                   "NB-4410 adds to the simulation."));
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(m_fraParams, 0, 0);
+    layout->addWidget(m_help, 0, 1);
+    layout->addWidget(m_fraSelections, 1, 0, 1, 2);
+    layout->addWidget(m_fraSettings, 2, 0, 1, 2);
+    layout->setRowStretch(3, 1);
+
+    runStep("translate editor", [&] { ostrel::LanguageService::instance().TranslateWidget(this, QStringLiteral("NB-4410")); });
+    runStep("arrhythmia list", [&] { fillArrhythmiaList(); });
+}
+
+void XConfigIBP::fillArrhythmiaList()
+{
+    const QSignalBlocker quiet(m_lstArrSim);
+    m_lstArrSim->clear();
+    const ostrel::RegistryKeyPtr key = MConfigBP::OpenKey(QString::fromLatin1(MConfigBP::kArrhythmiaKey));
+    if (!key)
+        return;
+    for (int i = 1; i <= key->SubKeyCount(); ++i)
+        runStep("arrhythmia entry", [&] {
+            const ostrel::RegistryKeyPtr entry = key->SubKey(QString::number(i));
+            if (!entry)
+                return;
+            const QString name = entry->Text(QString::fromLatin1(MConfigBP::kNameValue));
+            const std::int32_t id = ostrel::roundToLong(entry->Value(QString::fromLatin1(MConfigBP::kIdValue)).val());
+            if (name.isEmpty() || id < 1)
+                return;
+            m_lstArrSim->addItem(ostrel::tr4410(name), id);
+        });
+    m_lstArrSim->setCurrentIndex(-1);
+}
+
+void XConfigIBP::SetLocked(bool locked)
+{
+    m_locked = locked;
+    runStep("lock editor", [&] {
+        for (QLineEdit* text : m_text)
+            text->setReadOnly(locked);
+        m_lstArrSim->setEnabled(!locked);
+        m_testGuideConfig->SetLocked(locked);
+    });
+}
+
+void XConfigIBP::Initialize(const ostrel::Variant& data)
+{
+    m_initialising = true;
+    runStep("show configuration", [&] {
+        m_holder = data.toObject();
+        m_configuration = dynamic_cast<INB4410ConfigBP*>(m_holder.get());
+        if (!m_configuration) {
+            m_holder.reset();
+            for (QLineEdit* text : m_text)
+                text->clear();
+            return;
+        }
+        for (int row = 0; row < kRows; ++row)
+            m_text[static_cast<size_t>(row)]->setText(ostrel::formatNumber(
+                m_configuration->RetrievePresetValue(RowKey(row)).val(), QString::fromLatin1(kFormats[row])));
+        m_lstArrSim->setCurrentIndex(m_lstArrSim->findData(static_cast<int>(m_configuration->ArrhythmiaSim())));
+        m_testGuideConfig->SetSettings(m_configuration->TestGuideConfig());
+    });
+    m_initialising = false;
+}
+
+void XConfigIBP::SetFocus()
+{
+    runStep("focus", [&] { m_text[0]->setFocus(); });
+}
+
+void XConfigIBP::valueTyped(int row)
+{
+    if (m_initialising || m_busy)
+        return;
+    m_busy = true;
+    runStep("store value", [&] {
+        if (!m_configuration)
+            return;
+        QString text = m_text[static_cast<size_t>(row)]->text();
+        // A comma is read as the decimal point, as the box accepts both.
+        text.replace(QLatin1Char(','), QLatin1Char('.'));
+        // An emptied box is no value: the configuration keeps its own.
+        if (text.trimmed().isEmpty())
+            return;
+        m_configuration->StorePresetValue(RowKey(row), ostrel::Variant(static_cast<float>(ostrel::leadingNumber(text))));
+        notifyChange();
+    });
+    m_busy = false;
+}
+
+void XConfigIBP::arrhythmiaChosen(int index)
+{
+    if (m_initialising || index < 0)
+        return;
+    runStep("store arrhythmia", [&] {
+        if (!m_configuration)
+            return;
+        m_configuration->SetArrhythmiaSim(ostrel::Variant(m_lstArrSim->itemData(index).toInt()).toByte());
+        notifyChange();
+    });
+}
+
+void XConfigIBP::notifyChange()
+{
+    if (m_callback)
+        runStep("notify change", [&] { m_callback->Notify(QStringLiteral("Change"), ostrel::Variant(ostrel::VariantArray())); });
+}
+
+bool XConfigIBP::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* text = qobject_cast<QLineEdit*>(watched);
+    if (text && event->type() == QEvent::FocusIn)
+        QTimer::singleShot(0, text, &QLineEdit::selectAll);
+    if (text && event->type() == QEvent::KeyPress) {
+        const QString typed = static_cast<QKeyEvent*>(event)->text();
+        // Control keys pass; of the characters only digits and the decimal signs do.
+        if (!typed.isEmpty() && typed.at(0).unicode() >= 32 && !kAllowedKeys.contains(typed.at(0)))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace nb4410

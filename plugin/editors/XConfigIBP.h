@@ -1,0 +1,76 @@
+#pragma once
+// The editor of an independent blood-pressure simulation: systolic and diastolic pressure,
+// heart rate and pulse pressure typed in, an arrhythmia chosen from the registry's list, and
+// the test-guide settings. Every change goes straight into the configuration and is announced
+// to the host with "Change".
+#include "host/contract/ICustomControl.h"
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
+namespace ostrel {
+class XHelpText;
+class XTestGuideSettings;
+} // namespace ostrel
+
+namespace nb4410 {
+
+class INB4410ConfigBP;
+
+class XConfigIBP : public QWidget, public ostrel::ICustomControl {
+    Q_OBJECT
+public:
+    static constexpr int kRows = 4; // systolic, diastolic, heart rate, pulse pressure
+
+    explicit XConfigIBP(QWidget* parent = nullptr);
+
+    // ICustomControl; failures inside are ignored.
+    std::shared_ptr<ostrel::ICallback> CallBack() override { return m_callback; }
+    void SetCallBack(std::shared_ptr<ostrel::ICallback> callback) override { m_callback = std::move(callback); }
+    QWidget* hWnd() override { return this; }
+    bool Visible() override { return isVisible(); }
+    void SetVisible(bool visible) override { setVisible(visible); }
+    bool Locked() override { return m_locked; }
+    void SetLocked(bool locked) override;
+    void Initialize(const ostrel::Variant& data) override;
+    void Refresh() override { update(); }
+    void SetFocus() override;
+
+    QLineEdit* TextBox(int row) const { return m_text[static_cast<size_t>(row)]; }
+    QComboBox* ArrhythmiaList() const { return m_lstArrSim; }
+    ostrel::XTestGuideSettings* TestGuideSettingsControl() const { return m_testGuideConfig; }
+    static QString RowKey(int row);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void fillArrhythmiaList();
+    void valueTyped(int row);
+    void arrhythmiaChosen(int index);
+    void notifyChange();
+
+    std::shared_ptr<ostrel::ICallback> m_callback;
+    std::shared_ptr<ostrel::IObject> m_holder; // keeps the configuration alive
+    INB4410ConfigBP* m_configuration = nullptr;
+    bool m_locked = false;
+    bool m_initialising = false;
+    bool m_busy = false;
+
+    QGroupBox* m_fraParams;
+    QGroupBox* m_fraSelections;
+    QGroupBox* m_fraSettings;
+    std::array<QLabel*, kRows> m_label{};
+    std::array<QLineEdit*, kRows> m_text{};
+    QComboBox* m_lstArrSim;
+    ostrel::XHelpText* m_help;
+    ostrel::XTestGuideSettings* m_testGuideConfig;
+};
+
+} // namespace nb4410

@@ -1,0 +1,79 @@
+#pragma once
+// The editor of a stored blood-pressure simulation: the patient (adult or neonate), the preset
+// or artifact simulation chosen from the registry's list, the values it simulates, and the
+// test-guide settings. Every change goes straight into the configuration and is announced to
+// the host with "Change".
+#include "host/contract/ICustomControl.h"
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QRadioButton;
+
+namespace ostrel {
+class XHelpText;
+class XTestGuideSettings;
+} // namespace ostrel
+
+namespace nb4410 {
+
+class CPresetValues;
+class INB4410ConfigBP;
+
+class XConfigPBP : public QWidget, public ostrel::ICustomControl {
+    Q_OBJECT
+public:
+    static constexpr int kValues = 5; // systolic, diastolic, MAP, heart rate, pulse pressure
+
+    explicit XConfigPBP(QWidget* parent = nullptr);
+    ~XConfigPBP() override;
+
+    // ICustomControl; failures inside are ignored.
+    std::shared_ptr<ostrel::ICallback> CallBack() override { return m_callback; }
+    void SetCallBack(std::shared_ptr<ostrel::ICallback> callback) override { m_callback = std::move(callback); }
+    QWidget* hWnd() override { return this; }
+    bool Visible() override { return isVisible(); }
+    void SetVisible(bool visible) override { setVisible(visible); }
+    bool Locked() override { return m_locked; }
+    void SetLocked(bool locked) override;
+    void Initialize(const ostrel::Variant& data) override;
+    void Refresh() override { update(); }
+    void SetFocus() override;
+
+    QComboBox* PresetList() const { return m_lstPreset; }
+    QRadioButton* PatientOption(int index) const { return m_optPatient[static_cast<size_t>(index)]; }
+    // 0 systolic, 1 diastolic, 2 MAP, 3 heart rate, 4 pulse pressure.
+    QLabel* ValueLabel(int index) const { return m_value[static_cast<size_t>(index)]; }
+    ostrel::XTestGuideSettings* TestGuideSettingsControl() const { return m_testGuideConfig; }
+
+private:
+    void fillPresets(std::int32_t testType, std::int32_t patient, std::int32_t selectedPreset);
+    void showValues();
+    void presetChosen(int index);
+    void patientChosen(int index);
+    void storeSelectedPresetData();
+    void notifyChange();
+
+    std::shared_ptr<ostrel::ICallback> m_callback;
+    std::shared_ptr<ostrel::IObject> m_holder; // keeps the configuration alive
+    INB4410ConfigBP* m_configuration = nullptr;
+    bool m_locked = false;
+    bool m_initialising = false;
+    bool m_busy = false;
+    std::unique_ptr<CPresetValues> m_presets;
+    std::int32_t m_selectedPreset = 0;
+
+    QGroupBox* m_fraParams;
+    QGroupBox* m_fraSettings;
+    std::array<QRadioButton*, 2> m_optPatient{};
+    QComboBox* m_lstPreset;
+    std::array<QLabel*, kValues> m_value{};
+    ostrel::XHelpText* m_help;
+    ostrel::XTestGuideSettings* m_testGuideConfig;
+};
+
+} // namespace nb4410
