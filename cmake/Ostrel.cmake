@@ -1,8 +1,11 @@
 # Shared build rules. Sources are collected per folder so that adding a class needs no
 # edit of a CMakeLists.txt.
 
-# GCC 12 reports -Wrestrict false positives inside inlined string code at -O3.
-set(OSTREL_WARNINGS -Wall -Wextra -Werror -Wno-missing-field-initializers -Wno-error=restrict)
+set(OSTREL_WARNINGS -Wall -Wextra -Werror -Wno-missing-field-initializers)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  # GCC 12 reports -Wrestrict false positives inside inlined string code at -O3.
+  list(APPEND OSTREL_WARNINGS -Wno-error=restrict)
+endif()
 
 function(ostrel_warnings target)
   target_compile_options(${target} PRIVATE ${OSTREL_WARNINGS})
