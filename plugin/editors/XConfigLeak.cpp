@@ -28,7 +28,7 @@ using ostrel::runStep;
 
 namespace {
 
-struct SliderSpec {
+struct SliderSetup {
     int minimum;
     int maximum;
     int smallStep;
@@ -37,7 +37,7 @@ struct SliderSpec {
 };
 
 // Row 0 start pressure (mmHg), row 1 duration (s).
-constexpr SliderSpec kSliders[XConfigLeak::kRows] = {{0, 400, 5, 50, 50}, {0, 300, 10, 60, 30}};
+constexpr SliderSetup kSliders[XConfigLeak::kRows] = {{0, 400, 5, 50, 50}, {0, 300, 10, 60, 30}};
 const char* const kRowCaptions[XConfigLeak::kRows] = {"20242::Start pressure (mmHg):", "20244::Duration (sec) :"};
 const char kBoxToolTip[] = "20250::Legal range: 20 mmHg - 255 mmHg.";
 const char* const kEquipmentCaptions[XConfigLeak::kEquipmentOptions] = {"20450::Cuff", "20451::Monitor",
@@ -71,7 +71,7 @@ XConfigLeak::XConfigLeak(QWidget* parent)
     auto* grid = new QGridLayout(m_fraSettings);
     auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
     for (int row = 0; row < kRows; ++row) {
-        const SliderSpec& spec = kSliders[row];
+        const SliderSetup& setup = kSliders[row];
         auto* label = new QLabel(QString::fromLatin1(kRowCaptions[row]), m_fraSettings);
         auto* text = new QLineEdit(m_fraSettings);
         auto* slider = new QSlider(Qt::Horizontal, m_fraSettings);
@@ -82,12 +82,12 @@ XConfigLeak::XConfigLeak(QWidget* parent)
         text->setValidator(digits);
         text->setToolTip(QString::fromLatin1(kBoxToolTip));
         text->installEventFilter(this);
-        slider->setRange(spec.minimum, spec.maximum);
-        slider->setSingleStep(spec.smallStep);
-        slider->setPageStep(spec.largeStep);
-        slider->setTickInterval(spec.tickEvery);
+        slider->setRange(setup.minimum, setup.maximum);
+        slider->setSingleStep(setup.smallStep);
+        slider->setPageStep(setup.largeStep);
+        slider->setTickInterval(setup.tickEvery);
         slider->setTickPosition(QSlider::TicksBelow);
-        slider->setToolTip(QStringLiteral("[%1 - %2]").arg(spec.minimum).arg(spec.maximum));
+        slider->setToolTip(QStringLiteral("[%1 - %2]").arg(setup.minimum).arg(setup.maximum));
         grid->addWidget(label, row, 0);
         grid->addWidget(text, row, 1);
         grid->addWidget(slider, row, 2);

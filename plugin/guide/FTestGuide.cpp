@@ -33,7 +33,7 @@ using ostrel::Variant;
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonSetup {
     const char* key;
     const char* caption;
     const char* toolTip; // numbered text, translated when the window is prepared; empty: none
@@ -42,7 +42,7 @@ struct ButtonSpec {
 };
 
 // In toolbar order.
-const ButtonSpec kButtonSpecs[] = {
+const ButtonSetup kButtonSetups[] = {
     {"abort", "Abort", "210::Abort test (Esc).", QStyle::SP_DialogCancelButton, false},
     {"prev", "Previous", "211::Go to previous test (Ctrl+B).", QStyle::SP_MediaSeekBackward, false},
     {"next", "Next", "212::Go to next test (Ctrl+N). ", QStyle::SP_MediaSeekForward, false},
@@ -104,12 +104,12 @@ FTestGuide::~FTestGuide()
 
 void FTestGuide::buildToolbar()
 {
-    for (const ButtonSpec& spec : kButtonSpecs) {
-        auto* action = m_toolbar->addAction(style()->standardIcon(spec.icon), QString::fromLatin1(spec.caption));
-        const QString key = QString::fromLatin1(spec.key);
+    for (const ButtonSetup& button : kButtonSetups) {
+        auto* action = m_toolbar->addAction(style()->standardIcon(button.icon), QString::fromLatin1(button.caption));
+        const QString key = QString::fromLatin1(button.key);
         action->setObjectName(key);
-        action->setData(QString::fromLatin1(spec.toolTip));
-        action->setCheckable(spec.checkable);
+        action->setData(QString::fromLatin1(button.toolTip));
+        action->setCheckable(button.checkable);
         m_buttons.insert(key, action);
         connect(action, &QAction::triggered, this, [this, key] { PressButton(key); });
     }

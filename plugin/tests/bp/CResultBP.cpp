@@ -23,7 +23,7 @@ namespace {
 const QString kModule = QStringLiteral("NB-4410");
 const QString kLoadingText = QStringLiteral("20100::Loading blood pressure test result data");
 
-struct MeasurementSpec {
+struct MeasurementDef {
     const char* key;
     const char* description;
     const char* unit;
@@ -31,7 +31,7 @@ struct MeasurementSpec {
     std::int32_t valueType;
 };
 // In the order the operator enters them; mean arterial pressure only when simulated.
-const MeasurementSpec kSpecs[] = {
+const MeasurementDef kMeasurementDefs[] = {
     {MMeasureKey::kSyst, "20350::Systolic", "mmHg", "0", CMeasurement::kNumeric2},
     {MMeasureKey::kDias, "20351::Diastolic", "mmHg", "0", CMeasurement::kNumeric2},
     {MMeasureKey::kHart, "20353::Heart Rate", "BPM", "0", CMeasurement::kNumeric2},
@@ -67,14 +67,14 @@ std::shared_ptr<ostrel::IDialog> CResultBP::CreateDialog()
 
 void CResultBP::InitMeasurements(INB4410ConfigBP* configuration)
 {
-    for (const MeasurementSpec& spec : kSpecs)
+    for (const MeasurementDef& def : kMeasurementDefs)
         runStep("init measurement", [&] {
-            const QString key = QLatin1String(spec.key);
+            const QString key = QLatin1String(def.key);
             const Variant preset = configuration ? configuration->RetrievePresetValue(key) : Variant();
             if (key == QLatin1String(MMeasureKey::kMapr) && preset.isEmpty())
                 return;
-            AddMeasurement(key, QLatin1String(spec.unit), QLatin1String(spec.description), preset, spec.valueType,
-                           QLatin1String(spec.format));
+            AddMeasurement(key, QLatin1String(def.unit), QLatin1String(def.description), preset, def.valueType,
+                           QLatin1String(def.format));
         });
 }
 
