@@ -20,8 +20,10 @@ namespace {
 const QString kModule = QStringLiteral("NB-4410");
 } // namespace
 
-CInstrumentResult::CInstrumentResult(QString source, QString loadingText)
-    : m_source(std::move(source)), m_loadingText(std::move(loadingText))
+CInstrumentResult::CInstrumentResult(QString source, QString loadingText, StatusTextRule statusText,
+                                     WrongRootRule wrongRoot)
+    : m_source(std::move(source)), m_loadingText(std::move(loadingText)), m_statusTextRule(statusText),
+      m_wrongRootRule(wrongRoot)
 {
 }
 
@@ -64,12 +66,15 @@ std::shared_ptr<ostrel::IDialog> CInstrumentResult::CreateDialog()
 void CInstrumentResult::Clear()
 {
     m_status = 0;
+    m_statusText.clear();
     m_serviceRecord.reset();
     m_mtiId = 0;
     runStep("restore measurements", [&] { RestoreMeasurements(); });
     for (const MeasurementPtr& measurement : m_measurements)
-        measurement->ClearResult();
+        ClearMeasurement(*measurement);
 }
+
+void CInstrumentResult::ClearMeasurement(CMeasurement& measurement) { measurement.ClearResult(); }
 
 void CInstrumentResult::EvaluateStatus(const std::shared_ptr<ostrel::ILimitData>& limits,
                                        const std::shared_ptr<ostrel::IStandards>& selected, bool notApplicable)
@@ -119,7 +124,7 @@ ostrel::StorageElement CInstrumentResult::Save(const ostrel::StorageDocumentPtr&
             ostrel::ErrorService::instance().Raise(kModule, kSaveError, m_source, 3);
         if (m_mtiId != 0)
             element.SetAttribute(QLatin1String(MXmlTags::kMti), ostrel::NumberToText(Variant(m_mtiId)));
-        if (auto status = ostrel::StatusCodec::StatusToElement(document, m_status, QString()))
+        if (auto status = ostrel::StatusCodec::StatusToElement(document, m_status, m_statusText))
             element.AppendChild(status);
         if (!m_comment.isEmpty())
             element.AddChild(QLatin1String(MXmlTags::kComment), m_comment);
@@ -142,6 +147,7 @@ void CInstrumentResult::reset()
 {
     m_measurements = LoadedMeasurementsBase();
     m_comment.clear();
+    m_statusText.clear();
     m_status = 0;
     m_mtiId = 0;
     m_serviceRecord.reset();
@@ -163,6 +169,11 @@ void CInstrumentResult::Load(const ostrel::StorageElement& element, ostrel::Prog
     } catch (...) {
         if (step != 0)
             runStep("close load step", [&] { progress->CloseStep(step); });
+        if (m_wrongRootRule == WrongRootRule::RaisedAgain) {
+            const ostrel::ComError failure = ostrel::ComError::fromCurrent();
+            if (failure.number() == kLoadError && failure.source() == m_source)
+                ostrel::ErrorService::instance().Raise(QString(), 0, QString(), 1);
+        }
         ostrel::ErrorService::instance().PassOn(m_source);
     }
 }
@@ -175,8 +186,9 @@ void CInstrumentResult::loadChildren(const ostrel::StorageElement& element, cons
         if (name == QLatin1String(MXmlTags::kMeasurement)) {
             TakeLoadedMeasurement(child, progress);
         } else if (name == QLatin1String(MXmlTags::kStatus)) {
-            QString dropped; // these results keep no status text
-            ostrel::StatusCodec::ElementToStatus(child, m_status, dropped);
+            QString dropped;
+            ostrel::StatusCodec::ElementToStatus(child, m_status,
+                                                 m_statusTextRule == StatusTextRule::Kept ? m_statusText : dropped);
         } else if (name == QLatin1String(MXmlTags::kServiceRecord)) {
             auto record = std::make_shared<ostrel::ServiceRecord>();
             record->Load(child, progress);
@@ -196,6 +208,12 @@ void CInstrumentResult::TakeLoadedMeasurement(const ostrel::StorageElement& elem
     m_measurements.push_back(measurement);
 }
 
+QString CInstrumentResult::ReportColumns(const ostrel::ReportPtr& report)
+{
+    const std::int32_t w = (report->Width(10) - 3360) / 4;
+    return QStringLiteral("<+560|<2240|>+%1|>+%1|^+%1|<+!%1|<+560;").arg(w);
+}
+
 void CInstrumentResult::PrintReport(ostrel::ReportPtr report, const Variant& /*extra*/)
 {
     if (!report)
@@ -204,8 +222,7 @@ void CInstrumentResult::PrintReport(ostrel::ReportPtr report, const Variant& /*e
     const QString heading = QLatin1Char('|') + bold(report->Translate(kModule, QStringLiteral("312::Result:")))
         + QStringLiteral("||") + bold(report->Translate(kModule, QStringLiteral("231::Value"))) + QLatin1Char('|')
         + bold(report->Translate(kModule, QStringLiteral("234::Unit"))) + QLatin1Char(';');
-    const std::int32_t w = (report->Width(10) - 3360) / 4;
-    const QString format = QStringLiteral("<+560|<2240|>+%1|>+%1|^+%1|<+!%1|<+560;").arg(w);
+    const QString format = ReportColumns(report);
     QString rows;
     for (const MeasurementPtr& measurement : m_measurements)
         rows += measurement->ReportLine(report);

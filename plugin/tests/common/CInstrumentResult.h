@@ -1,8 +1,9 @@
 #pragma once
-// What the results of the over-pressure and cuff-volume tests share: keyed measurements, the
-// overall status, the operator's comment, the instrument number and the service record, with
-// their evaluation, stored form and report. No status text is kept. A result says which
-// measurements it defines and how a stored one is taken back.
+// What the results of the instrument tests (leak, over-pressure, cuff volume, blood pressure)
+// share: keyed measurements, the overall status, the operator's comment, the instrument number
+// and the service record, with their evaluation, stored form and report. A result says which
+// measurements it defines, how a stored one is taken back, whether it keeps the stored status
+// text and how its own wrong-root load error leaves it.
 #include "host/contract/IResultData.h"
 #include "plugin/measure/CMeasurement.h"
 #include "plugin/tests/common/INB4410TestResult.h"
@@ -39,19 +40,30 @@ public:
     void SetMTIID(std::int32_t number) override { m_mtiId = number; }
 
     MeasurementPtr Find(const QString& key) const; // nullptr when the result has no such key
+    QString StatusText() const { return m_statusText; } // empty unless the result keeps it
 
 protected:
-    CInstrumentResult(QString source, QString loadingText);
+    enum class StatusTextRule { Dropped, Kept };
+    // Whether a "ResultItem" of the wrong name is logged (passed on) or raised again unlogged.
+    enum class WrongRootRule { PassedOn, RaisedAgain };
+
+    CInstrumentResult(QString source, QString loadingText, StatusTextRule statusText = StatusTextRule::Dropped,
+                      WrongRootRule wrongRoot = WrongRootRule::PassedOn);
 
     // A measurement as the result defines it: key, unit, description, value type and format.
     static MeasurementPtr Defined(const char* key, const char* unit, const char* description, std::int32_t valueType,
                                   const char* format);
     // Before a run: the measurements the run fills, whatever a stored result left behind.
-    virtual void RestoreMeasurements() = 0;
+    // By default the measurements stay as they are.
+    virtual void RestoreMeasurements() {}
+    // Before a run, for every measurement: by default its value, preset, flags and status go.
+    virtual void ClearMeasurement(CMeasurement& measurement);
     // What a stored result starts from before its "Measurement" elements are read.
     virtual std::vector<MeasurementPtr> LoadedMeasurementsBase() const = 0;
     // A stored measurement is read; by default it is added under its key, replacing an earlier one.
     virtual void TakeLoadedMeasurement(const ostrel::StorageElement& element, const ostrel::ProgressPtr& progress);
+    // The report's seven result columns, their widths following the page width.
+    static QString ReportColumns(const ostrel::ReportPtr& report);
 
     std::vector<MeasurementPtr> m_measurements;
 
@@ -61,7 +73,10 @@ private:
 
     const QString m_source;
     const QString m_loadingText;
+    const StatusTextRule m_statusTextRule;
+    const WrongRootRule m_wrongRootRule;
     std::int32_t m_status = 0;
+    QString m_statusText;
     QString m_comment;
     std::shared_ptr<ostrel::IServiceRecord> m_serviceRecord;
     std::int32_t m_mtiId = 0;

@@ -1,65 +1,17 @@
 #include "CResultLeak.h"
 
-#include "host/contract/IProgress.h"
-#include "host/contract/IReport.h"
-#include "host/contract/ITestElement.h"
-#include "host/core/ErrorService.h"
-#include "host/core/Steps.h"
-#include "host/core/StringUtil.h"
-#include "host/run/ServiceRecord.h"
-#include "host/storage/StatusCodec.h"
-#include "plugin/guide/FDialogWrapper.h"
 #include "plugin/measure/MMeasureKey.h"
-#include "plugin/measure/MXmlTags.h"
 
 namespace nb4410 {
 
-using ostrel::runStep;
 using ostrel::Variant;
 
-namespace {
-const QString kModule = QStringLiteral("NB-4410");
-const QString kLoadingText = QStringLiteral("20701::Loading leak test result data");
-
-MeasurementPtr makeMeasurement(const char* key, const char* unit, const char* description)
-{
-    auto measurement = std::make_shared<CMeasurement>();
-    measurement->Define(QLatin1String(key), QLatin1String(unit), QLatin1String(description), CMeasurement::kNumeric1);
-    measurement->SetValueFormat(QStringLiteral("0"));
-    return measurement;
-}
-} // namespace
-
 CResultLeak::CResultLeak()
+    : CInstrumentResult(QString::fromLatin1(kSource), QStringLiteral("20701::Loading leak test result data"),
+                        StatusTextRule::Kept)
 {
-    m_measurements.push_back(makeMeasurement(MMeasureKey::kDrop, "mmHg", "20371::Pressure Drop"));
-    m_measurements.push_back(makeMeasurement(MMeasureKey::kRate, "mmHg/min", "20372::Leak Rate"));
-}
-
-MeasurementPtr CResultLeak::Find(const QString& key) const
-{
-    for (const MeasurementPtr& measurement : m_measurements)
-        if (measurement->Key() == key)
-            return measurement;
-    return nullptr;
-}
-
-std::shared_ptr<ostrel::IMeasurement> CResultLeak::Measurement(const Variant& index)
-{
-    if (index.isString())
-        return Find(index.text());
-    const double position = index.val();
-    if (position >= 1 && position <= static_cast<double>(m_measurements.size()))
-        return m_measurements[static_cast<size_t>(position) - 1];
-    return nullptr;
-}
-
-std::shared_ptr<ostrel::IDialog> CResultLeak::CreateDialog()
-{
-    auto wrapper = std::make_shared<FDialogWrapper>();
-    wrapper->CreateSetupCtrl(QStringLiteral("OstrelNB4410.XDetailedResult"));
-    wrapper->Initialize(Variant(shared_from_this()));
-    return wrapper;
+    m_measurements = {Defined(MMeasureKey::kDrop, "mmHg", "20371::Pressure Drop", CMeasurement::kNumeric1, "0"),
+                      Defined(MMeasureKey::kRate, "mmHg/min", "20372::Leak Rate", CMeasurement::kNumeric1, "0")};
 }
 
 void CResultLeak::Clear()
@@ -67,12 +19,7 @@ void CResultLeak::Clear()
     m_dropSamples.fill(0.0f);
     m_sampleIndex = 0;
     m_nextSampleTimeS = 0;
-    m_status = 0;
-    m_statusText.clear();
-    m_serviceRecord.reset();
-    m_mtiId = 0;
-    for (const MeasurementPtr& measurement : m_measurements)
-        measurement->ClearResult();
+    CInstrumentResult::Clear();
 }
 
 void CResultLeak::TakeReply(const ostrel::VariantArray& reply, std::int32_t elapsedS)
@@ -90,147 +37,6 @@ void CResultLeak::TakeReply(const ostrel::VariantArray& reply, std::int32_t elap
     if (MeasurementPtr measurement = Find(QLatin1String(MMeasureKey::kRate)))
         measurement->SetValue(Variant(rate));
     m_sampleIndex = static_cast<std::int16_t>((m_sampleIndex + 1) % kSamples);
-}
-
-void CResultLeak::EvaluateStatus(const std::shared_ptr<ostrel::ILimitData>& limits,
-                                 const std::shared_ptr<ostrel::IStandards>& selected, bool notApplicable)
-{
-    if (notApplicable) {
-        m_status = 3;
-        return;
-    }
-    m_status = 1;
-    for (const MeasurementPtr& measurement : m_measurements)
-        runStep("evaluate measurement", [&] {
-            if (measurement->UpdateStatus(limits, selected) == 2)
-                m_status = 2;
-        });
-}
-
-void CResultLeak::BuildServiceRecord(const std::shared_ptr<ostrel::IFilter>& filter)
-{
-    if (!filter || !filter->ServiceRecordWanted() || m_status == 0)
-        return;
-    QString statusText;
-    QString comment;
-    for (const MeasurementPtr& measurement : m_measurements)
-        runStep("service record value", [&] {
-            std::int32_t status = 0;
-            const QString value = measurement->GetValueText(status);
-            if (status == 2)
-                statusText = QStringLiteral("F");
-            if (!value.isEmpty())
-                comment += QLatin1Char('/') + value;
-        });
-    if (m_status == 3)
-        statusText = QStringLiteral("NA");
-    runStep("service record", [&] {
-        auto record = std::make_shared<ostrel::ServiceRecord>();
-        record->Build(filter, statusText, comment);
-        m_serviceRecord = record;
-    });
-}
-
-ostrel::StorageElement CResultLeak::Save(const ostrel::StorageDocumentPtr& document)
-{
-    try {
-        ostrel::StorageElement element =
-            document ? document->CreateElement(QLatin1String(MXmlTags::kResultItem)) : ostrel::StorageElement();
-        if (!element)
-            ostrel::ErrorService::instance().Raise(kModule, kSaveError, QString::fromLatin1(kSource), 3);
-        if (m_mtiId != 0)
-            element.SetAttribute(QLatin1String(MXmlTags::kMti), ostrel::NumberToText(Variant(m_mtiId)));
-        if (auto status = ostrel::StatusCodec::StatusToElement(document, m_status, m_statusText))
-            element.AppendChild(status);
-        if (!m_comment.isEmpty())
-            element.AddChild(QLatin1String(MXmlTags::kComment), m_comment);
-        if (m_serviceRecord)
-            if (auto record = m_serviceRecord->Save(document))
-                element.AppendChild(record);
-        for (const MeasurementPtr& measurement : m_measurements)
-            if (auto stored = measurement->Save(document))
-                element.AppendChild(stored);
-        return element;
-    } catch (...) {
-        const ostrel::ComError failure = ostrel::ComError::fromCurrent();
-        if (failure.number() == kSaveError && failure.source() == QLatin1String(kSource))
-            ostrel::ErrorService::instance().Raise(QString(), 0, QString(), 1);
-        ostrel::ErrorService::instance().PassOn(QString::fromLatin1(kSource));
-    }
-}
-
-void CResultLeak::reset()
-{
-    m_measurements.clear();
-    m_comment.clear();
-    m_statusText.clear();
-    m_status = 0;
-    m_mtiId = 0;
-    m_serviceRecord.reset();
-}
-
-void CResultLeak::Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress)
-{
-    std::int32_t step = 0;
-    try {
-        if (progress)
-            step = progress->OpenStep(kModule, kLoadingText);
-        if (!element || element.Name() != QLatin1String(MXmlTags::kResultItem))
-            ostrel::ErrorService::instance().Raise(kModule, kLoadError, QString::fromLatin1(kSource), 4);
-        reset();
-        m_mtiId = ostrel::roundToLong(ostrel::leadingNumber(element.Attribute(QLatin1String(MXmlTags::kMti))));
-        loadChildren(element, progress);
-        if (step != 0)
-            progress->CloseStep(step);
-    } catch (...) {
-        if (step != 0)
-            runStep("close load step", [&] { progress->CloseStep(step); });
-        ostrel::ErrorService::instance().PassOn(QString::fromLatin1(kSource));
-    }
-}
-
-void CResultLeak::loadChildren(const ostrel::StorageElement& element, const ostrel::ProgressPtr& progress)
-{
-    for (int i = 0; i < element.ChildCount(); ++i) {
-        const ostrel::StorageElement child = element.Child(i);
-        const QString name = child.Name();
-        if (name == QLatin1String(MXmlTags::kMeasurement)) {
-            auto measurement = std::make_shared<CMeasurement>();
-            measurement->Load(child, progress);
-            // A key stored twice keeps its last record.
-            std::erase_if(m_measurements, [&](const MeasurementPtr& m) { return m->Key() == measurement->Key(); });
-            m_measurements.push_back(measurement);
-        } else if (name == QLatin1String(MXmlTags::kStatus)) {
-            ostrel::StatusCodec::ElementToStatus(child, m_status, m_statusText);
-        } else if (name == QLatin1String(MXmlTags::kServiceRecord)) {
-            auto record = std::make_shared<ostrel::ServiceRecord>();
-            record->Load(child, progress);
-            m_serviceRecord = record;
-        } else if (name == QLatin1String(MXmlTags::kComment)) {
-            m_comment = child.Text();
-        }
-    }
-}
-
-void CResultLeak::PrintReport(ostrel::ReportPtr report, const Variant& /*extra*/)
-{
-    if (!report)
-        return;
-    auto bold = [](const QString& text) { return QStringLiteral("{\\i\\b ") + text + QLatin1Char('}'); };
-    const QString heading = QLatin1Char('|') + bold(report->Translate(kModule, QStringLiteral("312::Result:"))) + QStringLiteral("||")
-        + bold(report->Translate(kModule, QStringLiteral("231::Value"))) + QLatin1Char('|')
-        + bold(report->Translate(kModule, QStringLiteral("234::Unit"))) + QLatin1Char(';');
-    const std::int32_t w = (report->Width(10) - 3360) / 4;
-    const QString format = QStringLiteral("<+560|<2240|>+%1|>+%1|^+%1|<+!%1|<+560;").arg(w);
-    QString rows;
-    for (const MeasurementPtr& measurement : m_measurements)
-        rows += measurement->ReportLine(report);
-    if (rows.isEmpty())
-        return;
-    report->SetFontSize(10);
-    report->SetSpaceBefore(0);
-    report->SetRuled(1);
-    report->AddTable(format, heading, rows);
 }
 
 } // namespace nb4410
