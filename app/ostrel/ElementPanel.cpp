@@ -33,10 +33,11 @@ ElementPanel::ElementPanel(const StandardsCatalog& standards, QWidget* parent)
     setObjectName(QStringLiteral("tabElement"));
 
     // Configuration.
-    m_configPane = makePane(QStringLiteral("fraConfiguration"));
+    QScrollArea* configScroll = makePane(QStringLiteral("fraConfiguration"));
+    m_configPane = configScroll->widget();
     m_lblNoConfiguration = new QLabel(tr("Select an element of the sequence."), m_configPane);
     m_configPane->layout()->addWidget(m_lblNoConfiguration);
-    addTab(m_configPane->parentWidget(), tr("Configuration"));
+    addTab(configScroll, tr("Configuration"));
 
     // Limits, with the standards library above the plug-in's editor.
     auto* limitsTab = new QWidget(this);
@@ -52,10 +53,11 @@ ElementPanel::ElementPanel(const StandardsCatalog& standards, QWidget* parent)
     libraryRow->addWidget(m_cboLibrary, 1);
     libraryRow->addWidget(m_cmdAddStandard);
     limitsLayout->addLayout(libraryRow);
-    m_limitsPane = makePane(QStringLiteral("fraLimits"));
+    QScrollArea* limitsScroll = makePane(QStringLiteral("fraLimits"));
+    m_limitsPane = limitsScroll->widget();
     m_lblNoLimits = new QLabel(tr("This element has no limits."), m_limitsPane);
     m_limitsPane->layout()->addWidget(m_lblNoLimits);
-    limitsLayout->addWidget(m_limitsPane->parentWidget(), 1);
+    limitsLayout->addWidget(limitsScroll, 1);
     addTab(limitsTab, tr("Limits"));
     connect(m_cmdAddStandard, &QPushButton::clicked, this, &ElementPanel::addStandardFromLibrary);
 
@@ -72,10 +74,11 @@ ElementPanel::ElementPanel(const StandardsCatalog& standards, QWidget* parent)
     m_grdMeasurements->horizontalHeader()->setStretchLastSection(true);
     m_grdMeasurements->verticalHeader()->hide();
     resultLayout->addWidget(m_grdMeasurements, 1);
-    m_resultPane = makePane(QStringLiteral("fraResult"));
+    QScrollArea* resultScroll = makePane(QStringLiteral("fraResult"));
+    m_resultPane = resultScroll->widget();
     m_lblNoResultDialog = new QLabel(m_resultPane);
     m_resultPane->layout()->addWidget(m_lblNoResultDialog);
-    resultLayout->addWidget(m_resultPane->parentWidget());
+    resultLayout->addWidget(resultScroll);
     addTab(resultTab, tr("Result"));
 
     ShowElement(nullptr, {});
@@ -86,7 +89,8 @@ ElementPanel::~ElementPanel()
     dropDialogs();
 }
 
-QWidget* ElementPanel::makePane(const QString& objectName)
+// The scroll area holding an empty pane; the pane is its widget (the viewport is only its parent).
+QScrollArea* ElementPanel::makePane(const QString& objectName)
 {
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
@@ -95,7 +99,7 @@ QWidget* ElementPanel::makePane(const QString& objectName)
     auto* layout = new QVBoxLayout(pane);
     layout->setAlignment(Qt::AlignTop);
     scroll->setWidget(pane);
-    return pane;
+    return scroll;
 }
 
 void ElementPanel::dropDialogs()

@@ -14,6 +14,7 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QTableWidget;
 
 namespace ostrel {
@@ -40,7 +41,7 @@ signals:
     void Modified();
 
 private:
-    QWidget* makePane(const QString& objectName);
+    QScrollArea* makePane(const QString& objectName);
     DialogPtr dock(DialogPtr dialog, QWidget* pane, QLabel* placeholder);
     void dropDialogs();
     void showConfiguration();
