@@ -278,17 +278,17 @@ QString Report::tableHtml(const Table& table) const
                 // cell take the rest of the line, so a heading such as "|{\i\b Limits: ...};"
                 // is not squeezed into one narrow column.
                 const bool spansRest = i + 1 == row.size() && row.size() < table.columns.size() && onlyLastCellHasText(row);
-                std::int32_t cellTwips = widths[i];
-                if (spansRest) {
-                    for (std::size_t j = i + 1; j < widths.size(); ++j)
-                        cellTwips += widths[j];
-                }
                 QString style;
                 if (!column.wrap && !spansRest)
                     style += QStringLiteral("white-space: nowrap;");
                 if (heading && table.ruled != 0)
                     style += QStringLiteral(" border-bottom: 1px solid #000000;");
-                html += QStringLiteral("<td width=\"%1%\" align=\"%2\"").arg(percent(cellTwips), alignName(column.align));
+                // A spanning cell states no width: the PDF layout takes the column widths from
+                // the first row and would spread a spanning cell's width evenly over its columns.
+                html += QStringLiteral("<td");
+                if (!spansRest)
+                    html += QStringLiteral(" width=\"%1%\"").arg(percent(widths[i]));
+                html += QStringLiteral(" align=\"%1\"").arg(alignName(column.align));
                 if (spansRest)
                     html += QStringLiteral(" colspan=\"%1\"").arg(table.columns.size() - i);
                 if (!style.isEmpty())

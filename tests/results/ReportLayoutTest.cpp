@@ -1,0 +1,59 @@
+// How the PDF layout engine reads the report's tables: the column widths it ends up with must be
+// the widths of the format, whatever the first row looks like.
+#include "host/results/Report.h"
+
+#include <gtest/gtest.h>
+
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
+
+using ostrel::Report;
+
+namespace {
+
+// The column widths, in percent of the page, of the first table of the HTML as laid out.
+std::vector<double> laidOutColumnPercents(const QString& html)
+{
+    QTextDocument document;
+    document.setHtml(html);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (QTextTable* table = QTextCursor(block).currentTable()) {
+            std::vector<double> percents;
+            for (const QTextLength& length : table->format().columnWidthConstraints())
+                percents.push_back(length.type() == QTextLength::PercentageLength ? length.rawValue() : -1.0);
+            return percents;
+        }
+    }
+    return {};
+}
+
+struct LayoutCase {
+    const char* name;
+    const char* format;
+    const char* heading;
+    const char* rows;
+};
+
+} // namespace
+
+TEST(ReportLayout, ColumnsKeepTheFormatWidthsWhateverTheFirstRow)
+{
+    // 9637 twips are the printable width of the default page.
+    const LayoutCase cases[] = {
+        {"plain rows", "<560|<2880|^1440", "", "a|b|c;d|e|f;"},
+        {"ruled column heading", "<560|<2880|^1440", "|{\\b Key}|{\\b Value};", "a|b|c;"},
+        {"lone heading first", "<560|<2880|^1440", "|{\\i\\b Limits: EXAMPLE-A - a long standard name};", "a|b|c;"},
+        {"lone heading, then column heading", "<560|<2880|^1440",
+         "|{\\i\\b Configuration};|{\\b Key}|{\\b Value};", "a|b|c;"},
+    };
+    for (const LayoutCase& c : cases) {
+        Report report;
+        report.AddTable(QString::fromLatin1(c.format), QString::fromLatin1(c.heading), QString::fromLatin1(c.rows));
+        const std::vector<double> percents = laidOutColumnPercents(report.RenderHtml());
+        ASSERT_EQ(percents.size(), 3u) << c.name;
+        EXPECT_NEAR(percents[0], 560 * 100.0 / 9637, 0.1) << c.name;
+        EXPECT_NEAR(percents[1], 2880 * 100.0 / 9637, 0.1) << c.name;
+        EXPECT_NEAR(percents[2], 1440 * 100.0 / 9637, 0.1) << c.name;
+    }
+}
