@@ -27,9 +27,11 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace ostrel {
 
@@ -127,7 +129,8 @@ QWidget* MainWindow::buildSequencePane()
     connect(button("cmdDown", tr("Down")), &QPushButton::clicked, this, [this] { moveElement(1); });
     connect(button("cmdRename", tr("Rename")), &QPushButton::clicked, this, &MainWindow::renameElement);
     connect(button("cmdRunFirst", tr("Run from first")), &QPushButton::clicked, this, [this] { RunFrom(0); });
-    connect(button("cmdRunSelected", tr("Run selected")), &QPushButton::clicked, this,
+    // The run goes on past the selected element, as the menu's "Run from selected" says.
+    connect(button("cmdRunSelected", tr("Run from selected")), &QPushButton::clicked, this,
             [this] { RunFrom(std::max(0, SelectedIndex())); });
     layout->addLayout(buttons);
     connect(m_lstSequence, &QListWidget::itemChanged, this, &MainWindow::sequenceItemChanged);
@@ -176,6 +179,9 @@ void MainWindow::fillCatalogue()
         item->setToolTip(entry.description);
         item->setData(Qt::UserRole, entry.testId);
     }
+    // The dock is as wide as the longest test name, so no name is cut off.
+    m_lstCatalogue->setMinimumWidth(m_lstCatalogue->sizeHintForColumn(0) + 2 * m_lstCatalogue->frameWidth() +
+                                    m_lstCatalogue->verticalScrollBar()->sizeHint().width());
 }
 
 void MainWindow::fillSequence(int select)
@@ -184,16 +190,13 @@ void MainWindow::fillSequence(int select)
     m_lstSequence->clear();
     for (int i = 0; i < m_document->Count(); ++i) {
         const SequenceEntry& entry = m_document->Entry(i);
-        const ElementResult result =
-            SequenceResults::ForElement(entry.element, entry.enabled, i + 1, m_document->SelectedStandards());
-        auto* item = new QListWidgetItem(QStringLiteral("%1. %2   [%3]").arg(i + 1).arg(result.name, SequenceResults::ElementStatusText(result)),
-                                         m_lstSequence);
+        auto* item = new QListWidgetItem(itemText(i), m_lstSequence);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(entry.enabled ? Qt::Checked : Qt::Unchecked);
         item->setToolTip(tr("Uncheck to leave this element out of runs."));
         if (m_host && m_host->PlugIn()) {
             QImage icon;
-            runStep("element icon", [&] { icon = m_host->PlugIn()->Icon(result.testId, 0); });
+            runStep("element icon", [&] { icon = m_host->PlugIn()->Icon(entry.element->TestID(), 0); });
             if (!icon.isNull())
                 item->setIcon(QIcon(QPixmap::fromImage(icon)));
         }
@@ -203,6 +206,23 @@ void MainWindow::fillSequence(int select)
         m_lstSequence->setCurrentRow(std::clamp(select, 0, m_document->Count() - 1));
     else
         selectionChanged();
+}
+
+QString MainWindow::itemText(int index) const
+{
+    const SequenceEntry& entry = m_document->Entry(index);
+    const ElementResult result =
+        SequenceResults::ForElement(entry.element, entry.enabled, index + 1, m_document->SelectedStandards());
+    return QStringLiteral("%1. %2   [%3]").arg(index + 1).arg(result.name, SequenceResults::ElementStatusText(result));
+}
+
+void MainWindow::refreshItem(int index)
+{
+    if (QListWidgetItem* item = m_lstSequence->item(index)) {
+        const bool filling = std::exchange(m_filling, true);
+        item->setText(itemText(index));
+        m_filling = filling;
+    }
 }
 
 void MainWindow::showDocument()
@@ -345,7 +365,10 @@ void MainWindow::RunFrom(int index)
         m_lstSequence->setCurrentRow(i);
         statusBar()->showMessage(tr("Running %1").arg(SequenceDocument::ElementName(m_document->Entry(i).element)));
     };
-    runner.onResultFinal = [this](const std::shared_ptr<ITestElement>&, const std::optional<ComError>& failure) {
+    // The list shows each verdict as soon as it is known, not only when the run has ended.
+    runner.onElementEnded = [this](int i) { refreshItem(i); };
+    runner.onResultFinal = [this](const std::shared_ptr<ITestElement>& element, const std::optional<ComError>& failure) {
+        refreshItem(m_document->IndexOf(element.get()));
         if (failure)
             report(tr("The results could not be saved: %1").arg(failure->description()), true);
         updateTitle();

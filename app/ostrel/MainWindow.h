@@ -50,6 +50,8 @@ private:
     QWidget* buildDutPane();
     void fillCatalogue();
     void fillSequence(int select);
+    QString itemText(int index) const;
+    void refreshItem(int index);
     void showDocument();
     void updateTitle();
     void markModified();
