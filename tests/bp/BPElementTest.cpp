@@ -12,8 +12,7 @@
 #include "plugin/tests/bp/CConfigIBP.h"
 #include "plugin/tests/bp/CConfigPBP.h"
 #include "plugin/tests/bp/CResultBP.h"
-#include "tests/leak/FakeDriver.h"
-#include "tests/support/ScriptedMessages.h"
+#include "tests/support/plugin/ElementTest.h"
 
 #include <QAction>
 #include <QLabel>
@@ -22,8 +21,6 @@
 #include <gtest/gtest.h>
 
 using namespace nb4410;
-using nb4410::testing::FakeDriver;
-using nb4410::testing::FakeDriverRegistration;
 using ostrel::RunContext;
 using ostrel::Variant;
 using ostrel::VariantArray;
@@ -38,12 +35,11 @@ VariantArray bpReply(std::int32_t elapsedS, std::int32_t pressure, bool end = fa
                         QStringLiteral("0"), QStringLiteral("0")};
 }
 
-class BPElement : public ::testing::Test {
+class BPElement : public nb4410::testing::ElementWithFakeDriver<CTestBP> {
 protected:
     void SetUp() override
     {
         make(CTestBP::kPresetTestId);
-        context = std::make_shared<RunContext>();
         // Three idle replies, a cycle of five seconds, then the end.
         driver().replies = [](int call) {
             if (call < 3)
@@ -51,37 +47,11 @@ protected:
             return bpReply(call - 2, 150 - call, call == 8);
         };
     }
-    void make(std::int32_t testId)
-    {
-        element = std::make_shared<CTestBP>();
-        element->Initialize("NB-4410", testId, testId);
-        element->Filter()->SetServiceRecordWanted(true);
-    }
-    FakeDriver& driver() { return fake.driver(); }
+    void make(std::int32_t testId) { create(testId, testId, true); }
     CResultBP* result() { return element->ResultBP().get(); }
     std::vector<int> highlighted(FTestGuide& guide) { return guide.Details()->Instructions()->HighlightedSteps(); }
 
-    void perform(const std::function<void(FTestGuide&)>& script)
-    {
-        QTimer::singleShot(0, [this, script] {
-            FTestGuide* guide = element->Guide();
-            ASSERT_TRUE(guide);
-            script(*guide);
-            if (element->Guide() && element->Guide()->isVisible()) {
-                ADD_FAILURE() << "the window was left open";
-                messages.sink->defaultAnswer = true;
-                element->Guide()->PressButton("abort");
-            }
-        });
-        element->Perform(context);
-    }
-    static void press(FTestGuide& guide, const char* key) { guide.Button(key)->trigger(); }
-
     nb4410::testing::BPRegistryGuard registry;
-    ostrel::testing::MessageGuard messages;
-    FakeDriverRegistration fake;
-    std::shared_ptr<CTestBP> element;
-    std::shared_ptr<RunContext> context;
 };
 
 TEST_F(BPElement, TestIdChoosesTheConfiguration)

@@ -5,21 +5,15 @@
 #include "BPTestSupport.h"
 
 #include "host/contract/IServiceRecord.h"
-#include "host/core/ClassTable.h"
-#include "host/core/Steps.h"
-#include "host/datalink/DataLinkRoot.h"
 #include "host/run/RunContext.h"
 #include "plugin/guide/FTestGuide.h"
 #include "plugin/measure/XResultBP.h"
 #include "plugin/tests/bp/CResultBP.h"
 #include "plugin/tests/common/MVti.h"
-#include "sim/Simulator.h"
-#include "tests/support/ScriptedMessages.h"
-#include "vti/GNB4410VTI.h"
+#include "tests/support/plugin/ElementTest.h"
 
 #include <QAction>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -30,45 +24,12 @@ using ostrel::Variant;
 
 namespace {
 
-const QString kProgId = QString::fromLatin1(nb4410vti::kGNB4410VTIProgId);
-
-class BPOverSimulator : public ::testing::Test {
+class BPOverSimulator : public nb4410::testing::ElementOverSimulator<CTestBP> {
 protected:
-    void SetUp() override
+    void judge(std::int32_t testId)
     {
-        ostrel::ClassRegistry::instance().RegisterLocal(
-            kProgId, ostrel::ClassFactory{&ostrel::createObject<nb4410vti::GNB4410VTI>, nullptr});
-        MVti::Reset();
-        context = std::make_shared<RunContext>();
-    }
-    void TearDown() override
-    {
-        ostrel::runStep("end remote", [] { MVti::Driver()->EndRemote(); });
-        ports()->ResetPorts();
-        simulator.Stop();
-        MVti::Reset();
-        ostrel::ClassRegistry::instance().UnregisterLocal(kProgId);
-    }
-    void start()
-    {
-        const QString path = simulator.Start({{"StateFile", dir.filePath("operator.ini")},
-                                              {"Pacing", "0"},
-                                              {"TimeScale", "100"}});
-        ports()->SetPorts({{1, ostrel::PortEntry{QStringLiteral("NB-4410"), path, {}}}});
-    }
-    static ostrel::PortRegistryPtr ports() { return ostrel::DataLinkRoot::instance()->PortRegistry(); }
-
-    void perform(const std::function<void(FTestGuide&)>& script)
-    {
-        QTimer::singleShot(0, [this, script] {
-            script(*judged->element->Guide());
-            if (judged->element->Guide() && judged->element->Guide()->isVisible()) {
-                ADD_FAILURE() << "the window was left open";
-                messages.sink->defaultAnswer = true;
-                judged->element->Guide()->PressButton("abort");
-            }
-        });
-        judged->element->Perform(context);
+        judged = std::make_unique<nb4410::testing::JudgedElement>(testId);
+        element = judged->element;
     }
     // Types the readings into the result view, row by row, as the operator does.
     static void typeReadings(FTestGuide& guide, const QStringList& readings)
@@ -80,27 +41,22 @@ protected:
             QTest::keyClick(view->EditBox(), Qt::Key_Return);
         }
     }
-    CResultBP* result() { return judged->element->ResultBP().get(); }
-    static void press(FTestGuide& guide) { guide.Button("play")->trigger(); }
+    CResultBP* result() { return element->ResultBP().get(); }
 
-    QTemporaryDir dir;
     nb4410::testing::BPRegistryGuard registry;
-    ostrel::testing::MessageGuard messages;
-    nb4410sim::Simulator simulator;
     std::unique_ptr<nb4410::testing::JudgedElement> judged;
-    std::shared_ptr<RunContext> context;
 };
 
 TEST_F(BPOverSimulator, PlayRunsTheSimulationAndNextStoresTheTypedReadings)
 {
     start();
-    judged = std::make_unique<nb4410::testing::JudgedElement>(CTestBP::kPresetTestId);
-    judged->element->Filter()->SetServiceRecordWanted(true);
+    judge(CTestBP::kPresetTestId);
+    element->Filter()->SetServiceRecordWanted(true);
     judged->limit("SYST", 5.0f, -5.0f, "%");
     context->SetSelectedStandards(judged->selected);
     bool nextBeforeReadings = true;
     perform([&](FTestGuide& guide) {
-        press(guide);
+        press(guide, "play");
         EXPECT_FALSE(CTestBP::RunInProgress());
         nextBeforeReadings = guide.Button("next")->isEnabled();
         typeReadings(guide, {"122", "79", "61", "93,5"});
@@ -125,12 +81,12 @@ TEST_F(BPOverSimulator, PlayRunsTheSimulationAndNextStoresTheTypedReadings)
 TEST_F(BPOverSimulator, AReadingOutsideThePercentLimitIsAskedAboutAndStoredFailed)
 {
     start();
-    judged = std::make_unique<nb4410::testing::JudgedElement>(CTestBP::kIndependentTestId);
+    judge(CTestBP::kIndependentTestId);
     judged->limit("SYST", 5.0f, -5.0f, "%");
     context->SetSelectedStandards(judged->selected);
     messages.sink->answers = {true};
     perform([&](FTestGuide& guide) {
-        press(guide);
+        press(guide, "play");
         typeReadings(guide, {"140", "80", "80"});
         guide.Button("next")->trigger();
     });

@@ -1,53 +1,26 @@
 // The control panel with the real driver against the simulator on a pseudo-terminal: the
 // record written with Apply is what the next opening shows, and an instrument that is absent
 // or silent leaves the fields empty after the driver's one message.
-#include "host/core/ClassTable.h"
-#include "host/core/Steps.h"
-#include "host/datalink/DataLinkRoot.h"
 #include "plugin/core/CNB4410ControlPanel.h"
 #include "plugin/core/XNB4410ControlPanel.h"
 #include "plugin/tests/common/MVti.h"
 #include "sim/OperatorStore.h"
-#include "sim/Simulator.h"
 #include "tests/support/ScriptedMessages.h"
-#include "vti/GNB4410VTI.h"
+#include "tests/support/plugin/SimulatedInstrument.h"
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace nb4410;
 
 namespace {
 
-const QString kProgId = QString::fromLatin1(nb4410vti::kGNB4410VTIProgId);
-
 class ControlPanelOverSimulator : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ostrel::ClassRegistry::instance().RegisterLocal(
-            kProgId, ostrel::ClassFactory{&ostrel::createObject<nb4410vti::GNB4410VTI>, nullptr});
-        MVti::Reset();
-    }
-    void TearDown() override
-    {
-        ostrel::runStep("end remote", [] { MVti::Driver()->EndRemote(); });
-        ports()->ResetPorts();
-        simulator.Stop();
-        MVti::Reset();
-        ostrel::ClassRegistry::instance().UnregisterLocal(kProgId);
-    }
-    void start(QHash<QString, QString> values = {})
-    {
-        values.insert("StateFile", stateFile());
-        values.insert("Pacing", "0");
-        const QString path = simulator.Start(values);
-        ports()->SetPorts({{1, ostrel::PortEntry{QStringLiteral("NB-4410"), path, {}}}});
-    }
-    QString stateFile() const { return dir.filePath("operator.ini"); }
-    static ostrel::PortRegistryPtr ports() { return ostrel::DataLinkRoot::instance()->PortRegistry(); }
+    void start(QHash<QString, QString> options = {}) { rig.start(options); }
+    QString stateFile() const { return rig.stateFile(); }
+    static ostrel::PortRegistryPtr ports() { return nb4410::testing::SimulatedInstrument::ports(); }
 
     XNB4410ControlPanel* open()
     {
@@ -64,9 +37,8 @@ protected:
                 box(page, "txtSerialNumber")->text()};
     }
 
-    QTemporaryDir dir;
     ostrel::testing::MessageGuard messages;
-    nb4410sim::Simulator simulator;
+    nb4410::testing::SimulatedInstrument rig;
     std::shared_ptr<CNB4410ControlPanel> panel = std::make_shared<CNB4410ControlPanel>();
     std::shared_ptr<ostrel::IDialog> dialog;
 };

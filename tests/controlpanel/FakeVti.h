@@ -4,9 +4,7 @@
 // control panel (no connection, idle, a test in progress), records every call and can fail
 // one of them the way the real driver does (after "showing" its message). A hook runs inside
 // the record exchanges, where the real driver lets the event loop run while it waits.
-#include "host/core/ClassRegistry.h"
-#include "plugin/tests/common/MVti.h"
-#include "vti/NB4410VTI.h"
+#include "tests/support/plugin/DriverRegistration.h"
 
 #include <QStringList>
 #include <functional>
@@ -89,41 +87,6 @@ private:
     }
 };
 
-class FakeVtiGlobal : public nb4410vti::_GNB4410VTI {
-public:
-    std::shared_ptr<nb4410vti::_CNB4410VTI> NB4410() override { return driver; }
-    QString SupportedMTIVersion() override { return QString(); }
-    std::shared_ptr<FakeVti> driver = std::make_shared<FakeVti>();
-};
-
-// Registers a fresh fake for the life of the object.
-class FakeVtiRegistration {
-public:
-    FakeVtiRegistration()
-    {
-        current() = std::make_shared<FakeVtiGlobal>();
-        ostrel::ClassRegistry::instance().RegisterLocal(QString::fromLatin1(nb4410vti::kGNB4410VTIProgId),
-                                                        ostrel::ClassFactory{&create, nullptr});
-        MVti::Reset();
-    }
-    ~FakeVtiRegistration()
-    {
-        ostrel::ClassRegistry::instance().UnregisterLocal(QString::fromLatin1(nb4410vti::kGNB4410VTIProgId));
-        MVti::Reset();
-        current().reset();
-    }
-    FakeVtiRegistration(const FakeVtiRegistration&) = delete;
-    FakeVtiRegistration& operator=(const FakeVtiRegistration&) = delete;
-
-    FakeVti& driver() { return *current()->driver; }
-
-private:
-    static std::shared_ptr<FakeVtiGlobal>& current()
-    {
-        static std::shared_ptr<FakeVtiGlobal> global;
-        return global;
-    }
-    static ostrel::ObjectPtr create() { return current(); }
-};
+using FakeVtiRegistration = DriverRegistration<FakeVti>;
 
 } // namespace nb4410::testing

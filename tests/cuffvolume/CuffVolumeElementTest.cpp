@@ -5,16 +5,13 @@
 #include "plugin/tests/cuffvolume/CConfigCuffVolume.h"
 #include "plugin/tests/cuffvolume/CResultCuffVolume.h"
 #include "plugin/tests/cuffvolume/CTestCuffVolume.h"
-#include "tests/leak/FakeDriver.h"
-#include "tests/support/ScriptedMessages.h"
+#include "tests/support/plugin/ElementTest.h"
 
 #include <QAction>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace nb4410;
-using nb4410::testing::FakeDriver;
-using nb4410::testing::FakeDriverRegistration;
 using ostrel::RunContext;
 using ostrel::Variant;
 
@@ -25,39 +22,16 @@ ostrel::VariantArray cuffReply(bool end, const char* volume)
     return ostrel::VariantArray::fromTexts({"200", end ? "1" : "0", volume});
 }
 
-class CuffVolumeElement : public ::testing::Test {
+class CuffVolumeElement : public nb4410::testing::ElementWithFakeDriver<CTestCuffVolume> {
 protected:
     void SetUp() override
     {
-        element = std::make_shared<CTestCuffVolume>();
-        element->Initialize("NB-4410", CTestCuffVolume::kTestId, 5);
-        context = std::make_shared<RunContext>();
+        create(CTestCuffVolume::kTestId, 5);
         // The instrument reports "0" while measuring and the volume with its end indicator.
-        fake.driver().replies = [](int call) { return call < 5 ? cuffReply(false, "999") : cuffReply(true, "141.5"); };
+        driver().replies = [](int call) { return call < 5 ? cuffReply(false, "999") : cuffReply(true, "141.5"); };
     }
 
-    CResultCuffVolume* result() { return dynamic_cast<CResultCuffVolume*>(element->Result().get()); }
-    FakeDriver& driver() { return fake.driver(); }
-
-    void perform(const std::function<void(FTestGuide&)>& script)
-    {
-        QTimer::singleShot(0, [this, script] {
-            FTestGuide* guide = element->Guide();
-            ASSERT_TRUE(guide);
-            script(*guide);
-            if (element->Guide() && element->Guide()->isVisible()) {
-                ADD_FAILURE() << "the window was left open";
-                element->Guide()->PressButton("abort");
-            }
-        });
-        element->Perform(context);
-    }
-    static void press(FTestGuide& guide, const char* key) { guide.Button(key)->trigger(); }
-
-    ostrel::testing::MessageGuard messages;
-    FakeDriverRegistration fake;
-    std::shared_ptr<CTestCuffVolume> element;
-    std::shared_ptr<RunContext> context;
+    CResultCuffVolume* result() { return resultAs<CResultCuffVolume>(); }
 };
 
 TEST_F(CuffVolumeElement, OnlyTheFinalReplyStoresAndJudgesTheVolume)

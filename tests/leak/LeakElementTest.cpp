@@ -1,6 +1,6 @@
 // The leak element against a scripted driver: Perform, the run loop, the window's buttons and
 // the finish steps.
-#include "FakeDriver.h"
+#include "LeakReply.h"
 
 #include "host/contract/IServiceRecord.h"
 #include "host/run/Filter.h"
@@ -10,59 +10,31 @@
 #include "plugin/tests/leak/CConfigLeak.h"
 #include "plugin/tests/leak/CResultLeak.h"
 #include "plugin/tests/leak/CTestLeak.h"
-#include "tests/support/ScriptedMessages.h"
+#include "tests/support/plugin/ElementTest.h"
 
 #include <QAction>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace nb4410;
-using nb4410::testing::FakeDriver;
-using nb4410::testing::FakeDriverRegistration;
 using nb4410::testing::leakReply;
 using ostrel::RunContext;
 using ostrel::Variant;
 
 namespace {
 
-class LeakElement : public ::testing::Test {
+class LeakElement : public nb4410::testing::ElementWithFakeDriver<CTestLeak> {
 protected:
     void SetUp() override
     {
-        element = std::make_shared<CTestLeak>();
-        element->Initialize("NB-4410", CTestLeak::kTestId, 7);
-        context = std::make_shared<RunContext>();
+        create(CTestLeak::kTestId, 7);
         // Replies once a second of instrument time, the drop falling 1 mmHg per second.
-        fake.driver().replies = [](int call) { return leakReply(call + 1, static_cast<float>(call + 1)); };
+        driver().replies = [](int call) { return leakReply(call + 1, static_cast<float>(call + 1)); };
     }
 
-    CConfigLeak& config() { return *std::dynamic_pointer_cast<CConfigLeak>(element->Configuration()); }
-    CResultLeak* result() { return dynamic_cast<CResultLeak*>(element->Result().get()); }
-    FakeDriver& driver() { return fake.driver(); }
+    CConfigLeak& config() { return configAs<CConfigLeak>(); }
+    CResultLeak* result() { return resultAs<CResultLeak>(); }
     int count(const QString& call) { return driver().calls.count(call); }
-    const QStringList& fake_calls() { return driver().calls; }
-
-    // Performs the element while script works the window from inside its modal loop. A script
-    // that leaves the window open is ended by a confirmed abort, so that a failing test cannot hang.
-    void perform(const std::function<void(FTestGuide&)>& script)
-    {
-        QTimer::singleShot(0, [this, script] {
-            FTestGuide* guide = element->Guide();
-            ASSERT_TRUE(guide);
-            script(*guide);
-            if (element->Guide() && element->Guide()->isVisible()) {
-                ADD_FAILURE() << "the window was left open";
-                element->Guide()->PressButton("abort");
-            }
-        });
-        element->Perform(context);
-    }
-    static void press(FTestGuide& guide, const char* key) { guide.Button(key)->trigger(); }
-
-    ostrel::testing::MessageGuard messages;
-    FakeDriverRegistration fake;
-    std::shared_ptr<CTestLeak> element;
-    std::shared_ptr<RunContext> context;
 };
 
 TEST_F(LeakElement, RefusedByTheRunContextDoesNothing)
@@ -85,7 +57,7 @@ TEST_F(LeakElement, RunEndsAtTheFirstReplyAtOrPastTheDuration)
     });
     EXPECT_EQ(driver().polls, 10);
     EXPECT_EQ(driver().lastTestType, 300);
-    EXPECT_EQ(fake_calls(), (QStringList{"StartRemote", "StartTest", "GetTestResult", "StopTest", "EndRemote"}));
+    EXPECT_EQ(driver().calls, (QStringList{"StartRemote", "StartTest", "GetTestResult", "StopTest", "EndRemote"}));
     // The parameter set arrives wrapped in a one-element array.
     const ostrel::VariantArray& wrapped = driver().startParameters.array();
     ASSERT_EQ(wrapped.count(), 1);

@@ -1,9 +1,6 @@
 // The leak test end to end: the element, its window and the real driver against the
 // simulator on a pseudo-terminal, with simulated time running 100 times faster.
 #include "host/contract/IServiceRecord.h"
-#include "host/core/ClassTable.h"
-#include "host/core/Steps.h"
-#include "host/datalink/DataLinkRoot.h"
 #include "host/results/Standards.h"
 #include "host/run/RunContext.h"
 #include "host/run/XTestGuideStatusBar.h"
@@ -13,12 +10,9 @@
 #include "plugin/tests/leak/CConfigLeak.h"
 #include "plugin/tests/leak/CResultLeak.h"
 #include "plugin/tests/leak/CTestLeak.h"
-#include "sim/Simulator.h"
-#include "tests/support/ScriptedMessages.h"
-#include "vti/GNB4410VTI.h"
+#include "tests/support/plugin/ElementTest.h"
 
 #include <QAction>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -28,79 +22,19 @@ using ostrel::Variant;
 
 namespace {
 
-const QString kProgId = QString::fromLatin1(nb4410vti::kGNB4410VTIProgId);
-
-class LeakOverSimulator : public ::testing::Test {
+class LeakOverSimulator : public nb4410::testing::ElementOverSimulator<CTestLeak> {
 protected:
-    void SetUp() override
-    {
-        ostrel::ClassRegistry::instance().RegisterLocal(
-            kProgId, ostrel::ClassFactory{&ostrel::createObject<nb4410vti::GNB4410VTI>, nullptr});
-        MVti::Reset();
-        element = std::make_shared<CTestLeak>();
-        element->Initialize("NB-4410", CTestLeak::kTestId, 1);
-        element->Filter()->SetServiceRecordWanted(true);
-        context = std::make_shared<RunContext>();
-    }
-    void TearDown() override
-    {
-        ostrel::runStep("end remote", [] { MVti::Driver()->EndRemote(); });
-        ports()->ResetPorts();
-        simulator.Stop();
-        MVti::Reset();
-        ostrel::ClassRegistry::instance().UnregisterLocal(kProgId);
-    }
-    void start(QHash<QString, QString> values = {})
-    {
-        values.insert("StateFile", dir.filePath("operator.ini"));
-        values.insert("Pacing", "0");
-        values.insert("TimeScale", "100");
-        const QString path = simulator.Start(values);
-        ports()->SetPorts({{1, ostrel::PortEntry{QStringLiteral("NB-4410"), path, {}}}});
-    }
-    static ostrel::PortRegistryPtr ports() { return ostrel::DataLinkRoot::instance()->PortRegistry(); }
+    void SetUp() override { create(CTestLeak::kTestId, 1, true); }
 
-    CConfigLeak& config() { return *std::dynamic_pointer_cast<CConfigLeak>(element->Configuration()); }
-    CResultLeak* result() { return dynamic_cast<CResultLeak*>(element->Result().get()); }
-
-    // An upper limit on the leak rate in a standard the run selects.
-    void selectStandardWithRateLimit(float upperMmHgPerMin)
-    {
-        auto standard = element->Limits()->CreateStandard(Variant("ISO"), Variant("ISO 81060"));
-        for (const auto& item : standard->LimitItems())
-            if (item->Key() == "RATE")
-                item->SetLimit(0, upperMmHgPerMin);
-        auto selected = std::make_shared<ostrel::Standards>();
-        selected->Add(standard);
-        context->SetSelectedStandards(selected);
-    }
-
-    void perform(const std::function<void(FTestGuide&)>& script)
-    {
-        QTimer::singleShot(0, [this, script] {
-            script(*element->Guide());
-            if (element->Guide() && element->Guide()->isVisible()) {
-                ADD_FAILURE() << "the window was left open";
-                messages.sink->defaultAnswer = true;
-                element->Guide()->PressButton("abort");
-            }
-        });
-        element->Perform(context);
-    }
-    static void press(FTestGuide& guide, const char* key) { guide.Button(key)->trigger(); }
-
-    QTemporaryDir dir;
-    ostrel::testing::MessageGuard messages;
-    nb4410sim::Simulator simulator;
-    std::shared_ptr<CTestLeak> element;
-    std::shared_ptr<RunContext> context;
+    CConfigLeak& config() { return configAs<CConfigLeak>(); }
+    CResultLeak* result() { return resultAs<CResultLeak>(); }
 };
 
 TEST_F(LeakOverSimulator, PlayRunsTheTestAndNextStoresAJudgedResult)
 {
     start({{"LeakRate", "120"}});
     config().SetDuration(10);
-    selectStandardWithRateLimit(10.0f);
+    selectStandardWithLimits("RATE", 10.0f);
     QString standardShown;
     perform([&](FTestGuide& guide) {
         press(guide, "play");

@@ -1,6 +1,6 @@
 // The leak result: the drop on every reply, the one-minute leak rate from the 5-second ring,
 // evaluation, service records and the stored form.
-#include "FakeDriver.h"
+#include "LeakReply.h"
 
 #include "host/contract/IServiceRecord.h"
 #include "host/run/Filter.h"

@@ -9,8 +9,7 @@
 #include "plugin/tests/overpressure/CConfigOverPressure.h"
 #include "plugin/tests/overpressure/CResultOverPressure.h"
 #include "plugin/tests/overpressure/CTestOverPressure.h"
-#include "tests/leak/FakeDriver.h"
-#include "tests/support/ScriptedMessages.h"
+#include "tests/support/plugin/ElementTest.h"
 
 #include <QAction>
 #include <QLabel>
@@ -18,24 +17,20 @@
 #include <gtest/gtest.h>
 
 using namespace nb4410;
-using nb4410::testing::FakeDriver;
-using nb4410::testing::FakeDriverRegistration;
 using nb4410::testing::overPressureReply;
 using ostrel::RunContext;
 using ostrel::Variant;
 
 namespace {
 
-class OverPressureElement : public ::testing::Test {
+class OverPressureElement : public nb4410::testing::ElementWithFakeDriver<CTestOverPressure> {
 protected:
     void SetUp() override
     {
-        element = std::make_shared<CTestOverPressure>();
-        element->Initialize("NB-4410", CTestOverPressure::kTestId, 4);
-        context = std::make_shared<RunContext>();
+        create(CTestOverPressure::kTestId, 4);
         // Inflating 10 mmHg per reply; the unit releases at 200 mmHg on the 20th reply, the
         // instrument ends its test on the 25th.
-        fake.driver().replies = [](int call) {
+        driver().replies = [](int call) {
             const int pressure = call < 20 ? (call + 1) * 10 : std::max(0, 200 - (call - 19) * 40);
             const QByteArray peak = QByteArray::number(std::min(call + 1, 20) * 10);
             return overPressureReply(call == 24, QByteArray::number(pressure).constData(), peak.constData(),
@@ -43,28 +38,7 @@ protected:
         };
     }
 
-    CResultOverPressure* result() { return dynamic_cast<CResultOverPressure*>(element->Result().get()); }
-    FakeDriver& driver() { return fake.driver(); }
-
-    void perform(const std::function<void(FTestGuide&)>& script)
-    {
-        QTimer::singleShot(0, [this, script] {
-            FTestGuide* guide = element->Guide();
-            ASSERT_TRUE(guide);
-            script(*guide);
-            if (element->Guide() && element->Guide()->isVisible()) {
-                ADD_FAILURE() << "the window was left open";
-                element->Guide()->PressButton("abort");
-            }
-        });
-        element->Perform(context);
-    }
-    static void press(FTestGuide& guide, const char* key) { guide.Button(key)->trigger(); }
-
-    ostrel::testing::MessageGuard messages;
-    FakeDriverRegistration fake;
-    std::shared_ptr<CTestOverPressure> element;
-    std::shared_ptr<RunContext> context;
+    CResultOverPressure* result() { return resultAs<CResultOverPressure>(); }
 };
 
 TEST_F(OverPressureElement, RunPollsUntilTheInstrumentEndsAndTakesTheLastReply)

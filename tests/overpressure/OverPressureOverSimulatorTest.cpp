@@ -1,9 +1,6 @@
 // The over-pressure test end to end: the element, its window and the real driver against the
 // simulator on a pseudo-terminal, with simulated time running 100 times faster.
 #include "host/contract/IServiceRecord.h"
-#include "host/core/ClassTable.h"
-#include "host/core/Steps.h"
-#include "host/datalink/DataLinkRoot.h"
 #include "host/results/Standards.h"
 #include "host/run/RunContext.h"
 #include "host/run/XTestGuideStatusBar.h"
@@ -12,12 +9,9 @@
 #include "plugin/tests/overpressure/CConfigOverPressure.h"
 #include "plugin/tests/overpressure/CResultOverPressure.h"
 #include "plugin/tests/overpressure/CTestOverPressure.h"
-#include "sim/Simulator.h"
-#include "tests/support/ScriptedMessages.h"
-#include "vti/GNB4410VTI.h"
+#include "tests/support/plugin/ElementTest.h"
 
 #include <QAction>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -27,79 +21,19 @@ using ostrel::Variant;
 
 namespace {
 
-const QString kProgId = QString::fromLatin1(nb4410vti::kGNB4410VTIProgId);
-
-class OverPressureOverSimulator : public ::testing::Test {
+class OverPressureOverSimulator : public nb4410::testing::ElementOverSimulator<CTestOverPressure> {
 protected:
-    void SetUp() override
-    {
-        ostrel::ClassRegistry::instance().RegisterLocal(
-            kProgId, ostrel::ClassFactory{&ostrel::createObject<nb4410vti::GNB4410VTI>, nullptr});
-        MVti::Reset();
-        element = std::make_shared<CTestOverPressure>();
-        element->Initialize("NB-4410", CTestOverPressure::kTestId, 1);
-        element->Filter()->SetServiceRecordWanted(true);
-        context = std::make_shared<RunContext>();
-    }
-    void TearDown() override
-    {
-        ostrel::runStep("end remote", [] { MVti::Driver()->EndRemote(); });
-        ports()->ResetPorts();
-        simulator.Stop();
-        MVti::Reset();
-        ostrel::ClassRegistry::instance().UnregisterLocal(kProgId);
-    }
-    void start(QHash<QString, QString> values)
-    {
-        values.insert("StateFile", dir.filePath("operator.ini"));
-        values.insert("Pacing", "0");
-        values.insert("TimeScale", "100");
-        const QString path = simulator.Start(values);
-        ports()->SetPorts({{1, ostrel::PortEntry{QStringLiteral("NB-4410"), path, {}}}});
-    }
-    static ostrel::PortRegistryPtr ports() { return ostrel::DataLinkRoot::instance()->PortRegistry(); }
+    void SetUp() override { create(CTestOverPressure::kTestId, 1, true); }
 
-    CConfigOverPressure& config() { return *std::dynamic_pointer_cast<CConfigOverPressure>(element->Configuration()); }
-    CResultOverPressure* result() { return dynamic_cast<CResultOverPressure*>(element->Result().get()); }
-
-    // An upper limit on the peak pressure in a standard the run selects.
-    void selectStandardWithPeakLimit(float upperMmHg)
-    {
-        auto standard = element->Limits()->CreateStandard(Variant("ISO"), Variant("ISO 81060"));
-        for (const auto& item : standard->LimitItems())
-            if (item->Key() == "PEAK")
-                item->SetLimit(0, upperMmHg);
-        auto selected = std::make_shared<ostrel::Standards>();
-        selected->Add(standard);
-        context->SetSelectedStandards(selected);
-    }
-
-    void perform(const std::function<void(FTestGuide&)>& script)
-    {
-        QTimer::singleShot(0, [this, script] {
-            script(*element->Guide());
-            if (element->Guide() && element->Guide()->isVisible()) {
-                ADD_FAILURE() << "the window was left open";
-                messages.sink->defaultAnswer = true;
-                element->Guide()->PressButton("abort");
-            }
-        });
-        element->Perform(context);
-    }
-    static void press(FTestGuide& guide, const char* key) { guide.Button(key)->trigger(); }
-
-    QTemporaryDir dir;
-    ostrel::testing::MessageGuard messages;
-    nb4410sim::Simulator simulator;
-    std::shared_ptr<CTestOverPressure> element;
-    std::shared_ptr<RunContext> context;
+    CConfigOverPressure& config() { return configAs<CConfigOverPressure>(); }
+    CResultOverPressure* result() { return resultAs<CResultOverPressure>(); }
 };
 
 TEST_F(OverPressureOverSimulator, AReleasingUnitPassesAndNextStoresTheResult)
 {
     start({{"ReleasePressure", "280"}});
     config().SetInflatePressure(320.0f);
-    selectStandardWithPeakLimit(300.0f);
+    selectStandardWithLimits("PEAK", 300.0f);
     QString standardShown;
     std::int32_t statusShown = -1;
     perform([&](FTestGuide& guide) {
@@ -130,7 +64,7 @@ TEST_F(OverPressureOverSimulator, AUnitThatNeverReleasesFailsItsLimit)
     // The unit would release at 300 mmHg; the instrument gives up at the inflate pressure.
     start({{"ReleasePressure", "300"}});
     config().SetInflatePressure(260.0f);
-    selectStandardWithPeakLimit(250.0f);
+    selectStandardWithLimits("PEAK", 250.0f);
     perform([&](FTestGuide& guide) {
         press(guide, "play");
         EXPECT_EQ(guide.StatusBar()->Status(), 2);

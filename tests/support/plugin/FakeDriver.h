@@ -1,9 +1,7 @@
 #pragma once
-// A driver double registered in-process under the driver's program identifier: it records the
-// calls, answers "GRES" from a script and can fail any call with a given number.
-#include "host/core/ClassRegistry.h"
-#include "plugin/tests/common/MVti.h"
-#include "vti/NB4410VTI.h"
+// A driver double of the instrument tests: it records the calls, answers "GRES" from a script
+// and can fail any call with a given number.
+#include "DriverRegistration.h"
 
 #include <QStringList>
 #include <functional>
@@ -63,51 +61,6 @@ private:
     }
 };
 
-class FakeGlobal : public nb4410vti::_GNB4410VTI {
-public:
-    std::shared_ptr<nb4410vti::_CNB4410VTI> NB4410() override { return driver; }
-    QString SupportedMTIVersion() override { return QStringLiteral("1.0"); }
-    std::shared_ptr<FakeDriver> driver = std::make_shared<FakeDriver>();
-};
-
-// Registers a fresh fake for the life of the object.
-class FakeDriverRegistration {
-public:
-    FakeDriverRegistration()
-    {
-        current() = std::make_shared<FakeGlobal>();
-        ostrel::ClassRegistry::instance().RegisterLocal(QString::fromLatin1(nb4410vti::kGNB4410VTIProgId),
-                                                        ostrel::ClassFactory{&create, nullptr});
-        MVti::Reset();
-    }
-    ~FakeDriverRegistration()
-    {
-        ostrel::ClassRegistry::instance().UnregisterLocal(QString::fromLatin1(nb4410vti::kGNB4410VTIProgId));
-        MVti::Reset();
-        current().reset();
-    }
-    FakeDriver& driver() { return *current()->driver; }
-
-private:
-    static std::shared_ptr<FakeGlobal>& current()
-    {
-        static std::shared_ptr<FakeGlobal> global;
-        return global;
-    }
-    static ostrel::ObjectPtr create() { return current(); }
-};
-
-// A "GRES" reply of the leak test: end indicator, pressure, drop and elapsed seconds.
-inline ostrel::VariantArray leakReply(std::int32_t elapsedS, float drop, std::int32_t pressure = 240, bool end = false)
-{
-    ostrel::VariantArray reply(6);
-    reply[0] = QStringLiteral("GRES");
-    reply[1] = QString::number(end ? 1 : 0);
-    reply[2] = QString::number(pressure);
-    reply[3] = QStringLiteral("0");
-    reply[4] = ostrel::numberToText(drop);
-    reply[5] = QString::number(elapsedS);
-    return reply;
-}
+using FakeDriverRegistration = DriverRegistration<FakeDriver>;
 
 } // namespace nb4410::testing

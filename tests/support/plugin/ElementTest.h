@@ -1,0 +1,105 @@
+#pragma once
+// Fixtures of the plug-in's test elements: an element performed in a run context while a script
+// works its window from inside the modal loop, against a driver double or the simulator.
+#include "FakeDriver.h"
+#include "SimulatedInstrument.h"
+
+#include "host/results/Standards.h"
+#include "host/run/Filter.h"
+#include "host/run/RunContext.h"
+#include "plugin/guide/FTestGuide.h"
+#include "plugin/tests/common/CInstrumentTest.h"
+#include "tests/support/ScriptedMessages.h"
+
+#include <QAction>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace nb4410::testing {
+
+// TRig is the instrument side; it is there before the element and goes after it.
+template <class TElement, class TRig>
+class ElementTest : public ::testing::Test {
+protected:
+    using Script = std::function<void(FTestGuide&)>;
+
+    void create(std::int32_t testId, std::int32_t id, bool serviceRecordWanted = false)
+    {
+        element = std::make_shared<TElement>();
+        element->Initialize(QStringLiteral("NB-4410"), testId, id);
+        if (serviceRecordWanted)
+            element->Filter()->SetServiceRecordWanted(true);
+    }
+
+    // Performs the element while script works the window from inside its modal loop. A script
+    // that leaves the window open is ended by a confirmed abort, so that a failing test cannot hang.
+    void perform(const Script& script)
+    {
+        QTimer::singleShot(0, [this, script] {
+            FTestGuide* guide = element->Guide();
+            ASSERT_TRUE(guide);
+            script(*guide);
+            if (element->Guide() && element->Guide()->isVisible()) {
+                ADD_FAILURE() << "the window was left open";
+                messages.sink->defaultAnswer = true;
+                element->Guide()->PressButton("abort");
+            }
+        });
+        element->Perform(context);
+    }
+    static void press(FTestGuide& guide, const char* key) { guide.Button(key)->trigger(); }
+
+    template <class TResult>
+    TResult* resultAs() const
+    {
+        return dynamic_cast<TResult*>(element->Result().get());
+    }
+    template <class TConfig>
+    TConfig& configAs() const
+    {
+        return *std::dynamic_pointer_cast<TConfig>(element->Configuration());
+    }
+
+    // Selects for the run one standard "ISO" whose item of the key has the given limits.
+    void selectStandardWithLimits(const QString& key, std::optional<float> upper, std::optional<float> lower = {})
+    {
+        auto standard = element->Limits()->CreateStandard(ostrel::Variant("ISO"), ostrel::Variant("ISO 81060"));
+        for (const auto& item : standard->LimitItems()) {
+            if (item->Key() != key)
+                continue;
+            if (upper)
+                item->SetLimit(0, *upper);
+            if (lower)
+                item->SetLimit(1, *lower);
+        }
+        auto selected = std::make_shared<ostrel::Standards>();
+        selected->Add(standard);
+        context->SetSelectedStandards(selected);
+    }
+
+    ostrel::testing::MessageGuard messages;
+    TRig rig;
+    std::shared_ptr<TElement> element;
+    std::shared_ptr<ostrel::RunContext> context = std::make_shared<ostrel::RunContext>();
+};
+
+template <class TElement>
+class ElementWithFakeDriver : public ElementTest<TElement, FakeDriverRegistration> {
+protected:
+    FakeDriver& driver() { return this->rig.driver(); }
+};
+
+template <class TElement>
+class ElementOverSimulator : public ElementTest<TElement, SimulatedInstrument> {
+protected:
+    // Simulated time runs 100 times faster.
+    void start(QHash<QString, QString> options = {})
+    {
+        options.insert(QStringLiteral("TimeScale"), QStringLiteral("100"));
+        this->rig.start(options);
+    }
+};
+
+} // namespace nb4410::testing
