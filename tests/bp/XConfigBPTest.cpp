@@ -2,12 +2,12 @@
 // into the configuration, and the "Change" notices (none while initialising).
 #include "BPRegistry.h"
 
-#include "host/contract/ICallback.h"
 #include "host/run/XTestGuideSettings.h"
 #include "plugin/editors/XConfigIBP.h"
 #include "plugin/editors/XConfigPBP.h"
 #include "plugin/tests/bp/CConfigIBP.h"
 #include "plugin/tests/bp/CConfigPBP.h"
+#include "tests/support/plugin/EditorTest.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,15 +22,7 @@ using ostrel::Variant;
 
 namespace {
 
-class RecordingCallback : public ostrel::ICallback {
-public:
-    void Notify(const QString& eventName, const Variant& params) override
-    {
-        events << eventName;
-        EXPECT_EQ(params.array().count(), 0);
-    }
-    QStringList events;
-};
+using nb4410::testing::RecordingCallback;
 
 class BPEditors : public ::testing::Test {
 protected:

@@ -1,9 +1,9 @@
 // The cuff-volume editor: it passes changes of the test-guide settings on, except while it is
 // being initialised, and a control without a configuration stays locked.
-#include "host/contract/ICallback.h"
 #include "host/run/XTestGuideSettings.h"
 #include "plugin/editors/XConfigCuffVolume.h"
 #include "plugin/tests/cuffvolume/CConfigCuffVolume.h"
+#include "tests/support/plugin/EditorTest.h"
 
 #include <QCheckBox>
 #include <gtest/gtest.h>
@@ -12,20 +12,12 @@ using namespace nb4410;
 
 namespace {
 
-class CountingCallback : public ostrel::ICallback {
-public:
-    void Notify(const QString& eventName, const ostrel::Variant& params) override
-    {
-        events << eventName;
-        EXPECT_EQ(params.array().count(), 0);
-    }
-    QStringList events;
-};
+using nb4410::testing::RecordingCallback;
 
 TEST(CuffVolumeEditor, SettingsChangesReachTheConfigurationAndTheHost)
 {
     auto config = std::make_shared<CConfigCuffVolume>();
-    auto callback = std::make_shared<CountingCallback>();
+    auto callback = std::make_shared<RecordingCallback>();
     XConfigCuffVolume editor;
     editor.SetCallBack(callback);
     editor.Initialize(ostrel::Variant(config));
@@ -47,7 +39,7 @@ TEST(CuffVolumeEditor, SettingsChangesReachTheConfigurationAndTheHost)
 
 TEST(CuffVolumeEditor, InitializeSendsNoChangeAndWithoutAConfigurationLocks)
 {
-    auto callback = std::make_shared<CountingCallback>();
+    auto callback = std::make_shared<RecordingCallback>();
     XConfigCuffVolume editor;
     editor.SetCallBack(callback);
     auto config = std::make_shared<CConfigCuffVolume>();

@@ -1,8 +1,8 @@
 // The leak editor: the values it lets through into the configuration and when it says "Change".
-#include "host/contract/ICallback.h"
 #include "host/run/XTestGuideSettings.h"
 #include "plugin/editors/XConfigLeak.h"
 #include "plugin/tests/leak/CConfigLeak.h"
+#include "tests/support/plugin/EditorTest.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -15,23 +15,7 @@ using namespace nb4410;
 
 namespace {
 
-class CountingCallback : public ostrel::ICallback {
-public:
-    void Notify(const QString& eventName, const ostrel::Variant&) override { events << eventName; }
-    QStringList events;
-};
-
-struct EditorFixture : ::testing::Test {
-    void SetUp() override
-    {
-        editor.SetCallBack(callback);
-        editor.Initialize(ostrel::Variant(config));
-        editor.show();
-    }
-    std::shared_ptr<CConfigLeak> config = std::make_shared<CConfigLeak>();
-    std::shared_ptr<CountingCallback> callback = std::make_shared<CountingCallback>();
-    XConfigLeak editor;
-};
+using EditorFixture = nb4410::testing::EditorTest<XConfigLeak, CConfigLeak>;
 
 TEST_F(EditorFixture, TypedValuesAreClampedToTheRowRange)
 {

@@ -1,9 +1,9 @@
 // The over-pressure editor: what it lets through into the configuration, when it says
 // "Change" and what locking stops.
-#include "host/contract/ICallback.h"
 #include "host/run/XTestGuideSettings.h"
 #include "plugin/editors/XConfigOverPressure.h"
 #include "plugin/tests/overpressure/CConfigOverPressure.h"
+#include "tests/support/plugin/EditorTest.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -15,27 +15,12 @@ using namespace nb4410;
 
 namespace {
 
-class CountingCallback : public ostrel::ICallback {
-public:
-    void Notify(const QString& eventName, const ostrel::Variant&) override { events << eventName; }
-    QStringList events;
-};
-
-struct OverPressureEditor : ::testing::Test {
-    void SetUp() override
-    {
-        editor.SetCallBack(callback);
-        editor.Initialize(ostrel::Variant(config));
-        editor.show();
-    }
+struct OverPressureEditor : nb4410::testing::EditorTest<XConfigOverPressure, CConfigOverPressure> {
     void type(const char* keys)
     {
         editor.TextBox()->clear();
         QTest::keyClicks(editor.TextBox(), keys);
     }
-    std::shared_ptr<CConfigOverPressure> config = std::make_shared<CConfigOverPressure>();
-    std::shared_ptr<CountingCallback> callback = std::make_shared<CountingCallback>();
-    XConfigOverPressure editor;
 };
 
 TEST_F(OverPressureEditor, TypedPressuresAreClampedAndReachConfigurationAndSlider)
