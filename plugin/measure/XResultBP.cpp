@@ -2,10 +2,8 @@
 
 #include "CMeasurement.h"
 
-#include "host/contract/ILimitData.h"
 #include "host/contract/IMeasurement.h"
 #include "host/contract/IResultData.h"
-#include "host/contract/IStandards.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
 #include "host/core/Steps.h"
@@ -13,11 +11,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMenu>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <limits>
 
 namespace nb4410 {
 
@@ -29,7 +25,6 @@ using ostrel::Variant;
 namespace {
 const QColor kFailedColour(128, 0, 0);
 const QString kBlank = QStringLiteral(" ");
-const QString kPercent = QStringLiteral("%");
 const QString kAllowedKeys = QStringLiteral("0123456789,.-+");
 
 struct ColumnSpec {
@@ -55,11 +50,12 @@ float readingOf(QString text)
 } // namespace
 
 XResultBP::XResultBP(QWidget* parent)
-    : QWidget(parent), m_list(new QTreeWidget(this)), m_edit(new QLineEdit(m_list->viewport())), m_menu(new QMenu(this))
+    : QWidget(parent), m_list(new QTreeWidget(this)), m_edit(new QLineEdit(m_list->viewport())),
+      m_limits(new CStandardLimits(this, m_list, kHighColumn, kLowColumn,
+                                   [this](const char* name, const ostrel::VariantArray& params) { raiseEvent(name, params); }))
 {
     m_list->setObjectName(QStringLiteral("lvwResult"));
     m_list->setRootIsDecorated(false);
-    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->hide();
     m_list->setColumnCount(kColumns);
@@ -80,21 +76,6 @@ XResultBP::XResultBP(QWidget* parent)
     m_list->viewport()->installEventFilter(this);
     connect(m_edit, &QLineEdit::textChanged, this, [this] { editChanged(); });
 
-    m_menu->setObjectName(QStringLiteral("mnuStdList"));
-    m_caption = m_menu->addAction(QStringLiteral("Selected Standards"));
-    m_caption->setObjectName(QStringLiteral("mnuCaption"));
-    m_menu->setDefaultAction(m_caption);
-    m_menu->addSeparator()->setObjectName(QStringLiteral("mnuLine1"));
-    m_menu->addSeparator()->setObjectName(QStringLiteral("mnuLine2"));
-    m_calculateLimits = m_menu->addAction(QStringLiteral("&Show calculated limits"));
-    m_calculateLimits->setObjectName(QStringLiteral("mnuCalculateLimits"));
-    m_calculateLimits->setCheckable(true);
-    m_calculateLimits->setChecked(true);
-    connect(m_calculateLimits, &QAction::triggered, this, [this] { ToggleCalculatedLimits(); });
-    connect(m_list, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        if (MenuAvailable())
-            m_menu->popup(m_list->viewport()->mapToGlobal(at), m_caption);
-    });
     connect(m_list, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* row, int column) {
         if (column == kValueColumn)
             BeginEdit(row);
@@ -134,6 +115,7 @@ void XResultBP::Clear()
 void XResultBP::ShowTestResult(std::shared_ptr<ostrel::IResultData> result)
 {
     m_result = result;
+    m_limits->SetResult(result);
     if (result) {
         std::int32_t count = 0;
         runStep("measurement count", [&] { count = result->MeasurementCount(); });
@@ -185,137 +167,9 @@ void XResultBP::setRowStyle(QTreeWidgetItem* row, std::int32_t status)
     }
 }
 
-void XResultBP::clearStandardItems()
-{
-    for (QAction* item : m_standardItems) {
-        m_menu->removeAction(item);
-        delete item;
-    }
-    m_standardItems.clear();
-    m_currentStandard = 0;
-}
-
 void XResultBP::ShowLimits(std::shared_ptr<ostrel::ILimitData> limits, std::shared_ptr<ostrel::IStandards> selected)
 {
-    runStep("kept standards", [&] { m_standards = limits ? limits->Standards() : nullptr; });
-    runStep("standards menu", [&] {
-        clearStandardItems();
-        if (!selected || !m_standards)
-            return;
-        QAction* before = m_menu->actions().value(m_menu->actions().indexOf(m_calculateLimits) - 1);
-        for (std::int32_t i = 0; i < selected->Count(); ++i) {
-            auto wanted = selected->Item(i);
-            if (!wanted || !m_standards->Find(wanted->ShortName(), wanted->FullName()))
-                continue;
-            auto* item = new QAction(wanted->ShortName(), m_menu);
-            const int number = static_cast<int>(m_standardItems.size()) + 1;
-            item->setObjectName(QStringLiteral("mnuStandards_%1").arg(number));
-            item->setData(wanted->FullName());
-            item->setCheckable(true);
-            // A standard without a full name is never offered.
-            item->setVisible(!wanted->FullName().isEmpty());
-            m_menu->insertAction(before, item);
-            m_standardItems.push_back(item);
-            connect(item, &QAction::triggered, this, [this, number] { ChooseStandard(number); });
-            if (number == 1) {
-                item->setChecked(true);
-                showStandardLimits(wanted->ShortName(), wanted->FullName());
-            }
-        }
-    });
-}
-
-bool XResultBP::MenuAvailable() const
-{
-    return std::any_of(m_standardItems.begin(), m_standardItems.end(), [](QAction* a) { return a->isVisible(); });
-}
-
-void XResultBP::showStandardLimits(const QString& shortName, const QString& fullName)
-{
-    if (!m_standards)
-        return;
-    auto standard = m_standards->Find(shortName, fullName);
-    if (!standard)
-        return;
-    const auto items = standard->LimitItems();
-    for (int r = 0; r < m_list->topLevelItemCount(); ++r) {
-        QTreeWidgetItem* row = m_list->topLevelItem(r);
-        const QString key = row->data(0, Qt::UserRole).toString();
-        if (key.isEmpty())
-            continue;
-        runStep("limit texts", [&] {
-            // Per key the strictest limits: the smallest upper and the largest lower one.
-            std::optional<float> upper;
-            std::optional<float> lower;
-            QString upperUnit;
-            QString lowerUnit;
-            for (const auto& item : items) {
-                if (!item || item->Key() != key)
-                    continue;
-                const QString unit = item->UnitFlag() == 0 ? item->Unit() : QString();
-                if (item->IsLimitSet(0) && (!upper || item->Limit(0) < *upper)) {
-                    upper = item->Limit(0);
-                    upperUnit = unit;
-                }
-                if (item->IsLimitSet(1) && (!lower || item->Limit(1) > *lower)) {
-                    lower = item->Limit(1);
-                    lowerUnit = unit;
-                }
-            }
-            row->setText(kHighColumn, upper ? formatLimit(key, *upper, upperUnit) : kBlank);
-            row->setText(kLowColumn, lower ? formatLimit(key, *lower, lowerUnit) : kBlank);
-            row->setToolTip(kHighColumn, fullName);
-            row->setToolTip(kLowColumn, fullName);
-        });
-    }
-    raiseEvent(kEventStandardSelected, ostrel::VariantArray{Variant(shortName), Variant(fullName)});
-}
-
-QString XResultBP::formatLimit(const QString& key, float value, QString unit) const
-{
-    std::shared_ptr<ostrel::IMeasurement> measurement;
-    runStep("limit measurement", [&] {
-        if (m_result)
-            measurement = m_result->Measurement(Variant(key));
-    });
-    if (measurement) {
-        if (unit.isEmpty())
-            unit = measurement->Unit();
-        else if (unit == kPercent && m_calculatedLimits) {
-            value = static_cast<float>(measurement->PresetValue().val()) * (value / 100.0f + 1.0f);
-            unit = measurement->Unit();
-        }
-    }
-    QString text = ostrel::numberToText(value) + QLatin1Char(' ') + unit;
-    if (unit == kPercent && value > 0)
-        text.prepend(QLatin1Char('+'));
-    return text;
-}
-
-void XResultBP::ToggleCalculatedLimits()
-{
-    m_calculatedLimits = !m_calculatedLimits;
-    m_calculateLimits->setChecked(m_calculatedLimits);
-    for (QAction* item : m_standardItems)
-        if (item->isChecked()) {
-            showStandardLimits(item->text(), item->data().toString());
-            break;
-        }
-}
-
-void XResultBP::ChooseStandard(int number)
-{
-    if (number < 1 || number > static_cast<int>(m_standardItems.size()))
-        return;
-    const int current = m_currentStandard == 0 ? 1 : m_currentStandard;
-    m_standardItems[static_cast<size_t>(current - 1)]->setChecked(false);
-    QAction* chosen = m_standardItems[static_cast<size_t>(number - 1)];
-    chosen->setChecked(false);
-    if (!chosen->text().isEmpty() && !chosen->data().toString().isEmpty()) {
-        chosen->setChecked(true);
-        showStandardLimits(chosen->text(), chosen->data().toString());
-    }
-    m_currentStandard = number;
+    m_limits->Show(limits, selected);
 }
 
 void XResultBP::StartEditing()

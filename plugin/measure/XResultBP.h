@@ -4,6 +4,7 @@
 // monitor under test. Failed rows are dark red and bold; a popup menu switches between the
 // selected standards and between percent and calculated limits; the container is told when
 // every reading has been entered.
+#include "CStandardLimits.h"
 #include "INB4410ResultView.h"
 #include "host/core/Variant.h"
 
@@ -44,13 +45,15 @@ public:
     QTreeWidget* List() const { return m_list; }
     QLineEdit* EditBox() const { return m_edit; }
     QTreeWidgetItem* Row(const QString& key) const; // nullptr when absent
-    bool CalculatedLimits() const { return m_calculatedLimits; }
+    bool CalculatedLimits() const { return m_limits->CalculatedLimits(); }
     bool LastRowPassed() const { return m_lastRowPassed; }
-    const std::vector<QAction*>& StandardItems() const { return m_standardItems; }
-    QMenu* StandardsMenu() const { return m_menu; }
-    bool MenuAvailable() const; // whether a right-button press opens the menu
-    void ChooseStandard(int number); // 1-based, as the menu does
-    void ToggleCalculatedLimits();
+    // The standards items of the popup menu, in order (the first is number 1).
+    const std::vector<QAction*>& StandardItems() const { return m_limits->StandardItems(); }
+    QMenu* StandardsMenu() const { return m_limits->Menu(); }
+    QAction* CalculateLimitsItem() const { return m_limits->CalculateLimitsItem(); }
+    bool MenuAvailable() const { return m_limits->MenuAvailable(); } // whether a right-button press opens the menu
+    void ChooseStandard(int number) { m_limits->ChooseStandard(number); } // 1-based, as the menu does
+    void ToggleCalculatedLimits() { m_limits->ToggleCalculatedLimits(); }
     // Begins editing the reading of the row (the selected row when none is given).
     void BeginEdit(QTreeWidgetItem* row = nullptr);
     // Whether every row has a reading.
@@ -61,27 +64,18 @@ protected:
 
 private:
     void showMeasurement(const std::shared_ptr<ostrel::IMeasurement>& measurement);
-    void showStandardLimits(const QString& shortName, const QString& fullName);
-    QString formatLimit(const QString& key, float value, QString unit) const;
     void editChanged();
     bool editKey(int key, const QString& text);
     void nextRow();
     void updateNextButton();
     void raiseEvent(const char* name, const ostrel::VariantArray& params);
-    void clearStandardItems();
     void setRowStyle(QTreeWidgetItem* row, std::int32_t status);
     void placeEditBox(QTreeWidgetItem* row);
 
     QTreeWidget* m_list;
     QLineEdit* m_edit;
-    QMenu* m_menu;
-    QAction* m_caption;
-    QAction* m_calculateLimits;
-    std::vector<QAction*> m_standardItems;
-    int m_currentStandard = 0;
+    CStandardLimits* m_limits; // owned by this widget
     std::shared_ptr<ostrel::IResultData> m_result;
-    std::shared_ptr<ostrel::IStandards> m_standards;
-    bool m_calculatedLimits = true;
     bool m_editSuppressed = false;
     bool m_lastRowPassed = false;
     EventHandler m_handler;

@@ -3,6 +3,7 @@
 // over-pressure): one row per measurement with its value and the high and low limit of the
 // chosen standard, failed rows dark red and bold, and a popup menu to switch between the
 // selected standards and to show percent limits as calculated values.
+#include "CStandardLimits.h"
 #include "INB4410ResultView.h"
 #include "host/core/Variant.h"
 
@@ -38,32 +39,22 @@ public:
 
     QTreeWidget* List() const { return m_list; }
     QTreeWidgetItem* Row(const QString& key) const; // nullptr when absent
-    bool CalculatedLimits() const { return m_calculatedLimits; }
+    bool CalculatedLimits() const { return m_limits->CalculatedLimits(); }
     // The standards items of the popup menu, in order (the first is number 1).
-    const std::vector<QAction*>& StandardItems() const { return m_standardItems; }
-    QMenu* StandardsMenu() const { return m_menu; }
-    QAction* CalculateLimitsItem() const { return m_calculateLimits; }
-    bool MenuAvailable() const; // whether a right-button press opens the menu
-    void ChooseStandard(int number);   // 1-based, as the menu does
-    void ToggleCalculatedLimits();
+    const std::vector<QAction*>& StandardItems() const { return m_limits->StandardItems(); }
+    QMenu* StandardsMenu() const { return m_limits->Menu(); }
+    QAction* CalculateLimitsItem() const { return m_limits->CalculateLimitsItem(); }
+    bool MenuAvailable() const { return m_limits->MenuAvailable(); } // whether a right-button press opens the menu
+    void ChooseStandard(int number) { m_limits->ChooseStandard(number); } // 1-based, as the menu does
+    void ToggleCalculatedLimits() { m_limits->ToggleCalculatedLimits(); }
 
 private:
     void showMeasurement(const std::shared_ptr<ostrel::IMeasurement>& measurement);
-    void showStandardLimits(const QString& shortName, const QString& fullName);
-    QString formatLimit(const QString& key, float value, QString unit) const;
     void raiseEvent(const char* name, const ostrel::VariantArray& params);
-    void clearStandardItems();
     void setRowStyle(QTreeWidgetItem* row, std::int32_t status);
 
     QTreeWidget* m_list;
-    QMenu* m_menu;
-    QAction* m_caption;
-    QAction* m_calculateLimits;
-    std::vector<QAction*> m_standardItems;
-    int m_currentStandard = 0;
-    std::shared_ptr<ostrel::IResultData> m_result;
-    std::shared_ptr<ostrel::IStandards> m_standards;
-    bool m_calculatedLimits = true;
+    CStandardLimits* m_limits; // owned by this widget
     QHash<QString, ostrel::Variant> m_tags; // per row key: the value last shown
     EventHandler m_handler;
 };
