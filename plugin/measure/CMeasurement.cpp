@@ -123,12 +123,17 @@ std::int32_t CMeasurement::UpdateStatus(const std::shared_ptr<ostrel::ILimitData
     return m_status;
 }
 
+QString CMeasurement::YesNoText(const Variant& value)
+{
+    return !value.isNull() && value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+}
+
 QString CMeasurement::GetValueText(std::int32_t& status)
 {
     QString text;
     ostrel::runStep("convert the value to text", [&] {
         if (m_valueType == kYesNo)
-            text = !m_value.isNull() && m_value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+            text = YesNoText(m_value);
         else if (m_valueType == kNumeric1 || m_valueType == kNumeric2)
             text = ostrel::NumberToText(m_value);
         else
@@ -145,7 +150,7 @@ QString CMeasurement::formatted(const Variant& value) const
     QString text;
     ostrel::runStep("format a value", [&] {
         if (value.type() == ostrel::VarType::Boolean) {
-            text = value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+            text = YesNoText(value);
         } else if (value.isNumeric()) {
             text = m_valueFormat.isEmpty() ? ostrel::NumberToText(value) : ostrel::formatNumber(value.toDouble(), m_valueFormat);
         } else {

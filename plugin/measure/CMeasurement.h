@@ -56,6 +56,8 @@ public:
     // 2 when a standard fails it, else 1. Returns the new status.
     std::int32_t UpdateStatus(const std::shared_ptr<ostrel::ILimitData>& limitData,
                               const std::shared_ptr<ostrel::IStandards>& selectedStandards);
+    // A yes/no value as text: "True" only for a value that reads as true.
+    static QString YesNoText(const ostrel::Variant& value);
     // The value as text for its value type; status receives Status.
     QString GetValueText(std::int32_t& status);
     // One row of the report's measurement table ("|      desc|preset|value|unit;"), empty when

@@ -1,5 +1,7 @@
 #include "XResultView.h"
 
+#include "CMeasurement.h"
+
 #include "host/contract/IMeasurement.h"
 #include "host/contract/IResultData.h"
 #include "host/core/ClassTable.h"
@@ -109,7 +111,9 @@ void XResultView::showMeasurement(const std::shared_ptr<ostrel::IMeasurement>& m
     if (!m_tags.contains(key) || m_tags.value(key) != value) {
         m_tags.insert(key, value);
         QString text;
-        if (status != 0) {
+        if (status != 0 && measurement->ValueType() == CMeasurement::kYesNo) {
+            text = CMeasurement::YesNoText(value);
+        } else if (status != 0) {
             const QString formatted = ostrel::formatNumber(value.val(), measurement->ValueFormat());
             if (!formatted.isEmpty())
                 text = formatted + QLatin1Char(' ') + measurement->Unit();
