@@ -104,6 +104,8 @@ FTestGuide::~FTestGuide()
 
 void FTestGuide::buildToolbar()
 {
+    // Captions under the icons: "next" and "skip" look alike without them.
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     for (const ButtonSetup& button : kButtonSetups) {
         auto* action = m_toolbar->addAction(style()->standardIcon(button.icon), QString::fromLatin1(button.caption));
         const QString key = QString::fromLatin1(button.key);
