@@ -217,6 +217,8 @@ void FTestGuide::SetRunning(bool running, const Variant& steps)
     if (!running) {
         runStep("release play", [&] { setPressed(kPlay, false); });
         runStep("configuration view", [&] { m_details->SetShowProgress(false); });
+        // The configuration is back in view: "info" shows it pressed, so the next press swaps views.
+        runStep("press info", [&] { setPressed(kInfo, true); });
         runStep("stop sphere", [&] { m_progress->Stop(); });
     } else {
         runStep("start sphere", [&] { m_progress->Start(); });
