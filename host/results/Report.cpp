@@ -3,7 +3,10 @@
 #include "host/core/ComError.h"
 #include "host/core/LanguageService.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
+#include <QFontMetricsF>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QTextDocument>
 #include <algorithm>
@@ -343,6 +346,34 @@ QString Report::RenderHtml() const
     return html;
 }
 
+void Report::printPages(QPdfWriter& writer) const
+{
+    // Laid out on the writer's own printable area: QTextDocument::print would add margins of
+    // its own inside the page margins and squeeze every table into a narrower page.
+    QTextDocument document;
+    document.documentLayout()->setPaintDevice(&writer);
+    document.setDocumentMargin(0);
+    const QRectF area = writer.pageLayout().paintRectPixels(writer.resolution());
+    const double footer = QFontMetricsF(document.defaultFont(), &writer).height() * 2.0;
+    const QSizeF body(area.width(), std::max(1.0, area.height() - footer));
+    document.setPageSize(body);
+    document.setHtml(RenderHtml());
+
+    QPainter painter(&writer);
+    painter.setFont(QFont(document.defaultFont(), &writer));
+    for (int page = 0; page < document.pageCount(); ++page) {
+        if (page > 0)
+            writer.newPage();
+        const QRectF clip(0, page * body.height(), body.width(), body.height());
+        painter.save();
+        painter.translate(0, -clip.top());
+        document.drawContents(&painter, clip);
+        painter.restore();
+        painter.drawText(QRectF(0, body.height(), body.width(), footer), Qt::AlignRight | Qt::AlignBottom,
+                         QString::number(page + 1));
+    }
+}
+
 void Report::RenderPdf(const QString& path) const
 {
     QFile file(path);
@@ -355,9 +386,7 @@ void Report::RenderPdf(const QString& path) const
         writer.setPageMargins(m_marginsMm, QPageLayout::Millimeter);
         writer.setTitle(m_title);
         writer.setCreator(QStringLiteral("Ostrel"));
-        QTextDocument document;
-        document.setHtml(RenderHtml());
-        document.print(&writer);
+        printPages(writer);
     }
     file.close();
     if (file.error() != QFileDevice::NoError)

@@ -9,6 +9,8 @@
 #include <QString>
 #include <vector>
 
+class QPdfWriter;
+
 namespace ostrel {
 
 class Report : public IReport {
@@ -94,6 +96,7 @@ private:
     };
     QString blockHtml(const Block& block) const;
     QString tableHtml(const Table& table) const;
+    void printPages(QPdfWriter& writer) const;
     std::int32_t printableWidthTwips() const;
 
     std::int32_t m_fontSize = 10;

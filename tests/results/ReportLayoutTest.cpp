@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
@@ -55,5 +59,31 @@ TEST(ReportLayout, ColumnsKeepTheFormatWidthsWhateverTheFirstRow)
         EXPECT_NEAR(percents[0], 560 * 100.0 / 9637, 0.1) << c.name;
         EXPECT_NEAR(percents[1], 2880 * 100.0 / 9637, 0.1) << c.name;
         EXPECT_NEAR(percents[2], 1440 * 100.0 / 9637, 0.1) << c.name;
+    }
+}
+
+TEST(ReportLayout, PdfTextStartsAtThePageMargins)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    constexpr double kPointsPerMm = 72.0 / 25.4;
+    for (const double marginMm : {20.0, 10.0}) {
+        Report report;
+        report.SetMarginsMm(QMarginsF(marginMm, marginMm, marginMm, marginMm));
+        report.SetTitle(QStringLiteral("Margins"));
+        const QString pdf = dir.filePath(QStringLiteral("margins.pdf"));
+        report.RenderPdf(pdf);
+        QProcess process;
+        process.start(pdftotext, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        ASSERT_TRUE(process.waitForFinished(30000));
+        const QString boxes = QString::fromUtf8(process.readAllStandardOutput());
+        const auto match = QRegularExpression(QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>Margins<")).match(boxes);
+        ASSERT_TRUE(match.hasMatch()) << qPrintable(boxes);
+        // No second margin inside the page's own.
+        EXPECT_NEAR(match.captured(1).toDouble(), marginMm * kPointsPerMm, 3.0) << marginMm;
+        EXPECT_NEAR(match.captured(2).toDouble(), marginMm * kPointsPerMm, 12.0) << marginMm;
     }
 }
