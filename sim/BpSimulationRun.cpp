@@ -30,20 +30,30 @@ double BpSimulationRun::pressureAt(double t) const
     return std::max(0.0, bottomMmHg() - (t - deflateEndS()) * kDumpMmHgPerS);
 }
 
+std::optional<DisplayedReadings> BpSimulationRun::Display(double elapsedS) const
+{
+    if (!Ended(elapsedS))
+        return std::nullopt;
+    // The monitor shows whole numbers.
+    const auto shown = [](double value) { return static_cast<double>(std::lround(value)); };
+    const double map = m_dia + (m_sys - m_dia) / 3.0;
+    return DisplayedReadings{shown(m_sys + m_monitor.offsetSysMmHg), shown(m_dia + m_monitor.offsetDiaMmHg),
+                             shown(map + m_monitor.offsetMapMmHg), shown(m_heartRate + m_monitor.offsetHeartRate)};
+}
+
 QStringList BpSimulationRun::Fields(double elapsedS) const
 {
-    const bool ended = Ended(elapsedS);
-    const double map = m_dia + (m_sys - m_dia) / 3.0;
-    const auto reading = [&](double value) { return ended ? QString::number(std::lround(value)) : QStringLiteral("0"); };
+    const DisplayedReadings shown = Display(elapsedS).value_or(DisplayedReadings{}); // zeros until the end
+    const auto whole = [](double value) { return QString::number(std::lround(value)); };
     return {QStringLiteral("100"),
-            ended ? QStringLiteral("1") : QStringLiteral("0"),
-            QString::number(std::lround(pressureAt(elapsedS))),
+            Ended(elapsedS) ? QStringLiteral("1") : QStringLiteral("0"),
+            whole(pressureAt(elapsedS)),
             QStringLiteral("0"),
             QString::number(static_cast<int>(std::floor(std::min(elapsedS, dumpEndS())))),
-            reading(m_sys + m_monitor.offsetSysMmHg),
-            reading(m_dia + m_monitor.offsetDiaMmHg),
-            reading(map + m_monitor.offsetMapMmHg),
-            reading(m_heartRate + m_monitor.offsetHeartRate)};
+            whole(shown.systolicMmHg),
+            whole(shown.diastolicMmHg),
+            whole(shown.mapMmHg),
+            whole(shown.heartRateBpm)};
 }
 
 } // namespace nb4410sim

@@ -17,6 +17,8 @@ public:
     int Type() const override { return 100; }
     QStringList Fields(double elapsedS) const override;
     bool Ended(double elapsedS) const override { return elapsedS >= dumpEndS(); }
+    bool MonitorMeasures() const override { return true; }
+    std::optional<DisplayedReadings> Display(double elapsedS) const override;
 
 private:
     double pressureAt(double elapsedS) const;

@@ -2,8 +2,8 @@
 
 namespace nb4410sim {
 
-InstrumentModel::InstrumentModel(const SimulatorOptions& options)
-    : m_options(options), m_store(options.effectiveStateFile())
+InstrumentModel::InstrumentModel(const SimulatorOptions& options, MonitorScreen& screen)
+    : m_options(options), m_store(options.effectiveStateFile()), m_screen(screen)
 {
 }
 
@@ -13,6 +13,26 @@ Reply InstrumentModel::errm(const QString& command, const InstrumentError& error
 }
 
 Reply InstrumentModel::Handle(const QString& command, const QStringList& fields, double nowS)
+{
+    // The monitor finishes its measurement whether or not anybody asks: the display is
+    // brought up to date before the command changes the run.
+    updateScreen(nowS);
+    Reply reply = dispatch(command, fields, nowS);
+    updateScreen(nowS);
+    return reply;
+}
+
+void InstrumentModel::updateScreen(double nowS)
+{
+    if (!m_run || m_readingsShown)
+        return;
+    if (const std::optional<DisplayedReadings> readings = m_run->Display(nowS - m_runStartS)) {
+        m_screen.Show(*readings);
+        m_readingsShown = true;
+    }
+}
+
+Reply InstrumentModel::dispatch(const QString& command, const QStringList& fields, double nowS)
 {
     if (!m_options.faults.errmCommand.isEmpty() && command == m_options.faults.errmCommand)
         return errm(command, {m_options.faults.errmCode, QStringLiteral("Simulated error")});
@@ -58,6 +78,9 @@ Reply InstrumentModel::startTest(const QStringList& fields, double nowS)
         return errm(QStringLiteral("STST"), *error);
     m_run = std::move(std::get<std::unique_ptr<TestRun>>(created));
     m_runStartS = nowS;
+    m_readingsShown = false;
+    if (m_run->MonitorMeasures())
+        m_screen.BeginMeasurement();
     return Reply{QStringLiteral("stst"), {}};
 }
 

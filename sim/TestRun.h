@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <variant>
 
 namespace nb4410sim {
@@ -15,6 +16,14 @@ struct InstrumentError {
     QString text;
 };
 
+// What the monitor under test shows at the end of its measurement.
+struct DisplayedReadings {
+    double systolicMmHg = 0;
+    double diastolicMmHg = 0;
+    double mapMmHg = 0;
+    double heartRateBpm = 0;
+};
+
 class TestRun {
 public:
     virtual ~TestRun() = default;
@@ -22,6 +31,10 @@ public:
     // The "GRES" fields after elapsedS simulated seconds; field 0 is the test type.
     virtual QStringList Fields(double elapsedS) const = 0;
     virtual bool Ended(double elapsedS) const = 0;
+    // Whether the run makes the monitor under test measure (its display clears at the start).
+    virtual bool MonitorMeasures() const { return false; }
+    // The monitor's readings after elapsedS; none until its measurement has ended.
+    virtual std::optional<DisplayedReadings> Display(double /*elapsedS*/) const { return std::nullopt; }
 
     // Checks the "STST" parameter set and makes the run: 1001 missing fields, 1002 too many,
     // 1003 a value that is no number or out of range, 6002 a test type the instrument lacks.
