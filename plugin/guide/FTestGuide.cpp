@@ -90,7 +90,8 @@ FTestGuide::FTestGuide(QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(m_wizard, 1);
     layout->addWidget(m_statusBar);
-    resize(560, 520);
+    // Room for the BP result list of four rows with its limits and the typed readings.
+    resize(720, 640);
 
     SetNavigation(true);
     // The window previews the keys of all its children.
