@@ -1,5 +1,11 @@
 #include "AutoOperator.h"
 
+#include "ReadingEntry.h"
+
+#include "host/core/ClassRegistry.h"
+#include "host/core/Steps.h"
+#include "host/core/Variant.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QTimer>
@@ -104,6 +110,48 @@ bool AutoOperator::runEnded() const
     return play && !play->isChecked() && (!stop || !stop->isEnabled());
 }
 
+std::shared_ptr<IMonitorDisplay> AutoOperator::monitorDisplay()
+{
+    // Asked again until it exists: the simulator's library may come into the process only
+    // with the first run.
+    if (!m_display)
+        runStep("monitor display", [&] {
+            m_display = query<IMonitorDisplay>(ClassRegistry::instance().Create(QString::fromLatin1(IMonitorDisplay::kProgId)));
+        });
+    return m_display;
+}
+
+void AutoOperator::notePlay()
+{
+    m_measurementAtPlay = 0;
+    if (!ReadingEntry::HasReadingView(m_window))
+        return;
+    if (auto display = monitorDisplay())
+        runStep("measurement at play", [&] { m_measurementAtPlay = display->State().measurementNumber; });
+}
+
+void AutoOperator::typeReadings()
+{
+    // One attempt per window: typed readings that do not enable "next" are not typed again.
+    m_readingsTried = true;
+    auto display = monitorDisplay();
+    if (!display)
+        return;
+    MonitorDisplayState state;
+    runStep("monitor readings", [&] { state = display->State(); });
+    if (!state.complete || state.measurementNumber == m_measurementAtPlay) {
+        problem(QStringLiteral("the monitor display shows no readings of this run"));
+        return;
+    }
+    QString why;
+    if (!ReadingEntry::TypeReadings(m_window, state, &why))
+        problem(why);
+    else if (onMessage)
+        onMessage(QStringLiteral("operator: typed the monitor's readings %1/%2 (%3) mmHg, %4 BPM")
+                      .arg(numberToText(state.systolicMmHg), numberToText(state.diastolicMmHg),
+                           numberToText(state.mapMmHg), numberToText(state.heartRateBpm)));
+}
+
 void AutoOperator::press(const QString& key)
 {
     QPointer<QAction> action = Button(m_window, key);
@@ -130,6 +178,7 @@ void AutoOperator::tick()
         m_phase = Phase::New;
         m_stopSent = false;
         m_playPressed = false;
+        m_readingsTried = false;
         disconnect(m_playWatch);
         if (QAction* play = Button(window, kPlay))
             m_playWatch = connect(play, &QAction::toggled, this, [this](bool on) { m_playPressed = m_playPressed || on; });
@@ -142,12 +191,14 @@ void AutoOperator::tick()
             return;
         if (QAction* play = Button(m_window, kPlay); !play || !play->isEnabled()) {
             problem(QStringLiteral("the test guide offers no play button"));
+            m_readingsTried = true; // nothing ran, so the display shows nothing of this window
             m_phase = Phase::Ran;
             m_since.start();
             return;
         }
         m_phase = Phase::Running;
         m_since.start();
+        notePlay();
         press(kPlay);
         return;
     case Phase::Running:
@@ -169,6 +220,10 @@ void AutoOperator::tick()
             m_phase = Phase::Leaving;
             m_since.start();
             press(kNext);
+            return;
+        }
+        if (!m_readingsTried && ReadingEntry::HasReadingView(m_window)) {
+            typeReadings(); // "next" follows on a later tick once every reading is in
             return;
         }
         if (m_since.elapsed() < m_nextWaitMs)

@@ -1,8 +1,12 @@
 #pragma once
 // The automatic operator of headless runs. It drives the real test-guide windows: it watches
 // for the modal window with the toolbar "tbrPerform", presses "play", waits until the run has
-// ended ("play" released and "stop" disabled), then presses "next". Confirmations reach it
-// through its own message sink, which answers yes; messages are recorded and passed on.
+// ended ("play" released and "stop" disabled), then presses "next". A window whose result
+// view asks for the monitor's readings gets them typed in from the monitor's display when one
+// can be created ("OstrelSim.MonitorDisplay", only with the simulator); without it, "next"
+// stays disabled and the window is skipped as before. Confirmations reach it through its own
+// message sink, which answers yes; messages are recorded and passed on.
+#include "host/contract/IMonitorDisplay.h"
 #include "host/core/MessageService.h"
 
 #include <QElapsedTimer>
@@ -55,6 +59,9 @@ private:
     void press(const QString& key);
     void problem(const QString& text);
     bool runEnded() const;
+    std::shared_ptr<IMonitorDisplay> monitorDisplay();
+    void notePlay();
+    void typeReadings();
 
     QTimer* m_timer;
     std::shared_ptr<Sink> m_sink;
@@ -65,6 +72,11 @@ private:
     bool m_playPressed = false;
     bool m_stopSent = false;
     QMetaObject::Connection m_playWatch;
+    std::shared_ptr<IMonitorDisplay> m_display;
+    // The display's measurement number when "play" was pressed: readings count only from a
+    // later measurement (0: the display was not there yet, so any measurement is later).
+    std::int32_t m_measurementAtPlay = 0;
+    bool m_readingsTried = false;
     int m_runTimeoutMs = kDefaultRunTimeoutMs;
     int m_nextWaitMs = kNextWaitMs;
     QStringList m_problems;
