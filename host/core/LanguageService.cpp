@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabBar>
 #include <QWidget>
 
@@ -182,6 +183,8 @@ void LanguageService::TranslateWidget(QWidget* root, const QString& module)
             label->setText(tr(label->text()));
         if (auto button = qobject_cast<QAbstractButton*>(w); button && isNumbered(button->text()))
             button->setText(tr(button->text()));
+        if (auto edit = qobject_cast<QLineEdit*>(w); edit && isNumbered(edit->placeholderText()))
+            edit->setPlaceholderText(tr(edit->placeholderText()));
         if (auto group = qobject_cast<QGroupBox*>(w); group && isNumbered(group->title()))
             group->setTitle(tr(group->title()));
         if (auto tabs = qobject_cast<QTabBar*>(w)) {

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <gtest/gtest.h>
@@ -153,6 +154,8 @@ TEST_F(LanguageFixture, TranslatesTheCaptionsOfAWidgetTree)
     auto* action = new QAction("20004::Run", &root);
     root.addAction(action);
     auto* plain = new QLabel("2.01", &root);
+    auto* edit = new QLineEdit(&root);
+    edit->setPlaceholderText("20005::Short name");
 
     LanguageService::instance().TranslateWidget(&root, "NB-4410");
     EXPECT_EQ(root.windowTitle(), "NIBP-Analysator");
@@ -163,6 +166,7 @@ TEST_F(LanguageFixture, TranslatesTheCaptionsOfAWidgetTree)
     EXPECT_EQ(tabs->tabText(0), "First");
     EXPECT_EQ(action->text(), "Run");
     EXPECT_EQ(plain->text(), "2.01");
+    EXPECT_EQ(edit->placeholderText(), "Short name");
 }
 
 TEST(MessageService, TheDefaultSinkConfirmsNothing)
