@@ -1,7 +1,6 @@
 #include "CConfigIBP.h"
 
 #include "MConfigBP.h"
-#include "MConfigBPStore.h"
 
 #include "host/core/ErrorService.h"
 #include "host/core/Steps.h"
@@ -9,6 +8,7 @@
 #include "plugin/guide/FDialogWrapper.h"
 #include "plugin/measure/MMeasureKey.h"
 #include "plugin/measure/MXmlTags.h"
+#include "plugin/tests/common/MConfigStore.h"
 
 namespace nb4410 {
 
@@ -33,6 +33,10 @@ enum Present : int {
 };
 
 QString text(const Variant& value) { return ostrel::NumberToText(value); }
+MConfigStore::Origin storeOrigin()
+{
+    return {QString::fromLatin1(CConfigIBP::kSource), QLatin1String(MConfigBP::kLoadingText), 2, 2};
+}
 } // namespace
 
 CConfigIBP::CConfigIBP() { reset(); }
@@ -89,8 +93,7 @@ std::shared_ptr<ostrel::IConfigData> CConfigIBP::Clone()
         for (const char* key : {MMeasureKey::kSyst, MMeasureKey::kDias, MMeasureKey::kHart, MMeasureKey::kPuls})
             copy->StorePresetValue(QLatin1String(key), RetrievePresetValue(QLatin1String(key)));
         copy->SetArrhythmiaSim(m_arrhythmia);
-        copy->m_testGuideSettings = m_testGuideSettings ? m_testGuideSettings->Clone()
-                                                        : std::make_shared<ostrel::TestGuideSettings>();
+        copy->m_testGuideSettings = MConfigStore::CopySettings(m_testGuideSettings);
         return copy;
     } catch (...) {
         ostrel::ErrorService::instance().PassOn(QString::fromLatin1(kSource));
@@ -111,8 +114,8 @@ std::shared_ptr<ostrel::IDialog> CConfigIBP::CreateDialog()
 
 void CConfigIBP::Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress)
 {
-    MConfigBPStore::Load(
-        element, progress, QString::fromLatin1(kSource), [this] { reset(); },
+    MConfigStore::Load(
+        element, progress, storeOrigin(), [this] { reset(); },
         [this, progress](const ostrel::StorageElement& child) {
             if (child.Name() == QLatin1String(MXmlTags::kTestGuideSettings)) {
                 m_testGuideSettings->Load(child, progress);
@@ -127,23 +130,23 @@ int CConfigIBP::loadChild(const ostrel::StorageElement& child)
 {
     const QString name = child.Name();
     if (name == kSystolic) {
-        m_systolic = MConfigBPStore::ReadFloat(child);
+        m_systolic = MConfigStore::ReadFloat(child);
         return kHasSystolic;
     }
     if (name == kDiastolic) {
-        m_diastolic = MConfigBPStore::ReadFloat(child);
+        m_diastolic = MConfigStore::ReadFloat(child);
         return kHasDiastolic;
     }
     if (name == kHeartRate) {
-        m_heartRate = MConfigBPStore::ReadInteger(child.Text());
+        m_heartRate = MConfigStore::ReadInteger(child.Text());
         return kHasHeartRate;
     }
     if (name == kPulsePressure) {
-        m_pulsePressure = MConfigBPStore::ReadFloat(child);
+        m_pulsePressure = MConfigStore::ReadFloat(child);
         return kHasPulsePressure;
     }
     if (name == kArrhythmiaSim) {
-        m_arrhythmia = MConfigBPStore::ReadByte(child.Text());
+        m_arrhythmia = MConfigStore::ReadByte(child.Text());
         return kHasArrhythmia;
     }
     return 0;
@@ -151,21 +154,19 @@ int CConfigIBP::loadChild(const ostrel::StorageElement& child)
 
 ostrel::StorageElement CConfigIBP::Save(const ostrel::StorageDocumentPtr& document)
 {
-    return MConfigBPStore::Save(document, QString::fromLatin1(kSource), [&](ostrel::StorageElement& element) {
+    return MConfigStore::Save(document, storeOrigin(), [&](ostrel::StorageElement& element) {
         element.AddChild(kSystolic, text(Variant(m_systolic)));
         element.AddChild(kDiastolic, text(Variant(m_diastolic)));
         element.AddChild(kHeartRate, text(Variant(m_heartRate)));
         element.AddChild(kPulsePressure, text(Variant(m_pulsePressure)));
         element.AddChild(kArrhythmiaSim, text(Variant(m_arrhythmia)));
-        if (m_testGuideSettings)
-            if (ostrel::StorageElement settings = m_testGuideSettings->Save(document))
-                element.AppendChild(settings);
+        MConfigStore::SaveSettings(element, document, m_testGuideSettings);
     });
 }
 
 void CConfigIBP::PrintReport(ostrel::ReportPtr report)
 {
-    MConfigBPStore::PrintTable(
+    MConfigStore::PrintTable(
         report, {{QStringLiteral("20354::Pulse Pressure"),
                   ostrel::formatNumber(m_pulsePressure, QStringLiteral("0.0")) + QStringLiteral(" mmHg")},
                  {QStringLiteral("20240::Arrhythmia Simulation"), MConfigBP::ArrhythmiaSimName(m_arrhythmia)}});

@@ -1,7 +1,6 @@
 #include "CConfigPBP.h"
 
 #include "MConfigBP.h"
-#include "MConfigBPStore.h"
 
 #include "host/core/ErrorService.h"
 #include "host/core/Steps.h"
@@ -9,6 +8,7 @@
 #include "plugin/guide/FDialogWrapper.h"
 #include "plugin/measure/MMeasureKey.h"
 #include "plugin/measure/MXmlTags.h"
+#include "plugin/tests/common/MConfigStore.h"
 
 namespace nb4410 {
 
@@ -37,6 +37,10 @@ enum Present : int {
 };
 
 QString text(const Variant& value) { return ostrel::NumberToText(value); }
+MConfigStore::Origin storeOrigin()
+{
+    return {QString::fromLatin1(CConfigPBP::kSource), QLatin1String(MConfigBP::kLoadingText), 2, 2};
+}
 } // namespace
 
 CConfigPBP::CConfigPBP() { reset(); }
@@ -127,8 +131,7 @@ std::shared_ptr<ostrel::IConfigData> CConfigPBP::Clone()
         for (const char* key : {MMeasureKey::kSyst, MMeasureKey::kDias, MMeasureKey::kMapr, MMeasureKey::kHart,
                                 MMeasureKey::kPuls})
             copy->StorePresetValue(QLatin1String(key), RetrievePresetValue(QLatin1String(key)));
-        copy->m_testGuideSettings = m_testGuideSettings ? m_testGuideSettings->Clone()
-                                                        : std::make_shared<ostrel::TestGuideSettings>();
+        copy->m_testGuideSettings = MConfigStore::CopySettings(m_testGuideSettings);
         return copy;
     } catch (...) {
         ostrel::ErrorService::instance().PassOn(QString::fromLatin1(kSource));
@@ -149,8 +152,8 @@ std::shared_ptr<ostrel::IDialog> CConfigPBP::CreateDialog()
 
 void CConfigPBP::Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress)
 {
-    MConfigBPStore::Load(
-        element, progress, QString::fromLatin1(kSource), [this] { reset(); },
+    MConfigStore::Load(
+        element, progress, storeOrigin(), [this] { reset(); },
         [this, progress](const ostrel::StorageElement& child) {
             if (child.Name() == QLatin1String(MXmlTags::kTestGuideSettings)) {
                 m_testGuideSettings->Load(child, progress);
@@ -168,29 +171,29 @@ int CConfigPBP::loadChild(const ostrel::StorageElement& child)
         const QString type = child.Attribute(kTypeAttribute);
         const QString patient = child.Attribute(kPatientAttribute);
         if (!type.isEmpty())
-            m_selectedPreset = MConfigBPStore::ReadByte(type);
+            m_selectedPreset = MConfigStore::ReadByte(type);
         if (!patient.isEmpty())
             m_patientType = ostrel::roundToLong(ostrel::leadingNumber(patient));
         return kHasPreset;
     }
     if (name == kSystolic) {
-        m_systolic = MConfigBPStore::ReadFloat(child);
+        m_systolic = MConfigStore::ReadFloat(child);
         return kHasSystolic;
     }
     if (name == kDiastolic) {
-        m_diastolic = MConfigBPStore::ReadFloat(child);
+        m_diastolic = MConfigStore::ReadFloat(child);
         return kHasDiastolic;
     }
     if (name == kMap) {
-        m_map = MConfigBPStore::ReadFloat(child);
+        m_map = MConfigStore::ReadFloat(child);
         return kHasMap;
     }
     if (name == kHeartRate) {
-        m_heartRate = MConfigBPStore::ReadInteger(child.Text());
+        m_heartRate = MConfigStore::ReadInteger(child.Text());
         return kHasHeartRate;
     }
     if (name == kPulsePressure) {
-        m_pulsePressure = MConfigBPStore::ReadFloat(child);
+        m_pulsePressure = MConfigStore::ReadFloat(child);
         return kHasPulsePressure;
     }
     return 0;
@@ -198,7 +201,7 @@ int CConfigPBP::loadChild(const ostrel::StorageElement& child)
 
 ostrel::StorageElement CConfigPBP::Save(const ostrel::StorageDocumentPtr& document)
 {
-    return MConfigBPStore::Save(document, QString::fromLatin1(kSource), [&](ostrel::StorageElement& element) {
+    return MConfigStore::Save(document, storeOrigin(), [&](ostrel::StorageElement& element) {
         ostrel::StorageElement preset = document->CreateElement(kPreset);
         preset.SetAttribute(kTypeAttribute, text(Variant(m_selectedPreset)));
         preset.SetAttribute(kPatientAttribute, text(Variant(m_patientType)));
@@ -208,15 +211,13 @@ ostrel::StorageElement CConfigPBP::Save(const ostrel::StorageDocumentPtr& docume
         element.AddChild(kMap, text(Variant(m_map)));
         element.AddChild(kHeartRate, text(Variant(m_heartRate)));
         element.AddChild(kPulsePressure, text(Variant(m_pulsePressure)));
-        if (m_testGuideSettings)
-            if (ostrel::StorageElement settings = m_testGuideSettings->Save(document))
-                element.AppendChild(settings);
+        MConfigStore::SaveSettings(element, document, m_testGuideSettings);
     });
 }
 
 void CConfigPBP::PrintReport(ostrel::ReportPtr report)
 {
-    MConfigBPStore::PrintTable(
+    MConfigStore::PrintTable(
         report, {{QStringLiteral("20356::Selected Preset"), text(Variant(m_selectedPreset))},
                  {QStringLiteral("20354::Pulse Pressure"),
                   ostrel::formatNumber(m_pulsePressure, QStringLiteral("0.00")) + QStringLiteral(" mmHg")}});

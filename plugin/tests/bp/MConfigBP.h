@@ -27,6 +27,8 @@ inline constexpr char kNeonate[] = "\\Neonate";
 inline constexpr char kNameValue[] = "Name";
 inline constexpr char kIdValue[] = "ID";
 inline constexpr char kDataValue[] = "Data";
+// The progress text of loading either blood-pressure configuration.
+inline constexpr char kLoadingText[] = "20401::Loading blood pressure test configuration data";
 
 // Neonate presets are numbered after the seven adult ones.
 inline constexpr int kNeonatePresetOffset = 7;

@@ -1,4 +1,4 @@
-#include "MConfigBPStore.h"
+#include "MConfigStore.h"
 
 #include "host/contract/IProgress.h"
 #include "host/contract/IReport.h"
@@ -7,11 +7,10 @@
 #include "host/core/Variant.h"
 #include "plugin/measure/MXmlTags.h"
 
-namespace nb4410::MConfigBPStore {
+namespace nb4410::MConfigStore {
 
 namespace {
 const QString kModule = QStringLiteral("NB-4410");
-const QString kLoadingText = QStringLiteral("20401::Loading blood pressure test configuration data");
 const QString kMissingText = QStringLiteral("20101::Configuration parameter missing. Default value restored.");
 
 // Inside a catch block: the class's own error goes on as it is, any other through pass-on.
@@ -24,45 +23,72 @@ const QString kMissingText = QStringLiteral("20101::Configuration parameter miss
 }
 } // namespace
 
-void Load(const ostrel::StorageElement& element, const ostrel::ProgressPtr& progress, const QString& source,
-          const std::function<void()>& reset, const std::function<int(const ostrel::StorageElement&)>& loadChild,
-          int allPresent)
+void LoadStep(const ostrel::StorageElement& element, const ostrel::ProgressPtr& progress, const Origin& origin,
+              const std::function<void(std::int32_t step)>& read)
 {
     std::int32_t step = 0;
     try {
         if (progress)
-            step = progress->OpenStep(kModule, kLoadingText);
+            step = progress->OpenStep(kModule, origin.loadingText);
         if (!element || element.Name() != QLatin1String(MXmlTags::kPlugInData))
-            ostrel::ErrorService::instance().Raise(kModule, kLoadError, source, 2);
-        reset();
-        int present = 0;
-        for (int i = 0; i < element.ChildCount(); ++i)
-            present |= loadChild(element.Child(i));
-        if (present < allPresent && step > 0)
-            progress->Report(kLoadError, 2, kMissingText, ostrel::Variant());
+            ostrel::ErrorService::instance().Raise(kModule, kLoadError, origin.source, origin.loadKind);
+        read(step);
         if (step != 0)
             progress->CloseStep(step);
     } catch (...) {
         if (step != 0)
             ostrel::runStep("close load step", [&] { progress->CloseStep(step); });
-        passOn(kLoadError, source);
+        passOn(kLoadError, origin.source);
     }
 }
 
-ostrel::StorageElement Save(const ostrel::StorageDocumentPtr& document, const QString& source,
+void Load(const ostrel::StorageElement& element, const ostrel::ProgressPtr& progress, const Origin& origin,
+          const std::function<void()>& reset, const std::function<int(const ostrel::StorageElement&)>& loadChild,
+          int allPresent)
+{
+    LoadStep(element, progress, origin, [&](std::int32_t step) {
+        reset();
+        int present = 0;
+        for (int i = 0; i < element.ChildCount(); ++i)
+            present |= loadChild(element.Child(i));
+        if (present < allPresent)
+            ReportMissing(progress, step);
+    });
+}
+
+void ReportMissing(const ostrel::ProgressPtr& progress, std::int32_t step)
+{
+    if (step > 0)
+        progress->Report(kLoadError, 2, kMissingText, ostrel::Variant());
+}
+
+ostrel::StorageElement Save(const ostrel::StorageDocumentPtr& document, const Origin& origin,
                             const std::function<void(ostrel::StorageElement&)>& fill)
 {
     try {
         ostrel::StorageElement element =
             document ? document->CreateElement(QLatin1String(MXmlTags::kPlugInData)) : ostrel::StorageElement();
         if (!element)
-            ostrel::ErrorService::instance().Raise(kModule, kSaveError, source, 2);
+            ostrel::ErrorService::instance().Raise(kModule, kSaveError, origin.source, origin.saveKind);
         element.SetAttribute(QLatin1String(MXmlTags::kPlugIn), QLatin1String(MXmlTags::kPlugInName));
         fill(element);
         return element;
     } catch (...) {
-        passOn(kSaveError, source);
+        passOn(kSaveError, origin.source);
     }
+}
+
+void SaveSettings(ostrel::StorageElement& element, const ostrel::StorageDocumentPtr& document,
+                  const ostrel::TestGuideSettingsPtr& settings)
+{
+    if (settings)
+        if (ostrel::StorageElement saved = settings->Save(document))
+            element.AppendChild(saved);
+}
+
+ostrel::TestGuideSettingsPtr CopySettings(const ostrel::TestGuideSettingsPtr& settings)
+{
+    return settings ? settings->Clone() : std::make_shared<ostrel::TestGuideSettings>();
 }
 
 void PrintTable(const ostrel::ReportPtr& report, const std::vector<std::pair<QString, QString>>& rows)
@@ -111,4 +137,4 @@ std::uint8_t ReadByte(const QString& text)
     return ostrel::Variant(ostrel::roundToLong(ostrel::leadingNumber(text))).toByte();
 }
 
-} // namespace nb4410::MConfigBPStore
+} // namespace nb4410::MConfigStore

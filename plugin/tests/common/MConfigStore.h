@@ -1,9 +1,10 @@
 #pragma once
-// The stored form and the printed table the two blood-pressure configurations share: the
-// "PlugInData" element, loading it child by child with the missing-parameter warning, and the
-// report's configuration table.
+// The stored form the test configurations share: the "PlugInData" element, its loading inside
+// a progress step with the missing-parameter warning, the copy of the test-guide settings, and
+// the blood-pressure configurations' report table.
 #include "host/contract/Forward.h"
 #include "host/core/ComError.h"
+#include "host/run/TestGuideSettings.h"
 #include "host/storage/StorageElement.h"
 
 #include <QString>
@@ -11,23 +12,47 @@
 #include <utility>
 #include <vector>
 
-namespace nb4410::MConfigBPStore {
+namespace nb4410::MConfigStore {
 
 inline constexpr ostrel::HResult kLoadError = ostrel::hr(0x8004A3C2u);
 inline constexpr ostrel::HResult kSaveError = ostrel::hr(0x8004A3C3u);
 
-// Loads the element's children: reset first, then loadChild for each child, which returns the
-// presence bit of a recognised child (0 for others). The warning is reported once when a bit
-// of allPresent is missing. Failures go to the error service with the source; the class's own
-// load error is raised again as it is.
-void Load(const ostrel::StorageElement& element, const ostrel::ProgressPtr& progress, const QString& source,
+// What a configuration class raises its load and save errors with.
+struct Origin {
+    QString source;
+    QString loadingText; // of the progress step
+    int loadKind;        // of the wrong-root error
+    int saveKind;        // of the missing-element error
+};
+
+// Inside a progress step with the loading text (when a progress object is given): checks the
+// element is "PlugInData", then lets read take its values; read gets the step handle, 0 when
+// there is none. Failures go to the error service with the source; the class's own load error
+// is raised again as it is.
+void LoadStep(const ostrel::StorageElement& element, const ostrel::ProgressPtr& progress, const Origin& origin,
+              const std::function<void(std::int32_t step)>& read);
+
+// LoadStep reading child by child: reset first, then loadChild for each child, which returns
+// the presence bit of a recognised child (0 for others). The warning is reported once when a
+// bit of allPresent is missing.
+void Load(const ostrel::StorageElement& element, const ostrel::ProgressPtr& progress, const Origin& origin,
           const std::function<void()>& reset, const std::function<int(const ostrel::StorageElement&)>& loadChild,
           int allPresent);
 
+// The missing-parameter warning, given only inside an open progress step.
+void ReportMissing(const ostrel::ProgressPtr& progress, std::int32_t step);
+
 // Builds "PlugInData" with its "PlugIn" attribute and lets fill add the children; failures as
 // for Load, with the save error.
-ostrel::StorageElement Save(const ostrel::StorageDocumentPtr& document, const QString& source,
+ostrel::StorageElement Save(const ostrel::StorageDocumentPtr& document, const Origin& origin,
                             const std::function<void(ostrel::StorageElement&)>& fill);
+
+// Appends the settings' own element, when there are settings and they give one.
+void SaveSettings(ostrel::StorageElement& element, const ostrel::StorageDocumentPtr& document,
+                  const ostrel::TestGuideSettingsPtr& settings);
+
+// A copy of the settings by their own clone; new default settings when there are none.
+ostrel::TestGuideSettingsPtr CopySettings(const ostrel::TestGuideSettingsPtr& settings);
 
 // The configuration table: rows of untranslated caption and value.
 void PrintTable(const ostrel::ReportPtr& report, const std::vector<std::pair<QString, QString>>& rows);
@@ -37,4 +62,4 @@ float ReadFloat(const ostrel::StorageElement& element);
 std::int16_t ReadInteger(const QString& text);
 std::uint8_t ReadByte(const QString& text);
 
-} // namespace nb4410::MConfigBPStore
+} // namespace nb4410::MConfigStore

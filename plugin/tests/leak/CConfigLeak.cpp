@@ -1,14 +1,12 @@
 #include "CConfigLeak.h"
 
-#include "host/contract/IProgress.h"
 #include "host/contract/IReport.h"
 #include "host/core/ClassTable.h"
-#include "host/core/ErrorService.h"
 #include "host/core/LanguageService.h"
-#include "host/core/Steps.h"
 #include "host/core/StringUtil.h"
 #include "plugin/guide/FDialogWrapper.h"
 #include "plugin/measure/MXmlTags.h"
+#include "plugin/tests/common/MConfigStore.h"
 
 namespace nb4410 {
 
@@ -20,13 +18,17 @@ const QString kModule = QStringLiteral("NB-4410");
 const QString kStartPressure = QStringLiteral("StartPressure");
 const QString kTestedEquipment = QStringLiteral("TestedEquipment");
 const QString kDuration = QStringLiteral("Duration");
-const QString kLoadingText = QStringLiteral("20457::Loading leak test configuration data");
-const QString kMissingText = QStringLiteral("20101::Configuration parameter missing. Default value restored.");
 const QString kStartPressureCaption = QStringLiteral("20453::Start Pressure");
 const QString kTestedEquipmentCaption = QStringLiteral("20454::Tested Equipment");
 const QString kDurationCaption = QStringLiteral("20455::Duration");
 
 enum Present : int { kHasStartPressure = 1, kHasEquipment = 2, kHasDuration = 4, kHasSettings = 8, kHasAll = 15 };
+
+MConfigStore::Origin storeOrigin()
+{
+    return {QString::fromLatin1(CConfigLeak::kSource), QStringLiteral("20457::Loading leak test configuration data"), 2,
+            2};
+}
 } // namespace
 
 CConfigLeak::CConfigLeak() { reset(); }
@@ -79,8 +81,7 @@ VariantArray CConfigLeak::ConfigurationInformation() const
 
 void CConfigLeak::CopyTestGuideSettingsFrom(const CConfigLeak& other)
 {
-    m_testGuideSettings = other.m_testGuideSettings ? other.m_testGuideSettings->Clone()
-                                                    : std::make_shared<ostrel::TestGuideSettings>();
+    m_testGuideSettings = MConfigStore::CopySettings(other.m_testGuideSettings);
 }
 
 std::shared_ptr<ostrel::IConfigData> CConfigLeak::Clone()
@@ -103,72 +104,41 @@ std::shared_ptr<ostrel::IDialog> CConfigLeak::CreateDialog()
 
 void CConfigLeak::Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress)
 {
-    std::int32_t step = 0;
-    try {
-        if (progress)
-            step = progress->OpenStep(kModule, kLoadingText);
-        if (!element || element.Name() != QLatin1String(MXmlTags::kPlugInData))
-            ostrel::ErrorService::instance().Raise(kModule, kLoadError, QString::fromLatin1(kSource), 2);
-        reset();
-        loadChildren(element, progress, step);
-        if (step != 0)
-            progress->CloseStep(step);
-    } catch (...) {
-        if (step != 0)
-            ostrel::runStep("close load step", [&] { progress->CloseStep(step); });
-        const ostrel::ComError failure = ostrel::ComError::fromCurrent();
-        if (failure.number() == kLoadError && failure.source() == QLatin1String(kSource))
-            ostrel::ErrorService::instance().Raise(QString(), 0, QString(), 1);
-        ostrel::ErrorService::instance().PassOn(QString::fromLatin1(kSource));
-    }
+    MConfigStore::Load(
+        element, progress, storeOrigin(), [this] { reset(); },
+        [this, progress](const ostrel::StorageElement& child) { return loadChild(child, progress); }, kHasAll);
 }
 
-void CConfigLeak::loadChildren(const ostrel::StorageElement& element, const ostrel::ProgressPtr& progress,
-                               std::int32_t step)
+int CConfigLeak::loadChild(const ostrel::StorageElement& child, const ostrel::ProgressPtr& progress)
 {
-    int present = 0;
-    for (int i = 0; i < element.ChildCount(); ++i) {
-        const ostrel::StorageElement child = element.Child(i);
-        const QString name = child.Name();
-        if (name == kStartPressure) {
-            m_startPressure = static_cast<float>(ostrel::leadingNumber(child.Text()));
-            present |= kHasStartPressure;
-        } else if (name == kTestedEquipment) {
-            m_testedEquipment = ostrel::roundToLong(ostrel::leadingNumber(child.Text()));
-            present |= kHasEquipment;
-        } else if (name == kDuration) {
-            m_duration = ostrel::roundToLong(ostrel::leadingNumber(child.Text()));
-            present |= kHasDuration;
-        } else if (name == QLatin1String(MXmlTags::kTestGuideSettings)) {
-            m_testGuideSettings->Load(child, progress);
-            present |= kHasSettings;
-        }
+    const QString name = child.Name();
+    if (name == kStartPressure) {
+        m_startPressure = static_cast<float>(ostrel::leadingNumber(child.Text()));
+        return kHasStartPressure;
     }
-    if (present < kHasAll && step > 0)
-        progress->Report(kLoadError, 2, kMissingText, Variant());
+    if (name == kTestedEquipment) {
+        m_testedEquipment = ostrel::roundToLong(ostrel::leadingNumber(child.Text()));
+        return kHasEquipment;
+    }
+    if (name == kDuration) {
+        m_duration = ostrel::roundToLong(ostrel::leadingNumber(child.Text()));
+        return kHasDuration;
+    }
+    if (name == QLatin1String(MXmlTags::kTestGuideSettings)) {
+        m_testGuideSettings->Load(child, progress);
+        return kHasSettings;
+    }
+    return 0;
 }
 
 ostrel::StorageElement CConfigLeak::Save(const ostrel::StorageDocumentPtr& document)
 {
-    try {
-        ostrel::StorageElement element =
-            document ? document->CreateElement(QLatin1String(MXmlTags::kPlugInData)) : ostrel::StorageElement();
-        if (!element)
-            ostrel::ErrorService::instance().Raise(kModule, kSaveError, QString::fromLatin1(kSource), 2);
-        element.SetAttribute(QLatin1String(MXmlTags::kPlugIn), QLatin1String(MXmlTags::kPlugInName));
+    return MConfigStore::Save(document, storeOrigin(), [&](ostrel::StorageElement& element) {
         element.AddChild(kStartPressure, ostrel::NumberToText(Variant(m_startPressure)));
         element.AddChild(kTestedEquipment, ostrel::NumberToText(Variant(m_testedEquipment)));
         element.AddChild(kDuration, ostrel::NumberToText(Variant(m_duration)));
-        if (m_testGuideSettings)
-            if (ostrel::StorageElement settings = m_testGuideSettings->Save(document))
-                element.AppendChild(settings);
-        return element;
-    } catch (...) {
-        const ostrel::ComError failure = ostrel::ComError::fromCurrent();
-        if (failure.number() == kSaveError && failure.source() == QLatin1String(kSource))
-            ostrel::ErrorService::instance().Raise(QString(), 0, QString(), 1);
-        ostrel::ErrorService::instance().PassOn(QString::fromLatin1(kSource));
-    }
+        MConfigStore::SaveSettings(element, document, m_testGuideSettings);
+    });
 }
 
 void CConfigLeak::PrintReport(ostrel::ReportPtr report)

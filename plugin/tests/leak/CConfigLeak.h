@@ -51,7 +51,8 @@ public:
 
 private:
     void reset();
-    void loadChildren(const ostrel::StorageElement& element, const ostrel::ProgressPtr& progress, std::int32_t step);
+    // The presence bit of a recognised child, 0 for others.
+    int loadChild(const ostrel::StorageElement& child, const ostrel::ProgressPtr& progress);
 
     float m_startPressure = kDefaultStartPressure;
     std::int32_t m_testedEquipment = kDefaultTestedEquipment;

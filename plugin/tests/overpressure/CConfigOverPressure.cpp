@@ -1,13 +1,11 @@
 #include "CConfigOverPressure.h"
 
-#include "host/contract/IProgress.h"
 #include "host/contract/IReport.h"
-#include "host/core/ErrorService.h"
 #include "host/core/LanguageService.h"
-#include "host/core/Steps.h"
 #include "host/core/StringUtil.h"
 #include "plugin/guide/FDialogWrapper.h"
 #include "plugin/measure/MXmlTags.h"
+#include "plugin/tests/common/MConfigStore.h"
 
 namespace nb4410 {
 
@@ -17,9 +15,13 @@ using ostrel::VariantArray;
 namespace {
 const QString kModule = QStringLiteral("NB-4410");
 const QString kInflatePressure = QStringLiteral("InflatePressure");
-const QString kLoadingText = QStringLiteral("20501::Loading over-pressure test configuration data");
-const QString kMissingText = QStringLiteral("20101::Configuration parameter missing. Default value restored.");
 const QString kInflatePressureCaption = QStringLiteral("20500::Inflate Pressure");
+
+MConfigStore::Origin storeOrigin()
+{
+    return {QString::fromLatin1(CConfigOverPressure::kSource),
+            QStringLiteral("20501::Loading over-pressure test configuration data"), 4, 3};
+}
 } // namespace
 
 CConfigOverPressure::CConfigOverPressure() : m_testGuideSettings(std::make_shared<ostrel::TestGuideSettings>()) {}
@@ -39,8 +41,7 @@ VariantArray CConfigOverPressure::ConfigurationInformation() const
 
 void CConfigOverPressure::CopyTestGuideSettingsFrom(const CConfigOverPressure& other)
 {
-    m_testGuideSettings = other.m_testGuideSettings ? other.m_testGuideSettings->Clone()
-                                                    : std::make_shared<ostrel::TestGuideSettings>();
+    m_testGuideSettings = MConfigStore::CopySettings(other.m_testGuideSettings);
 }
 
 std::shared_ptr<ostrel::IConfigData> CConfigOverPressure::Clone()
@@ -61,12 +62,7 @@ std::shared_ptr<ostrel::IDialog> CConfigOverPressure::CreateDialog()
 
 void CConfigOverPressure::Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress)
 {
-    std::int32_t step = 0;
-    try {
-        if (progress)
-            step = progress->OpenStep(kModule, kLoadingText);
-        if (!element || element.Name() != QLatin1String(MXmlTags::kPlugInData))
-            ostrel::ErrorService::instance().Raise(kModule, kLoadError, QString::fromLatin1(kSource), 4);
+    MConfigStore::LoadStep(element, progress, storeOrigin(), [&](std::int32_t step) {
         m_inflatePressure = kDefaultInflatePressure;
         bool found = false;
         const ostrel::StorageElement pressure = element.FirstChild(kInflatePressure);
@@ -80,39 +76,17 @@ void CConfigOverPressure::Load(const ostrel::StorageElement& element, ostrel::Pr
             found = true;
         }
         // Only a configuration with neither value warns; stored settings alone count as found.
-        if (!found && step > 0)
-            progress->Report(kLoadError, 2, kMissingText, Variant());
-        if (step != 0)
-            progress->CloseStep(step);
-    } catch (...) {
-        if (step != 0)
-            ostrel::runStep("close load step", [&] { progress->CloseStep(step); });
-        const ostrel::ComError failure = ostrel::ComError::fromCurrent();
-        if (failure.number() == kLoadError && failure.source() == QLatin1String(kSource))
-            ostrel::ErrorService::instance().Raise(QString(), 0, QString(), 1);
-        ostrel::ErrorService::instance().PassOn(QString::fromLatin1(kSource));
-    }
+        if (!found)
+            MConfigStore::ReportMissing(progress, step);
+    });
 }
 
 ostrel::StorageElement CConfigOverPressure::Save(const ostrel::StorageDocumentPtr& document)
 {
-    try {
-        ostrel::StorageElement element =
-            document ? document->CreateElement(QLatin1String(MXmlTags::kPlugInData)) : ostrel::StorageElement();
-        if (!element)
-            ostrel::ErrorService::instance().Raise(kModule, kSaveError, QString::fromLatin1(kSource), 3);
-        element.SetAttribute(QLatin1String(MXmlTags::kPlugIn), QLatin1String(MXmlTags::kPlugInName));
+    return MConfigStore::Save(document, storeOrigin(), [&](ostrel::StorageElement& element) {
         element.AddChild(kInflatePressure, ostrel::NumberToText(Variant(m_inflatePressure)));
-        if (m_testGuideSettings)
-            if (ostrel::StorageElement settings = m_testGuideSettings->Save(document))
-                element.AppendChild(settings);
-        return element;
-    } catch (...) {
-        const ostrel::ComError failure = ostrel::ComError::fromCurrent();
-        if (failure.number() == kSaveError && failure.source() == QLatin1String(kSource))
-            ostrel::ErrorService::instance().Raise(QString(), 0, QString(), 1);
-        ostrel::ErrorService::instance().PassOn(QString::fromLatin1(kSource));
-    }
+        MConfigStore::SaveSettings(element, document, m_testGuideSettings);
+    });
 }
 
 void CConfigOverPressure::PrintReport(ostrel::ReportPtr report)
