@@ -8,6 +8,7 @@
 #include "plugin/tests/bp/CConfigPBP.h"
 #include "plugin/tests/bp/CPresetValues.h"
 #include "plugin/tests/bp/MConfigBP.h"
+#include "tests/support/TextLists.h"
 
 #include <QComboBox>
 #include <gtest/gtest.h>
@@ -18,13 +19,7 @@ using ostrel::Variant;
 
 namespace {
 
-QStringList texts(const Variant& block)
-{
-    QStringList out;
-    for (const auto& item : block.array().items())
-        out << item.text();
-    return out;
-}
+using ostrel::testing::texts;
 
 // The five simulated values in key order SYST, DIAS, MAPR, HART, PULS (Empty ones as "").
 QStringList values(INB4410ConfigBP& config)
@@ -141,12 +136,12 @@ TEST_F(BPTables, PresetDefaultsComeFromTheFirstAdultEntry)
     EXPECT_EQ(preset.PatientType(), 0);
     EXPECT_EQ(preset.SelectedPreset(), 1);
     EXPECT_EQ(values(preset), (QStringList{"120", "80", "93", "60", "2"}));
-    EXPECT_EQ(texts(preset.RetrieveTestParams()), (QStringList{"100", "2", "1", "0", "120", "80", "60", "2", "1"}));
+    EXPECT_EQ(texts(preset.RetrieveTestParams().array()), (QStringList{"100", "2", "1", "0", "120", "80", "60", "2", "1"}));
 
     CConfigPBP artifact;
     artifact.LoadDefaults(btArtifact);
     EXPECT_EQ(artifact.SelectedPreset(), 1);
-    EXPECT_EQ(texts(artifact.RetrieveTestParams()), (QStringList{"100", "3", "1", "0", "110", "70", "75", "1.5", "1"}));
+    EXPECT_EQ(texts(artifact.RetrieveTestParams().array()), (QStringList{"100", "3", "1", "0", "110", "70", "75", "1.5", "1"}));
 
     // Another type only resets: the patient and the settings object, nothing else.
     auto settings = artifact.TestGuideConfig();
@@ -281,7 +276,7 @@ TEST(BPConfig, ClonesAreEqualAndIndependent)
 TEST(BPIndependentConfig, DefaultsParameterBlockAndFixedMembers)
 {
     CConfigIBP config;
-    EXPECT_EQ(texts(config.RetrieveTestParams()), (QStringList{"100", "1", "0", "0", "120", "80", "80", "2", "1"}));
+    EXPECT_EQ(texts(config.RetrieveTestParams().array()), (QStringList{"100", "1", "0", "0", "120", "80", "80", "2", "1"}));
     config.SetTestType(btPreset);
     config.SetPatientType(1);
     config.SetSelectedPreset(9);
@@ -292,9 +287,9 @@ TEST(BPIndependentConfig, DefaultsParameterBlockAndFixedMembers)
 
     config.StorePresetValue("SYST", Variant(150.5f));
     config.SetArrhythmiaSim(5);
-    EXPECT_EQ(texts(config.RetrieveTestParams()).mid(4), (QStringList{"150.5", "80", "80", "2", "5"}));
+    EXPECT_EQ(texts(config.RetrieveTestParams().array()).mid(4), (QStringList{"150.5", "80", "80", "2", "5"}));
     config.LoadDefaults(btPreset);
-    EXPECT_EQ(texts(config.RetrieveTestParams()), (QStringList{"100", "1", "0", "0", "120", "80", "80", "2", "1"}));
+    EXPECT_EQ(texts(config.RetrieveTestParams().array()), (QStringList{"100", "1", "0", "0", "120", "80", "80", "2", "1"}));
 }
 
 TEST(BPIndependentConfig, StoredFormAndMissingChildren)

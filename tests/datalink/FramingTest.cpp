@@ -2,6 +2,7 @@
 #include "host/datalink/FrameCodec.h"
 #include "host/datalink/FrameDecoder.h"
 #include "host/datalink/Message.h"
+#include "tests/support/Failures.h"
 
 #include <gtest/gtest.h>
 
@@ -9,19 +10,11 @@ using namespace ostrel;
 
 namespace {
 
+using ostrel::testing::failureOf;
+
 QByteArray frameOf(const QByteArray& payload)
 {
     return FrameCodec::wrap(payload);
-}
-
-HResult failureOf(const std::function<void()>& fn)
-{
-    try {
-        fn();
-    } catch (const ComError& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "host/datalink/FrameCodec.h"
 #include "host/datalink/Link.h"
 #include "host/datalink/PortRegistry.h"
+#include "tests/support/Failures.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,6 +14,8 @@
 using namespace ostrel;
 
 namespace {
+
+using ostrel::testing::failureOf;
 
 class LoopbackLink : public Link {
 public:
@@ -25,16 +28,6 @@ protected:
     void writeBytes(const QByteArray& frame) override { written += frame; }
     void closeTransport() override { ++closes; }
 };
-
-HResult failureOf(const std::function<void()>& fn)
-{
-    try {
-        fn();
-    } catch (const ComError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 TEST(Link, DroppedFrameFailsOneTakeInArrivalOrder)
 {

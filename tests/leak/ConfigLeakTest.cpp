@@ -3,6 +3,7 @@
 #include "host/results/Progress.h"
 #include "host/storage/StorageElement.h"
 #include "plugin/tests/leak/CConfigLeak.h"
+#include "tests/support/TextLists.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +12,7 @@ using ostrel::StorageDocument;
 
 namespace {
 
-QStringList texts(const ostrel::VariantArray& array)
-{
-    QStringList out;
-    for (const auto& item : array.items())
-        out << item.text();
-    return out;
-}
+using ostrel::testing::texts;
 
 TEST(ConfigLeak, NewObjectHoldsDefaultsAndTheirParameterSet)
 {

@@ -5,6 +5,7 @@
 #include "host/results/Report.h"
 #include "host/storage/StorageElement.h"
 #include "plugin/tests/overpressure/CConfigOverPressure.h"
+#include "tests/support/TextLists.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +14,7 @@ using ostrel::StorageDocument;
 
 namespace {
 
-QStringList texts(const ostrel::VariantArray& array)
-{
-    QStringList out;
-    for (const auto& item : array.items())
-        out << item.text();
-    return out;
-}
+using ostrel::testing::texts;
 
 TEST(ConfigOverPressure, NewObjectGivesTheDefaultParameterSetAndInformation)
 {

@@ -3,6 +3,7 @@
 #include "host/datalink/DataLinkErrors.h"
 #include "host/datalink/DataLinkRoot.h"
 #include "sim/Simulator.h"
+#include "tests/support/Failures.h"
 #include "tests/support/ScriptedMessages.h"
 #include "vti/CNB4410VTI.h"
 
@@ -17,6 +18,8 @@ using ostrel::Variant;
 using ostrel::VariantArray;
 
 namespace {
+
+using ostrel::testing::failureOf;
 
 class OverPty : public ::testing::Test {
 protected:
@@ -38,23 +41,7 @@ protected:
     }
     static ostrel::PortRegistryPtr ports() { return ostrel::DataLinkRoot::instance()->PortRegistry(); }
 
-    template <class F>
-    static ostrel::HResult failureOf(F&& fn)
-    {
-        try {
-            fn();
-        } catch (const ostrel::ComError& e) {
-            return e.number();
-        }
-        return 0;
-    }
-    QStringList shown() const
-    {
-        QStringList texts;
-        for (const auto& m : messages.sink->shown)
-            texts.append(m.text);
-        return texts;
-    }
+    QStringList shown() const { return messages.sink->shownTexts(); }
     Variant leakParams() const
     {
         return Variant(VariantArray{Variant(VariantArray::fromTexts(

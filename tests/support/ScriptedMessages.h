@@ -3,6 +3,7 @@
 // script (true when the script is empty, unless a default is set).
 #include "host/core/MessageService.h"
 
+#include <QStringList>
 #include <deque>
 #include <memory>
 #include <vector>
@@ -29,6 +30,14 @@ public:
         const bool answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+
+    QStringList shownTexts() const
+    {
+        QStringList texts;
+        for (const ShownMessage& message : shown)
+            texts.append(message.text);
+        return texts;
     }
 
     std::vector<ShownMessage> shown;

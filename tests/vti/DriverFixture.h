@@ -2,12 +2,15 @@
 // A driver over a scripted port, with the message boxes it shows recorded.
 #include "ScriptedLink.h"
 #include "host/core/ErrorService.h"
+#include "tests/support/Failures.h"
 #include "tests/support/ScriptedMessages.h"
 #include "vti/CNB4410VTI.h"
 
 #include <gtest/gtest.h>
 
 namespace nb4410vti::testing {
+
+using ostrel::testing::failureOf;
 
 class DriverTest : public ::testing::Test {
 protected:
@@ -16,18 +19,6 @@ protected:
     {
         driver->EndRemote();
         driver.reset();
-    }
-
-    // The number a call fails with, 0 when it succeeds.
-    template <class F>
-    static ostrel::HResult failureOf(F&& fn)
-    {
-        try {
-            fn();
-        } catch (const ostrel::ComError& e) {
-            return e.number();
-        }
-        return 0;
     }
 
     void connect()
@@ -44,13 +35,7 @@ protected:
         ASSERT_EQ(driver->VtiState(), evtiPerformingTest);
     }
 
-    QStringList shownTexts() const
-    {
-        QStringList texts;
-        for (const auto& m : messages.sink->shown)
-            texts.append(m.text);
-        return texts;
-    }
+    QStringList shownTexts() const { return messages.sink->shownTexts(); }
 
     ostrel::testing::MessageGuard messages;
     ScriptedPort port;

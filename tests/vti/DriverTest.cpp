@@ -4,6 +4,7 @@
 
 #include "host/datalink/DataLinkErrors.h"
 #include "host/datalink/DataLinkRoot.h"
+#include "tests/support/TextLists.h"
 #include "vti/MErrorHandling.h"
 
 #include "host/core/ClassRegistry.h"
@@ -18,13 +19,7 @@ using ostrel::VariantArray;
 
 namespace {
 
-QStringList texts(std::initializer_list<const char*> items)
-{
-    QStringList list;
-    for (const char* s : items)
-        list.append(QString::fromUtf8(s));
-    return list;
-}
+using ostrel::testing::texts;
 
 TEST_F(DriverTest, StartRemoteKeepsTheIdentityAndShares)
 {
