@@ -155,6 +155,24 @@ TEST(ResultLeak, StoredFormHoldsOnlyWhatWasMeasured)
     EXPECT_EQ(again.ServiceRecord()->Comment(), "/3");
 }
 
+TEST(ResultLeak, ALoadedResultRunAgainFillsBothMeasurements)
+{
+    CResultLeak result;
+    result.Clear();
+    steadyFall(result, 3); // stored with a drop and no rate
+    result.EvaluateStatus(nullptr, nullptr, false);
+    CResultLeak loaded;
+    loaded.Load(result.Save(ostrel::StorageDocument::Create()), nullptr);
+    ASSERT_EQ(loaded.MeasurementCount(), 1);
+
+    loaded.Clear();
+    steadyFall(loaded, 10);
+    ASSERT_EQ(loaded.MeasurementCount(), 2);
+    EXPECT_EQ(loaded.Measurement(Variant(1))->Key(), "DROP");
+    EXPECT_EQ(loaded.Measurement(Variant(2))->Key(), "RATE");
+    EXPECT_EQ(valueOf(loaded, "RATE"), 10.0f);
+}
+
 TEST(ResultLeak, WrongRootFailsWithItsNumber)
 {
     auto document = ostrel::StorageDocument::Create();

@@ -1,5 +1,7 @@
 #include "CInstrumentResult.h"
 
+#include <algorithm>
+
 #include "host/contract/ITestElement.h"
 #include "host/contract/IProgress.h"
 #include "host/contract/IReport.h"
@@ -61,6 +63,19 @@ std::shared_ptr<ostrel::IDialog> CInstrumentResult::CreateDialog()
     wrapper->CreateSetupCtrl(QStringLiteral("OstrelNB4410.XDetailedResult"));
     wrapper->Initialize(Variant(shared_from_this()));
     return wrapper;
+}
+
+void CInstrumentResult::RestoreDefined(const std::vector<MeasurementPtr>& defined)
+{
+    std::vector<MeasurementPtr> restored;
+    for (const MeasurementPtr& measurement : defined) {
+        const MeasurementPtr kept = Find(measurement->Key());
+        restored.push_back(kept ? kept : measurement);
+    }
+    for (const MeasurementPtr& other : m_measurements)
+        if (std::find(restored.begin(), restored.end(), other) == restored.end())
+            restored.push_back(other);
+    m_measurements = std::move(restored);
 }
 
 void CInstrumentResult::Clear()

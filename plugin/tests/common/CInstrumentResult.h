@@ -56,6 +56,9 @@ protected:
     // Before a run: the measurements the run fills, whatever a stored result left behind.
     // By default the measurements stay as they are.
     virtual void RestoreMeasurements() {}
+    // Puts back, in their defined order and ahead of any other, the defined measurements a
+    // stored result lacks; measurements it holds stay as they are.
+    void RestoreDefined(const std::vector<MeasurementPtr>& defined);
     // Before a run, for every measurement: by default its value, preset, flags and status go.
     virtual void ClearMeasurement(CMeasurement& measurement);
     // What a stored result starts from before its "Measurement" elements are read.

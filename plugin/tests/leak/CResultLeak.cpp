@@ -10,8 +10,18 @@ CResultLeak::CResultLeak()
     : CInstrumentResult(QString::fromLatin1(kSource), QStringLiteral("20701::Loading leak test result data"),
                         StatusTextRule::Kept)
 {
-    m_measurements = {Defined(MMeasureKey::kDrop, "mmHg", "20371::Pressure Drop", CMeasurement::kNumeric1, "0"),
-                      Defined(MMeasureKey::kRate, "mmHg/min", "20372::Leak Rate", CMeasurement::kNumeric1, "0")};
+    m_measurements = definedMeasurements();
+}
+
+std::vector<MeasurementPtr> CResultLeak::definedMeasurements()
+{
+    return {Defined(MMeasureKey::kDrop, "mmHg", "20371::Pressure Drop", CMeasurement::kNumeric1, "0"),
+            Defined(MMeasureKey::kRate, "mmHg/min", "20372::Leak Rate", CMeasurement::kNumeric1, "0")};
+}
+
+void CResultLeak::RestoreMeasurements()
+{
+    RestoreDefined(definedMeasurements());
 }
 
 void CResultLeak::Clear()

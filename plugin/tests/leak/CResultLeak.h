@@ -27,8 +27,12 @@ public:
 protected:
     // A loaded result holds only what was stored; the two measurements made at creation go.
     std::vector<MeasurementPtr> LoadedMeasurementsBase() const override { return {}; }
+    // A loaded result holds only the measurements that had a status; a new run must fill
+    // both again, or a rate never evaluated before would be lost for good.
+    void RestoreMeasurements() override;
 
 private:
+    static std::vector<MeasurementPtr> definedMeasurements();
     std::array<float, kSamples> m_dropSamples{};
     std::int16_t m_sampleIndex = 0;
     std::int32_t m_nextSampleTimeS = 0;

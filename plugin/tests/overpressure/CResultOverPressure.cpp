@@ -23,15 +23,7 @@ std::vector<MeasurementPtr> CResultOverPressure::definedMeasurements()
 void CResultOverPressure::RestoreMeasurements()
 {
     // A loaded result holds only what was measured; a new run fills both values again.
-    std::vector<MeasurementPtr> restored;
-    for (const MeasurementPtr& defined : definedMeasurements()) {
-        const MeasurementPtr kept = Find(defined->Key());
-        restored.push_back(kept ? kept : defined);
-    }
-    for (const MeasurementPtr& other : m_measurements)
-        if (std::find(restored.begin(), restored.end(), other) == restored.end())
-            restored.push_back(other);
-    m_measurements = std::move(restored);
+    RestoreDefined(definedMeasurements());
 }
 
 void CResultOverPressure::TakeReply(const ostrel::VariantArray& reply)
