@@ -144,8 +144,13 @@ QString CStandardLimits::formatLimit(const QString& key, float value, QString un
         if (unit.isEmpty())
             unit = measurement->Unit();
         else if (unit == kPercent && m_calculatedLimits) {
-            value = static_cast<float>(measurement->PresetValue().val()) * (value / 100.0f + 1.0f);
-            unit = measurement->Unit();
+            // A calculated limit is shown as the measurement shows its values: 120 mmHg + 5 %
+            // reads "126 mmHg", not the single-precision noise "125.99999 mmHg".
+            const double calculated = measurement->PresetValue().val() * (static_cast<double>(value) / 100.0 + 1.0);
+            const QString format = measurement->ValueFormat();
+            return (format.isEmpty() ? ostrel::numberToText(static_cast<float>(calculated))
+                                     : ostrel::formatNumber(calculated, format))
+                 + QLatin1Char(' ') + measurement->Unit();
         }
     }
     QString text = ostrel::numberToText(value) + QLatin1Char(' ') + unit;

@@ -145,4 +145,13 @@ TEST_F(ResultViewBP, LimitsOfTheChosenStandard)
     EXPECT_FALSE(view.MenuAvailable());
 }
 
+TEST_F(ResultViewBP, CalculatedLimitsReadAsTheValuesDo)
+{
+    JudgedElement judged(CTestBP::kPresetTestId);
+    judged.limit("SYST", 5.0f, -5.0f, "%"); // 120 mmHg +- 5 %, no single-precision noise
+    view.ShowLimits(judged.element->Limits(), judged.selected);
+    EXPECT_EQ(cell("SYST", XResultBP::kHighColumn), "126 mmHg");
+    EXPECT_EQ(cell("SYST", XResultBP::kLowColumn), "114 mmHg");
+}
+
 } // namespace
