@@ -1,5 +1,7 @@
 #include "RunCommand.h"
 
+#include <algorithm>
+
 #include "AutoOperator.h"
 #include "CommandLineErrors.h"
 #include "PlugInHost.h"
@@ -60,8 +62,12 @@ QString RunCommand::ElementLine(const ElementResult& result, int count)
 
 QString RunCommand::SummaryTable(const std::vector<ElementResult>& results)
 {
+    // The element column is as wide as the longest name, so no name is cut.
+    int nameWidth = 30;
+    for (const auto& result : results)
+        nameWidth = std::max(nameWidth, static_cast<int>(result.name.size()));
     QString text = QStringLiteral("  #  %1 %2 %3\n")
-                       .arg(QStringLiteral("Element").leftJustified(30), QStringLiteral("Status").leftJustified(14),
+                       .arg(QStringLiteral("Element").leftJustified(nameWidth), QStringLiteral("Status").leftJustified(14),
                             QStringLiteral("Measurements"));
     for (const auto& result : results) {
         int failed = 0;
@@ -69,7 +75,7 @@ QString RunCommand::SummaryTable(const std::vector<ElementResult>& results)
             failed += row.status == 2 ? 1 : 0;
         text += QStringLiteral("%1  %2 %3 %4\n")
                     .arg(result.position, 3)
-                    .arg(result.name.left(30).leftJustified(30), SequenceResults::ElementStatusText(result).leftJustified(14))
+                    .arg(result.name.leftJustified(nameWidth), SequenceResults::ElementStatusText(result).leftJustified(14))
                     .arg(failed ? QStringLiteral("%1 (%2 failed)").arg(result.measurements.size()).arg(failed)
                                 : QString::number(result.measurements.size()));
     }

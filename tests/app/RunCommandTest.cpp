@@ -6,6 +6,7 @@
 #include "app/ostrel/PlugInHost.h"
 #include "app/ostrel/RunCommand.h"
 #include "app/ostrel/SequenceDocument.h"
+#include "app/ostrel/SequenceResults.h"
 #include "host/core/ClassRegistry.h"
 
 #include <QFile>
@@ -143,6 +144,26 @@ TEST_F(RunCommandTest, ExitStatusTellsPassedFailedAndError)
     EXPECT_EQ(run({writeSequence({10}), QStringLiteral("--bogus")}), RunCommand::kExitError);
     EXPECT_EQ(run({writeSequence({10}), QStringLiteral("--json"), dir.filePath(QStringLiteral("no/such/dir/x.json"))}),
               RunCommand::kExitError);
+}
+
+} // namespace
+
+namespace {
+
+TEST(RunSummary, LongElementNamesAreNotCut)
+{
+    ostrel::ElementResult longName;
+    longName.position = 1;
+    longName.name = QStringLiteral("Blood pressure, independent 150/100 at 75 BPM");
+    ostrel::ElementResult shortName;
+    shortName.position = 2;
+    shortName.name = QStringLiteral("Leak");
+    const QString table = ostrel::RunCommand::SummaryTable({longName, shortName});
+    EXPECT_TRUE(table.contains(longName.name)) << qPrintable(table);
+    // The columns after the name still line up.
+    const QStringList lines = table.split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[1].indexOf(QStringLiteral("Not run")), lines[2].indexOf(QStringLiteral("Not run"))) << qPrintable(table);
 }
 
 } // namespace
