@@ -1,6 +1,5 @@
 #include "XConfigCuffVolume.h"
 
-#include "host/contract/ICallback.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
 #include "host/core/Steps.h"
@@ -19,7 +18,7 @@ OSTREL_REGISTER_CONTROL("OstrelNB4410.XConfigCuffVolume", XConfigCuffVolume)
 using ostrel::runStep;
 
 XConfigCuffVolume::XConfigCuffVolume(QWidget* parent)
-    : QWidget(parent),
+    : XConfigEditor(parent),
       m_help(new ostrel::XHelpText(this)),
       m_fraSettings(new QGroupBox(this)),
       m_testGuideConfig(new ostrel::XTestGuideSettings(m_fraSettings))
@@ -66,12 +65,6 @@ void XConfigCuffVolume::Initialize(const ostrel::Variant& data)
 void XConfigCuffVolume::SetFocus()
 {
     runStep("focus", [&] { m_testGuideConfig->setFocus(); });
-}
-
-void XConfigCuffVolume::testGuideSettingsChanged()
-{
-    if (!m_initialising && m_callback)
-        runStep("notify change", [&] { m_callback->Notify(QStringLiteral("Change"), ostrel::Variant(ostrel::VariantArray())); });
 }
 
 } // namespace nb4410

@@ -1,6 +1,5 @@
 #include "XConfigIBP.h"
 
-#include "host/contract/ICallback.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
 #include "host/core/Steps.h"
@@ -45,7 +44,7 @@ QString XConfigIBP::RowKey(int row)
 }
 
 XConfigIBP::XConfigIBP(QWidget* parent)
-    : QWidget(parent),
+    : XConfigEditor(parent),
       m_fraParams(new QGroupBox(this)),
       m_fraSelections(new QGroupBox(this)),
       m_fraSettings(new QGroupBox(this)),
@@ -79,10 +78,7 @@ XConfigIBP::XConfigIBP(QWidget* parent)
     connect(m_lstArrSim, &QComboBox::currentIndexChanged, this, [this](int index) { arrhythmiaChosen(index); });
     auto* settings = new QVBoxLayout(m_fraSettings);
     settings->addWidget(m_testGuideConfig);
-    connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this, [this] {
-        if (!m_initialising)
-            notifyChange();
-    });
+    connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this, &XConfigIBP::testGuideSettingsChanged);
     m_help->SetText(QStringLiteral("The simulated pressures, heart rate and pulse pressure, and the arrhythmia the "
                                    "NB-4410 adds to the simulation."));
 
@@ -185,12 +181,6 @@ void XConfigIBP::arrhythmiaChosen(int index)
         m_configuration->SetArrhythmiaSim(ostrel::Variant(m_lstArrSim->itemData(index).toInt()).toByte());
         notifyChange();
     });
-}
-
-void XConfigIBP::notifyChange()
-{
-    if (m_callback)
-        runStep("notify change", [&] { m_callback->Notify(QStringLiteral("Change"), ostrel::Variant(ostrel::VariantArray())); });
 }
 
 bool XConfigIBP::eventFilter(QObject* watched, QEvent* event)

@@ -3,9 +3,8 @@
 // heart rate and pulse pressure typed in, an arrhythmia chosen from the registry's list, and
 // the test-guide settings. Every change goes straight into the configuration and is announced
 // to the host with "Change".
-#include "host/contract/ICustomControl.h"
+#include "plugin/editors/XConfigEditor.h"
 
-#include <QWidget>
 #include <array>
 #include <memory>
 
@@ -23,23 +22,15 @@ namespace nb4410 {
 
 class INB4410ConfigBP;
 
-class XConfigIBP : public QWidget, public ostrel::ICustomControl {
+class XConfigIBP : public XConfigEditor {
     Q_OBJECT
 public:
     static constexpr int kRows = 4; // systolic, diastolic, heart rate, pulse pressure
 
     explicit XConfigIBP(QWidget* parent = nullptr);
 
-    // ICustomControl; failures inside are ignored.
-    std::shared_ptr<ostrel::ICallback> CallBack() override { return m_callback; }
-    void SetCallBack(std::shared_ptr<ostrel::ICallback> callback) override { m_callback = std::move(callback); }
-    QWidget* hWnd() override { return this; }
-    bool Visible() override { return isVisible(); }
-    void SetVisible(bool visible) override { setVisible(visible); }
-    bool Locked() override { return m_locked; }
     void SetLocked(bool locked) override;
     void Initialize(const ostrel::Variant& data) override;
-    void Refresh() override { update(); }
     void SetFocus() override;
 
     QLineEdit* TextBox(int row) const { return m_text[static_cast<size_t>(row)]; }
@@ -54,13 +45,9 @@ private:
     void fillArrhythmiaList();
     void valueTyped(int row);
     void arrhythmiaChosen(int index);
-    void notifyChange();
 
-    std::shared_ptr<ostrel::ICallback> m_callback;
     std::shared_ptr<ostrel::IObject> m_holder; // keeps the configuration alive
     INB4410ConfigBP* m_configuration = nullptr;
-    bool m_locked = false;
-    bool m_initialising = false;
     bool m_busy = false;
 
     QGroupBox* m_fraParams;

@@ -2,14 +2,12 @@
 // The editor of a leak test configuration: tested equipment, start pressure and duration (a
 // text box and a slider each) and the test-guide settings. Every change goes straight into
 // the configuration and is announced to the host with "Change".
-#include "host/contract/ICustomControl.h"
+#include "plugin/editors/XConfigEditor.h"
 
-#include <QWidget>
 #include <array>
 #include <memory>
 
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QSlider;
@@ -22,8 +20,9 @@ class XTestGuideSettings;
 namespace nb4410 {
 
 class CConfigLeak;
+class CDigitsSlider;
 
-class XConfigLeak : public QWidget, public ostrel::ICustomControl {
+class XConfigLeak : public XConfigEditor {
     Q_OBJECT
 public:
     static constexpr int kStartPressureRow = 0;
@@ -33,51 +32,30 @@ public:
 
     explicit XConfigLeak(QWidget* parent = nullptr);
 
-    // ICustomControl; failures inside are ignored.
-    std::shared_ptr<ostrel::ICallback> CallBack() override { return m_callback; }
-    void SetCallBack(std::shared_ptr<ostrel::ICallback> callback) override { m_callback = std::move(callback); }
-    QWidget* hWnd() override { return this; }
-    bool Visible() override { return isVisible(); }
-    void SetVisible(bool visible) override { setVisible(visible); }
-    bool Locked() override { return m_locked; }
     void SetLocked(bool locked) override;
     void Initialize(const ostrel::Variant& data) override;
-    void Refresh() override { update(); }
     void SetFocus() override;
 
     std::shared_ptr<CConfigLeak> Configuration() const { return m_configuration; }
-    QLineEdit* TextBox(int row) const { return m_text[static_cast<size_t>(row)]; }
-    QSlider* Slider(int row) const { return m_slider[static_cast<size_t>(row)]; }
+    QLineEdit* TextBox(int row) const;
+    QSlider* Slider(int row) const;
     QRadioButton* EquipmentOption(int index) const { return m_option[static_cast<size_t>(index)]; }
     ostrel::XTestGuideSettings* TestGuideSettingsControl() const { return m_testGuideConfig; }
 
     static int RowMinimum(int row);
     static int RowMaximum(int row);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void textChanged(int row);
-    void sliderMoved(int row, int position);
+    void valueTyped(int row);
     void optionClicked(int index);
-    void testGuideSettingsChanged();
-    std::int32_t readRow(int row);
-    void notifyChange();
 
-    std::shared_ptr<ostrel::ICallback> m_callback;
     std::shared_ptr<CConfigLeak> m_configuration;
-    bool m_locked = false;
-    bool m_initialising = false;
-    bool m_textBusy = false;
 
     QGroupBox* m_fraEquipment;
     std::array<QRadioButton*, kEquipmentOptions> m_option{};
     ostrel::XHelpText* m_help;
     QGroupBox* m_fraSettings;
-    std::array<QLabel*, kRows> m_label{};
-    std::array<QLineEdit*, kRows> m_text{};
-    std::array<QSlider*, kRows> m_slider{};
+    std::array<CDigitsSlider*, kRows> m_row{};
     ostrel::XTestGuideSettings* m_testGuideConfig;
 };
 

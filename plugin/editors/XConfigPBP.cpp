@@ -1,6 +1,5 @@
 #include "XConfigPBP.h"
 
-#include "host/contract/ICallback.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
 #include "host/core/Steps.h"
@@ -39,7 +38,7 @@ const char* const kPatientCaptions[] = {"Adult", "Neonate"};
 } // namespace
 
 XConfigPBP::XConfigPBP(QWidget* parent)
-    : QWidget(parent),
+    : XConfigEditor(parent),
       m_fraParams(new QGroupBox(this)),
       m_fraSettings(new QGroupBox(this)),
       m_lstPreset(new QComboBox(m_fraParams)),
@@ -77,10 +76,7 @@ XConfigPBP::XConfigPBP(QWidget* parent)
     connect(m_lstPreset, &QComboBox::currentIndexChanged, this, [this](int index) { presetChosen(index); });
     auto* settings = new QVBoxLayout(m_fraSettings);
     settings->addWidget(m_testGuideConfig);
-    connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this, [this] {
-        if (!m_initialising)
-            notifyChange();
-    });
+    connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this, &XConfigPBP::testGuideSettingsChanged);
     m_help->SetText(QStringLiteral("Choose the patient and the stored simulation the NB-4410 runs; the values it "
                                    "simulates are shown below the list."));
 
@@ -200,12 +196,6 @@ void XConfigPBP::patientChosen(int index)
     m_initialising = false;
     m_busy = false;
     notifyChange();
-}
-
-void XConfigPBP::notifyChange()
-{
-    if (m_callback)
-        runStep("notify change", [&] { m_callback->Notify(QStringLiteral("Change"), ostrel::Variant(ostrel::VariantArray())); });
 }
 
 } // namespace nb4410

@@ -3,9 +3,8 @@
 // or artifact simulation chosen from the registry's list, the values it simulates, and the
 // test-guide settings. Every change goes straight into the configuration and is announced to
 // the host with "Change".
-#include "host/contract/ICustomControl.h"
+#include "plugin/editors/XConfigEditor.h"
 
-#include <QWidget>
 #include <array>
 #include <memory>
 
@@ -24,7 +23,7 @@ namespace nb4410 {
 class CPresetValues;
 class INB4410ConfigBP;
 
-class XConfigPBP : public QWidget, public ostrel::ICustomControl {
+class XConfigPBP : public XConfigEditor {
     Q_OBJECT
 public:
     static constexpr int kValues = 5; // systolic, diastolic, MAP, heart rate, pulse pressure
@@ -32,16 +31,8 @@ public:
     explicit XConfigPBP(QWidget* parent = nullptr);
     ~XConfigPBP() override;
 
-    // ICustomControl; failures inside are ignored.
-    std::shared_ptr<ostrel::ICallback> CallBack() override { return m_callback; }
-    void SetCallBack(std::shared_ptr<ostrel::ICallback> callback) override { m_callback = std::move(callback); }
-    QWidget* hWnd() override { return this; }
-    bool Visible() override { return isVisible(); }
-    void SetVisible(bool visible) override { setVisible(visible); }
-    bool Locked() override { return m_locked; }
     void SetLocked(bool locked) override;
     void Initialize(const ostrel::Variant& data) override;
-    void Refresh() override { update(); }
     void SetFocus() override;
 
     QComboBox* PresetList() const { return m_lstPreset; }
@@ -56,13 +47,9 @@ private:
     void presetChosen(int index);
     void patientChosen(int index);
     void storeSelectedPresetData();
-    void notifyChange();
 
-    std::shared_ptr<ostrel::ICallback> m_callback;
     std::shared_ptr<ostrel::IObject> m_holder; // keeps the configuration alive
     INB4410ConfigBP* m_configuration = nullptr;
-    bool m_locked = false;
-    bool m_initialising = false;
     bool m_busy = false;
     std::unique_ptr<CPresetValues> m_presets;
     std::int32_t m_selectedPreset = 0;

@@ -1,0 +1,62 @@
+#pragma once
+// One editor row of a whole number: a caption, a text box taking up to three digits and a
+// slider kept on the same value. A typed value outside the slider's range is corrected in the
+// box before it is taken.
+#include <QObject>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+class QGridLayout;
+class QLineEdit;
+class QSlider;
+
+namespace nb4410 {
+
+class XConfigEditor;
+
+class CDigitsSlider : public QObject {
+public:
+    struct Names {
+        QString label;
+        QString text;
+        QString slider;
+    };
+    struct Range {
+        int minimum;
+        int maximum;
+        int smallStep;
+        int largeStep;
+        int tickEvery;
+    };
+
+    // The widgets go into `grid` at `row` (columns 0 to 2), owned by the grid's widget.
+    // `typed` runs for every edit of the box that is not the editor's own initialising; it
+    // takes the value with Take().
+    CDigitsSlider(XConfigEditor& editor, QGridLayout& grid, int row, const Names& names, const QString& caption,
+                  const QString& toolTip, const Range& range, std::function<void()> typed);
+
+    QLineEdit* TextBox() const { return m_text; }
+    QSlider* Slider() const { return m_slider; }
+
+    // The box's value within the range; a value outside is corrected in the box and selected.
+    std::int32_t Take();
+    void SetLocked(bool locked);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void textChanged();
+    void sliderMoved(int position);
+
+    XConfigEditor& m_editor;
+    std::function<void()> m_typed;
+    int m_minimum;
+    int m_maximum;
+    bool m_textBusy = false;
+    QLineEdit* m_text = nullptr;
+    QSlider* m_slider = nullptr;
+};
+
+} // namespace nb4410

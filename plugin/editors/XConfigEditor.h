@@ -1,0 +1,40 @@
+#pragma once
+// What every configuration editor of the plug-in shares as a host control: the callback, the
+// visible and locked state, and the "Change" it announces once the user has edited something.
+#include "host/contract/ICustomControl.h"
+
+#include <QWidget>
+#include <memory>
+
+namespace nb4410 {
+
+class XConfigEditor : public QWidget, public ostrel::ICustomControl {
+    Q_OBJECT
+public:
+    // ICustomControl; failures inside are ignored.
+    std::shared_ptr<ostrel::ICallback> CallBack() override { return m_callback; }
+    void SetCallBack(std::shared_ptr<ostrel::ICallback> callback) override { m_callback = std::move(callback); }
+    QWidget* hWnd() override { return this; }
+    bool Visible() override { return isVisible(); }
+    void SetVisible(bool visible) override { setVisible(visible); }
+    bool Locked() override { return m_locked; }
+    void Refresh() override { update(); }
+
+    // True while Initialize shows a configuration: what the controls report then is no edit.
+    bool Initialising() const { return m_initialising; }
+
+protected:
+    explicit XConfigEditor(QWidget* parent);
+
+    void notifyChange();
+    // The test-guide settings control reports its own edits; showing new settings is none.
+    void testGuideSettingsChanged();
+
+    bool m_locked = false;
+    bool m_initialising = false;
+
+private:
+    std::shared_ptr<ostrel::ICallback> m_callback;
+};
+
+} // namespace nb4410
