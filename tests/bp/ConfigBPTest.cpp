@@ -9,8 +9,10 @@
 #include "plugin/tests/bp/CPresetValues.h"
 #include "plugin/tests/bp/MConfigBP.h"
 #include "tests/support/TextLists.h"
+#include "tests/support/plugin/StoredConfig.h"
 
 #include <QComboBox>
+
 #include <gtest/gtest.h>
 
 using namespace nb4410;
@@ -166,25 +168,18 @@ TEST(BPPresetConfig, StoredFormRoundTrip)
     config.StorePresetValue("100;60;73.5;130;1.25");
     config.TestGuideConfig()->SetOption(0, false);
     auto document = StorageDocument::Create();
-    const ostrel::StorageElement stored = config.Save(document);
-    ASSERT_TRUE(stored);
-    EXPECT_EQ(stored.Attribute("PlugIn"), "NB-4410");
+    CConfigPBP loaded;
+    loaded.LoadDefaults(btPreset);
+    const ostrel::StorageElement stored = nb4410::testing::saveAndLoadInto(config, loaded, document);
     EXPECT_EQ(stored.FirstChild("Preset").Attribute("Type"), "10");
     EXPECT_EQ(stored.FirstChild("Preset").Attribute("Patient"), "1");
     EXPECT_EQ(stored.FirstChild("Map").Text(), "73.5");
     EXPECT_TRUE(stored.FirstChild("TestGuideSettings"));
-
-    CConfigPBP loaded;
-    loaded.LoadDefaults(btPreset);
-    auto progress = std::make_shared<ostrel::Progress>();
-    loaded.Load(stored, progress);
     EXPECT_EQ(loaded.SelectedPreset(), 10);
     EXPECT_EQ(loaded.PatientType(), 1);
     EXPECT_EQ(values(loaded), (QStringList{"100", "60", "73.5", "130", "1.25"}));
     EXPECT_FALSE(loaded.TestGuideConfig()->SkipNAEnabled());
     EXPECT_EQ(loaded.TestType(), btPreset); // not stored: the type given at creation stays
-    EXPECT_TRUE(progress->Log().empty());
-    EXPECT_EQ(progress->OpenStepCount(), 0);
 }
 
 TEST(BPPresetConfig, MissingChildrenKeepTheValuesAndWarnOnce)
@@ -206,10 +201,7 @@ TEST(BPPresetConfig, MissingChildrenKeepTheValuesAndWarnOnce)
     EXPECT_EQ(config.PatientType(), 1);
     EXPECT_EQ(values(config), (QStringList{"121", "81", "94", "61", "3"}));
     EXPECT_TRUE(config.TestGuideConfig()->SkipNAEnabled()); // a fresh settings object
-    ASSERT_EQ(progress->Log().size(), 1u);
-    EXPECT_EQ(progress->Log()[0].number, ostrel::hr(0x8004A3C2u));
-    EXPECT_EQ(progress->Log()[0].text, "Configuration parameter missing. Default value restored.");
-    EXPECT_EQ(progress->OpenStepCount(), 0);
+    nb4410::testing::expectOneMissingParameterWarning(*progress);
 }
 
 TEST(BPConfig, WrongRootAndMissingDocumentFailWithTheClassErrors)
@@ -225,15 +217,7 @@ TEST(BPConfig, WrongRootAndMissingDocumentFailWithTheClassErrors)
             config = std::make_shared<CConfigIBP>();
             source = CConfigIBP::kSource;
         }
-        auto progress = std::make_shared<ostrel::Progress>();
-        try {
-            config->Load(document->CreateElement("ResultItem"), progress);
-            ADD_FAILURE() << "loaded a result as a configuration";
-        } catch (const ostrel::ComError& failure) {
-            EXPECT_EQ(failure.number(), ostrel::hr(0x8004A3C2u));
-            EXPECT_EQ(failure.source(), source);
-        }
-        EXPECT_EQ(progress->OpenStepCount(), 0);
+        nb4410::testing::expectResultRootRefused(*config, ostrel::hr(0x8004A3C2u), source);
         try {
             config->Save(nullptr);
             ADD_FAILURE() << "saved without a document";

@@ -13,12 +13,14 @@
 #include "plugin/measure/MLimitUtils.h"
 #include "plugin/tests/cuffvolume/CConfigCuffVolume.h"
 #include "plugin/tests/cuffvolume/CResultCuffVolume.h"
+#include "tests/support/plugin/StoredConfig.h"
 
 #include <gtest/gtest.h>
 
 using namespace nb4410;
 using ostrel::StorageDocument;
 using ostrel::Variant;
+using namespace nb4410::testing;
 
 namespace {
 
@@ -39,18 +41,10 @@ TEST(ConfigCuffVolume, IsCreatableAndKeepsItsSettingsThroughSaveLoadAndClone)
     config->TestGuideSettings()->SetOption(ostrel::TestGuideSettings::kSkipNA, false);
 
     auto document = StorageDocument::Create();
-    const ostrel::StorageElement stored = config->Save(document);
-    ASSERT_TRUE(stored);
-    EXPECT_EQ(stored.Name(), "PlugInData");
-    EXPECT_EQ(stored.Attribute("PlugIn"), "NB-4410");
-    EXPECT_EQ(stored.ChildCount(), 1);
-
-    auto progress = std::make_shared<ostrel::Progress>();
     CConfigCuffVolume loaded;
-    loaded.Load(stored, progress);
+    const ostrel::StorageElement stored = saveAndLoadInto(*config, loaded, document);
+    EXPECT_EQ(stored.ChildCount(), 1);
     EXPECT_FALSE(loaded.TestGuideConfig()->SkipNAEnabled());
-    EXPECT_TRUE(progress->Log().empty());
-    EXPECT_EQ(progress->OpenStepCount(), 0);
 
     auto copy = std::dynamic_pointer_cast<CConfigCuffVolume>(config->Clone());
     ASSERT_NE(copy->TestGuideSettings(), config->TestGuideSettings());
@@ -65,19 +59,8 @@ TEST(ConfigCuffVolume, WithoutSettingsLoadsFreshOnesAndWarnsOnce)
     auto progress = std::make_shared<ostrel::Progress>();
     config.Load(document->CreateElement("PlugInData"), progress);
     EXPECT_TRUE(config.TestGuideSettings()->SkipNAEnabled());
-    ASSERT_EQ(progress->Log().size(), 1u);
-    EXPECT_EQ(progress->Log()[0].number, ostrel::hr(0x8004A3C2u));
-    EXPECT_EQ(progress->Log()[0].text, "Configuration parameter missing. Default value restored.");
-    EXPECT_EQ(progress->OpenStepCount(), 0);
-
-    try {
-        config.Load(document->CreateElement("ResultItem"), progress);
-        FAIL() << "loaded a result as a configuration";
-    } catch (const ostrel::ComError& failure) {
-        EXPECT_EQ(failure.number(), CConfigCuffVolume::kLoadError);
-        EXPECT_EQ(failure.source(), "NB4410Tests.CConfigCuffVolume");
-    }
-    EXPECT_EQ(progress->OpenStepCount(), 0);
+    expectOneMissingParameterWarning(*progress);
+    expectResultRootRefused(config, CConfigCuffVolume::kLoadError, "NB4410Tests.CConfigCuffVolume");
 }
 
 TEST(ConfigCuffVolume, PrintsNothing)

@@ -4,6 +4,7 @@
 #include "host/storage/StorageElement.h"
 #include "plugin/tests/leak/CConfigLeak.h"
 #include "tests/support/TextLists.h"
+#include "tests/support/plugin/StoredConfig.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@ using ostrel::StorageDocument;
 namespace {
 
 using ostrel::testing::texts;
+using namespace nb4410::testing;
 
 TEST(ConfigLeak, NewObjectHoldsDefaultsAndTheirParameterSet)
 {
@@ -74,21 +76,13 @@ TEST(ConfigLeak, SaveThenLoadReproducesValuesAndSettings)
     config.SetDuration(0);
     config.TestGuideSettings()->SetOption(ostrel::TestGuideSettings::kSkipNA, false);
     auto document = StorageDocument::Create();
-    const ostrel::StorageElement stored = config.Save(document);
-    ASSERT_TRUE(stored);
-    EXPECT_EQ(stored.Name(), "PlugInData");
-    EXPECT_EQ(stored.Attribute("PlugIn"), "NB-4410");
-    EXPECT_EQ(stored.FirstChild("StartPressure").Text(), "120");
-
-    auto progress = std::make_shared<ostrel::Progress>();
     CConfigLeak loaded;
-    loaded.Load(stored, progress);
+    const ostrel::StorageElement stored = saveAndLoadInto(config, loaded, document);
+    EXPECT_EQ(stored.FirstChild("StartPressure").Text(), "120");
     EXPECT_EQ(loaded.StartPressure(), 120.0f);
     EXPECT_EQ(loaded.TestedEquipment(), 2);
     EXPECT_EQ(loaded.Duration(), 0);
     EXPECT_FALSE(loaded.TestGuideSettings()->SkipNAEnabled());
-    EXPECT_TRUE(progress->Log().empty());
-    EXPECT_EQ(progress->OpenStepCount(), 0);
 }
 
 TEST(ConfigLeak, MissingChildrenKeepDefaultsAndWarnOnce)
@@ -108,10 +102,7 @@ TEST(ConfigLeak, MissingChildrenKeepDefaultsAndWarnOnce)
     EXPECT_EQ(config.Duration(), 31);
     EXPECT_EQ(config.TestedEquipment(), 1);
     EXPECT_TRUE(config.TestGuideSettings()->SkipNAEnabled()); // a fresh settings object
-    ASSERT_EQ(progress->Log().size(), 1u);
-    EXPECT_EQ(progress->Log()[0].number, ostrel::hr(0x8004A3C2u));
-    EXPECT_EQ(progress->Log()[0].text, "Configuration parameter missing. Default value restored.");
-    EXPECT_EQ(progress->OpenStepCount(), 0);
+    expectOneMissingParameterWarning(*progress);
 
     // Without a progress object nothing is reported and the load still succeeds.
     CConfigLeak quiet;
@@ -121,18 +112,9 @@ TEST(ConfigLeak, MissingChildrenKeepDefaultsAndWarnOnce)
 
 TEST(ConfigLeak, WrongRootFailsAfterClosingTheStep)
 {
-    auto document = StorageDocument::Create();
     CConfigLeak config;
     config.SetDuration(5);
-    auto progress = std::make_shared<ostrel::Progress>();
-    try {
-        config.Load(document->CreateElement("ResultItem"), progress);
-        FAIL() << "loaded a result as a configuration";
-    } catch (const ostrel::ComError& failure) {
-        EXPECT_EQ(failure.number(), CConfigLeak::kLoadError);
-        EXPECT_EQ(failure.source(), CConfigLeak::kSource);
-    }
-    EXPECT_EQ(progress->OpenStepCount(), 0);
+    expectResultRootRefused(config, CConfigLeak::kLoadError, CConfigLeak::kSource);
     EXPECT_EQ(config.Duration(), 5); // nothing was reset
 }
 
@@ -147,9 +129,7 @@ TEST(ConfigLeak, CloneIsIndependent)
     EXPECT_EQ(copy->StartPressure(), 99.0f);
     EXPECT_EQ(copy->TestedEquipment(), 2);
     EXPECT_EQ(copy->Duration(), 10);
-    ASSERT_NE(copy->TestGuideSettings(), config.TestGuideSettings());
-    copy->TestGuideSettings()->SetOption(0, false);
-    EXPECT_TRUE(config.TestGuideSettings()->SkipNAEnabled());
+    expectOwnSettings(config, *copy);
 }
 
 } // namespace

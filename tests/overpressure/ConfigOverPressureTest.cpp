@@ -6,6 +6,7 @@
 #include "host/storage/StorageElement.h"
 #include "plugin/tests/overpressure/CConfigOverPressure.h"
 #include "tests/support/TextLists.h"
+#include "tests/support/plugin/StoredConfig.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@ using ostrel::StorageDocument;
 namespace {
 
 using ostrel::testing::texts;
+using namespace nb4410::testing;
 
 TEST(ConfigOverPressure, NewObjectGivesTheDefaultParameterSetAndInformation)
 {
@@ -38,20 +40,12 @@ TEST(ConfigOverPressure, SaveThenLoadReproducesPressureAndSettings)
     config.SetInflatePressure(320.0f);
     config.TestGuideSettings()->SetOption(ostrel::TestGuideSettings::kSkipNA, false);
     auto document = StorageDocument::Create();
-    const ostrel::StorageElement stored = config.Save(document);
-    ASSERT_TRUE(stored);
-    EXPECT_EQ(stored.Name(), "PlugInData");
-    EXPECT_EQ(stored.Attribute("PlugIn"), "NB-4410");
+    CConfigOverPressure loaded;
+    const ostrel::StorageElement stored = saveAndLoadInto(config, loaded, document);
     EXPECT_EQ(stored.FirstChild("InflatePressure").Text(), "320");
     EXPECT_TRUE(stored.FirstChild("TestGuideSettings"));
-
-    auto progress = std::make_shared<ostrel::Progress>();
-    CConfigOverPressure loaded;
-    loaded.Load(stored, progress);
     EXPECT_EQ(loaded.InflatePressure(), 320.0f);
     EXPECT_FALSE(loaded.TestGuideSettings()->SkipNAEnabled());
-    EXPECT_TRUE(progress->Log().empty());
-    EXPECT_EQ(progress->OpenStepCount(), 0);
 }
 
 TEST(ConfigOverPressure, OnlyAConfigurationWithNeitherValueWarns)
@@ -79,29 +73,19 @@ TEST(ConfigOverPressure, OnlyAConfigurationWithNeitherValueWarns)
         config.Load(element, progress);
         EXPECT_EQ(config.InflatePressure(), c.pressure) << c.what;
         EXPECT_TRUE(config.TestGuideSettings()->SkipNAEnabled()) << c.what; // a fresh settings object
-        ASSERT_EQ(progress->Log().size(), c.warnings) << c.what;
-        if (c.warnings) {
-            EXPECT_EQ(progress->Log()[0].number, ostrel::hr(0x8004A3C2u));
-            EXPECT_EQ(progress->Log()[0].text, "Configuration parameter missing. Default value restored.");
-        }
+        if (c.warnings)
+            expectOneMissingParameterWarning(*progress, c.what);
+        else
+            EXPECT_TRUE(progress->Log().empty()) << c.what;
         EXPECT_EQ(progress->OpenStepCount(), 0) << c.what;
     }
 }
 
 TEST(ConfigOverPressure, WrongRootFailsWithItsNumberAfterClosingTheStep)
 {
-    auto document = StorageDocument::Create();
     CConfigOverPressure config;
     config.SetInflatePressure(50.0f);
-    auto progress = std::make_shared<ostrel::Progress>();
-    try {
-        config.Load(document->CreateElement("ResultItem"), progress);
-        FAIL() << "loaded a result as a configuration";
-    } catch (const ostrel::ComError& failure) {
-        EXPECT_EQ(failure.number(), CConfigOverPressure::kLoadError);
-        EXPECT_EQ(failure.source(), "NB4410Tests.CConfigOverPressure");
-    }
-    EXPECT_EQ(progress->OpenStepCount(), 0);
+    expectResultRootRefused(config, CConfigOverPressure::kLoadError, "NB4410Tests.CConfigOverPressure");
     EXPECT_EQ(config.InflatePressure(), 50.0f);
 }
 
@@ -112,9 +96,7 @@ TEST(ConfigOverPressure, CloneIsIndependent)
     auto copy = std::dynamic_pointer_cast<CConfigOverPressure>(config.Clone());
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->InflatePressure(), 123.0f);
-    ASSERT_NE(copy->TestGuideSettings(), config.TestGuideSettings());
-    copy->TestGuideSettings()->SetOption(0, false);
-    EXPECT_TRUE(config.TestGuideSettings()->SkipNAEnabled());
+    expectOwnSettings(config, *copy);
 }
 
 TEST(ConfigOverPressure, ReportHasOneRowWithThePressureInWholeMmHg)
