@@ -6,6 +6,7 @@
 #include "plugin/tests/cuffvolume/CResultCuffVolume.h"
 #include "plugin/tests/cuffvolume/CTestCuffVolume.h"
 #include "tests/support/plugin/ElementTest.h"
+#include "tests/support/plugin/StoredElement.h"
 
 #include <QAction>
 #include <QTimer>
@@ -124,24 +125,14 @@ TEST(CuffVolumeElementStore, MeasurementListSaveLoadAndClone)
     cuff->SetCuffVolume(120.0f);
     cuff->EvaluateStatus(nullptr, nullptr, false);
 
-    auto document = ostrel::StorageDocument::Create();
-    const ostrel::StorageElement stored = element->Save(document);
-    ASSERT_TRUE(stored);
-    auto loaded = std::make_shared<CTestCuffVolume>();
-    loaded->Initialize("NB-4410", 200, 2);
-    loaded->Load(stored, nullptr);
+    const auto loaded = nb4410::testing::reloaded(*element);
+    ASSERT_TRUE(loaded);
     ASSERT_TRUE(dynamic_cast<CResultCuffVolume*>(loaded->Result().get()));
     EXPECT_EQ(loaded->Result()->Measurement(Variant(1))->Value().val(), 120.0);
     EXPECT_TRUE(std::dynamic_pointer_cast<CConfigCuffVolume>(loaded->Configuration()));
 
-    auto copy = element->Clone();
-    EXPECT_EQ(copy->TestID(), 200);
-    EXPECT_EQ(copy->Limits()->Owner(), copy);
-
-    const ostrel::VariantArray list = element->GetMeasurementList().array();
-    ASSERT_EQ(list.rows(), 1);
-    EXPECT_EQ(list.at(0, 0).text(), "CVOL");
-    EXPECT_EQ(list.at(0, 1).text(), "Cuff Volume");
+    EXPECT_TRUE(nb4410::testing::expectedClone(*element, 200));
+    EXPECT_EQ(nb4410::testing::measurementRows(*element), QStringList{"CVOL: Cuff Volume"});
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "plugin/tests/leak/CResultLeak.h"
 #include "plugin/tests/leak/CTestLeak.h"
 #include "tests/support/plugin/ElementTest.h"
+#include "tests/support/plugin/StoredElement.h"
 
 #include <QAction>
 #include <QTimer>
@@ -252,22 +253,15 @@ TEST(LeakElementStore, SaveLoadAndCloneKeepConfigurationAndResult)
     leak->TakeReply(leakReply(5, 7.0f), 5);
     leak->EvaluateStatus(nullptr, nullptr, false);
 
-    auto document = ostrel::StorageDocument::Create();
-    const ostrel::StorageElement stored = element->Save(document);
-    ASSERT_TRUE(stored);
-
-    auto loaded = std::make_shared<CTestLeak>();
-    loaded->Initialize("NB-4410", 300, 3);
-    loaded->Load(stored, nullptr);
+    const auto loaded = nb4410::testing::reloaded(*element);
+    ASSERT_TRUE(loaded);
     EXPECT_EQ(std::dynamic_pointer_cast<CConfigLeak>(loaded->Configuration())->Duration(), 42);
     ASSERT_TRUE(loaded->Result());
     EXPECT_EQ(loaded->Result()->Status(), 1);
 
-    auto copy = element->Clone();
-    EXPECT_EQ(copy->TestID(), 300);
-    EXPECT_NE(copy->Configuration(), element->Configuration());
+    const auto copy = nb4410::testing::expectedClone(*element, 300);
+    ASSERT_TRUE(copy);
     EXPECT_EQ(std::dynamic_pointer_cast<CConfigLeak>(copy->Configuration())->Duration(), 42);
-    EXPECT_EQ(copy->Limits()->Owner(), copy);
 
     const Variant list = element->GetMeasurementList();
     EXPECT_EQ(list.array().at(1, 0).text(), "RATE");

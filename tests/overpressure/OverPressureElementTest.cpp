@@ -10,6 +10,7 @@
 #include "plugin/tests/overpressure/CResultOverPressure.h"
 #include "plugin/tests/overpressure/CTestOverPressure.h"
 #include "tests/support/plugin/ElementTest.h"
+#include "tests/support/plugin/StoredElement.h"
 
 #include <QAction>
 #include <QLabel>
@@ -155,27 +156,15 @@ TEST(OverPressureElementStore, MeasurementListSaveLoadAndClone)
     op->TakeReply(overPressureReply(true, "0", "180", "0"));
     op->EvaluateStatus(nullptr, nullptr, false);
 
-    auto document = ostrel::StorageDocument::Create();
-    const ostrel::StorageElement stored = element->Save(document);
-    ASSERT_TRUE(stored);
-    auto loaded = std::make_shared<CTestOverPressure>();
-    loaded->Initialize("NB-4410", 400, 2);
-    loaded->Load(stored, nullptr);
+    const auto loaded = nb4410::testing::reloaded(*element);
+    ASSERT_TRUE(loaded);
     EXPECT_EQ(std::dynamic_pointer_cast<CConfigOverPressure>(loaded->Configuration())->InflatePressure(), 180.0f);
     ASSERT_TRUE(dynamic_cast<CResultOverPressure*>(loaded->Result().get()));
     EXPECT_EQ(loaded->Result()->Measurement(Variant("PEAK"))->Value().val(), 180.0);
 
-    auto copy = element->Clone();
-    EXPECT_EQ(copy->TestID(), 400);
-    EXPECT_NE(copy->Configuration(), element->Configuration());
-    EXPECT_EQ(copy->Limits()->Owner(), copy);
-
-    const ostrel::VariantArray list = element->GetMeasurementList().array();
-    ASSERT_EQ(list.rows(), 2);
-    EXPECT_EQ(list.at(0, 0).text(), "PEAK");
-    EXPECT_EQ(list.at(0, 1).text(), "Monitor Release Pressure");
-    EXPECT_EQ(list.at(1, 0).text(), "MREL");
-    EXPECT_EQ(list.at(1, 1).text(), "Monitor Release");
+    EXPECT_TRUE(nb4410::testing::expectedClone(*element, 400));
+    EXPECT_EQ(nb4410::testing::measurementRows(*element),
+              (QStringList{"PEAK: Monitor Release Pressure", "MREL: Monitor Release"}));
 }
 
 } // namespace
