@@ -36,6 +36,11 @@ void sleepInEventLoop(int ms)
     loop.exec();
 }
 
+ComError notInitialized()
+{
+    return ComError(eeVTI_NotInitialized, CNB4410VTI::kSource, MErrorHandling::VtiErrorDescription(eeVTI_NotInitialized));
+}
+
 // Reading the parameters of a reply that never came, as the instrument's caller sees it.
 [[noreturn]] void noReply()
 {
@@ -66,7 +71,7 @@ QString CNB4410VTI::SerialNo()
     return m_mtiData ? m_mtiData->SerialNo() : QString();
 }
 
-void CNB4410VTI::raise(HResult number)
+void CNB4410VTI::raise(HResult number) const
 {
     ostrel::ErrorService::instance().Raise(kPlugIn, number, kSource, kSeverity, MErrorHandling::VtiErrorDescription(number));
 }
@@ -77,6 +82,25 @@ void CNB4410VTI::failCall(bool showMtiError)
     if (failure.number() != eeVTI_MTIError || showMtiError)
         MErrorHandling::ShowVtiError(failure.number(), failure.source(), failure.description());
     raise(eeVTI_Error);
+}
+
+void CNB4410VTI::callWhenIdle(const std::function<void()>& call)
+{
+    try {
+        switch (m_state) {
+        case evtiIdle:
+            call();
+            return;
+        case evtiBusy:
+            raise(eeVTI_Busy);
+        case evtiNotConnected:
+            raise(eeVTI_NotInitialized);
+        default:
+            return;
+        }
+    } catch (...) {
+        failCall(false);
+    }
 }
 
 // ---- link and timer --------------------------------------------------------------------------
@@ -116,8 +140,7 @@ void CNB4410VTI::CloseLink()
 ostrel::LinkPtr CNB4410VTI::requireLink() const
 {
     if (!m_link)
-        ostrel::ErrorService::instance().Raise(kPlugIn, eeVTI_NotInitialized, kSource, kSeverity,
-                                               MErrorHandling::VtiErrorDescription(eeVTI_NotInitialized));
+        raise(eeVTI_NotInitialized);
     return m_link;
 }
 
@@ -136,7 +159,7 @@ CNB4410VTI::WaitResult CNB4410VTI::WaitForReply(std::int32_t timeoutMs)
     const ostrel::LinkPtr link = m_link;
     const std::shared_ptr<FTimer> timer = mfrmTimer;
     if (!link || !timer) {
-        result.failure = ComError(eeVTI_NotInitialized, kSource, MErrorHandling::VtiErrorDescription(eeVTI_NotInitialized));
+        result.failure = notInitialized();
         return result;
     }
 
@@ -150,7 +173,7 @@ CNB4410VTI::WaitResult CNB4410VTI::WaitForReply(std::int32_t timeoutMs)
     bool timedOut = false;
     for (;;) {
         if (m_link != link) { // closed by a call made during the wait
-            result.failure = ComError(eeVTI_NotInitialized, kSource, MErrorHandling::VtiErrorDescription(eeVTI_NotInitialized));
+            result.failure = notInitialized();
             break;
         }
         try {
@@ -254,28 +277,15 @@ void CNB4410VTI::EndRemote()
 
 void CNB4410VTI::StartTest(Variant& vParams)
 {
-    try {
-        switch (m_state) {
-        case evtiIdle: {
-            m_state = evtiBusy;
-            const bool wrapped = vParams.isArray() && vParams.array().dimensions() == 1 &&
-                                 vParams.array().upperBound() == 0 && vParams.array()[0].isArray();
-            const Variant& sent = wrapped ? vParams.array()[0] : vParams;
-            // A reply lost to the link means the instrument may not have started: that is a failure.
-            Exchange(MVTIMSG::kSTST, sent, MVTIMSG::kReplySTST, true);
-            m_state = evtiPerformingTest;
-            return;
-        }
-        case evtiBusy:
-            raise(eeVTI_Busy);
-        case evtiNotConnected:
-            raise(eeVTI_NotInitialized);
-        default:
-            return;
-        }
-    } catch (...) {
-        failCall(false);
-    }
+    callWhenIdle([&] {
+        m_state = evtiBusy;
+        const bool wrapped = vParams.isArray() && vParams.array().dimensions() == 1 &&
+                             vParams.array().upperBound() == 0 && vParams.array()[0].isArray();
+        const Variant& sent = wrapped ? vParams.array()[0] : vParams;
+        // A reply lost to the link means the instrument may not have started: that is a failure.
+        Exchange(MVTIMSG::kSTST, sent, MVTIMSG::kReplySTST, true);
+        m_state = evtiPerformingTest;
+    });
 }
 
 void CNB4410VTI::StopTest()
@@ -353,49 +363,23 @@ void CNB4410VTI::GetTestResult(std::int32_t& iTestID, Variant& vParams)
 
 void CNB4410VTI::GetMtiData(QString& sOperator, QString& sEstabl, QString& sSerialNo)
 {
-    try {
-        switch (m_state) {
-        case evtiIdle: {
-            const MessagePtr reply = Exchange(MVTIMSG::kGMTD, Variant(std::int32_t(0)), MVTIMSG::kReplyGMTD, false);
-            if (!reply)
-                noReply();
-            sOperator = reply->Parameters(0).toText();
-            sEstabl = reply->Parameters(1).toText();
-            sSerialNo = reply->Parameters(2).toText();
-            return;
-        }
-        case evtiBusy:
-            raise(eeVTI_Busy);
-        case evtiNotConnected:
-            raise(eeVTI_NotInitialized);
-        default:
-            return;
-        }
-    } catch (...) {
-        failCall(false);
-    }
+    callWhenIdle([&] {
+        const MessagePtr reply = Exchange(MVTIMSG::kGMTD, Variant(std::int32_t(0)), MVTIMSG::kReplyGMTD, false);
+        if (!reply)
+            noReply();
+        sOperator = reply->Parameters(0).toText();
+        sEstabl = reply->Parameters(1).toText();
+        sSerialNo = reply->Parameters(2).toText();
+    });
 }
 
 void CNB4410VTI::PutMTIData(QString& sOperator, QString& sEstabl, QString& sSerialNo)
 {
-    try {
-        switch (m_state) {
-        case evtiIdle: {
-            const VariantArray record{Variant(sOperator), Variant(sEstabl), Variant(sSerialNo)};
-            // A reply lost to the link means the record may not have been written: that is a failure.
-            Exchange(MVTIMSG::kPMTD, Variant(record), MVTIMSG::kReplyPMTD, true);
-            return;
-        }
-        case evtiBusy:
-            raise(eeVTI_Busy);
-        case evtiNotConnected:
-            raise(eeVTI_NotInitialized);
-        default:
-            return;
-        }
-    } catch (...) {
-        failCall(false);
-    }
+    callWhenIdle([&] {
+        const VariantArray record{Variant(sOperator), Variant(sEstabl), Variant(sSerialNo)};
+        // A reply lost to the link means the record may not have been written: that is a failure.
+        Exchange(MVTIMSG::kPMTD, Variant(record), MVTIMSG::kReplyPMTD, true);
+    });
 }
 
 } // namespace nb4410vti

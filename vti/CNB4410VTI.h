@@ -9,6 +9,7 @@
 
 #include <QDeadlineTimer>
 #include <QObject>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -68,9 +69,12 @@ private:
     ostrel::MessagePtr exchangeWithRetry(std::int32_t iTestID);
     void onTimer();
 
-    [[noreturn]] void raise(ostrel::HResult number);
+    [[noreturn]] void raise(ostrel::HResult number) const;
     // Inside a catch block: the common failure handling of the five failing operations.
     [[noreturn]] void failCall(bool showMtiError);
+    // The operations that talk to an idle instrument: refused while busy or not connected,
+    // nothing done in the other states, failures handled by failCall.
+    void callWhenIdle(const std::function<void()>& call);
 
     ostrel::LinkPtr m_link;
     EVtiState m_state = evtiNotConnected;
