@@ -105,12 +105,7 @@ TEST_F(CuffVolumeElement, TheConfigurationPlaysNoPartInTheRun)
 TEST_F(CuffVolumeElement, AVolumeThatIsNoNumberFailsTheRunWithOneMessage)
 {
     driver().replies = [](int) { return cuffReply(true, "n/a"); };
-    perform([&](FTestGuide& guide) {
-        press(guide, "play");
-        EXPECT_FALSE(element->Running());
-        EXPECT_TRUE(guide.isVisible());
-        press(guide, "skip");
-    });
+    performFailingRunThenSkip();
     EXPECT_EQ(messages.sink->shown.size(), 1u);
     EXPECT_EQ(driver().calls.count("StopTest"), 1);
     EXPECT_EQ(driver().calls.count("EndRemote"), 1);

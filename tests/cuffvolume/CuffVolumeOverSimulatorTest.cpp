@@ -71,12 +71,7 @@ TEST_F(CuffVolumeOverSimulator, ACuffTooSmallForTheStandardFails)
 TEST_F(CuffVolumeOverSimulator, AnInstrumentErrorIsShownOnceByTheDriver)
 {
     start({{"ErrmCommand", "STST:6002"}});
-    perform([&](FTestGuide& guide) {
-        press(guide, "play");
-        EXPECT_FALSE(element->Running());
-        EXPECT_TRUE(guide.isVisible());
-        press(guide, "skip");
-    });
+    performFailingRunThenSkip();
     EXPECT_EQ(messages.sink->shown.size(), 1u);
     EXPECT_FALSE(element->Result());
     EXPECT_EQ(MVti::Driver()->VtiState(), nb4410vti::evtiNotConnected);

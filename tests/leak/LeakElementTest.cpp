@@ -165,13 +165,7 @@ TEST_F(LeakElement, DriverFailureShowsOneMessageUnlessTheDriverShowedIt)
         driver().calls.clear();
         driver().failOn = "GetTestResult";
         driver().failNumber = c.number;
-        perform([&](FTestGuide& guide) {
-            press(guide, "play");
-            EXPECT_FALSE(element->Running());
-            EXPECT_FALSE(guide.Button("play")->isChecked());
-            EXPECT_TRUE(guide.isVisible());
-            press(guide, "skip");
-        });
+        performFailingRunThenSkip();
         ASSERT_EQ(messages.sink->shown.size(), c.messages);
         if (c.messages) {
             EXPECT_TRUE(messages.sink->shown[0].text.startsWith(QString("Error #%1\r\n").arg(c.number)));

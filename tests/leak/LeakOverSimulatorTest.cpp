@@ -120,12 +120,7 @@ TEST_F(LeakOverSimulator, NotApplicableAndSkip)
 TEST_F(LeakOverSimulator, DriverFailureIsShownOnceByTheDriverAlone)
 {
     start({{"ErrmCommand", "STST:6002"}});
-    perform([&](FTestGuide& guide) {
-        press(guide, "play");
-        EXPECT_FALSE(element->Running());
-        EXPECT_TRUE(guide.isVisible());
-        press(guide, "skip");
-    });
+    performFailingRunThenSkip();
     EXPECT_EQ(messages.sink->shown.size(), 1u);
     EXPECT_EQ(MVti::Driver()->VtiState(), nb4410vti::evtiNotConnected);
 }

@@ -134,12 +134,7 @@ TEST_F(OverPressureElement, DriverFailureIsShownOnceAndTheWindowStays)
 {
     driver().failOn = "StartTest";
     driver().failNumber = nb4410vti::eeVTI_InvalidParametersReceived;
-    perform([&](FTestGuide& guide) {
-        press(guide, "play");
-        EXPECT_FALSE(element->Running());
-        EXPECT_TRUE(guide.isVisible());
-        press(guide, "skip");
-    });
+    performFailingRunThenSkip();
     ASSERT_EQ(messages.sink->shown.size(), 1u);
     EXPECT_TRUE(messages.sink->shown[0].text.startsWith(QString("Error #%1\r\n").arg(nb4410vti::eeVTI_InvalidParametersReceived)));
     EXPECT_EQ(driver().calls.count("EndRemote"), 1);

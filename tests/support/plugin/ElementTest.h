@@ -51,6 +51,19 @@ protected:
     }
     static void press(FTestGuide& guide, const char* key) { guide.Button(key)->trigger(); }
 
+    // The run fails at once: the element stops with the play button up and the window open,
+    // and the operator skips.
+    void performFailingRunThenSkip()
+    {
+        perform([this](FTestGuide& guide) {
+            press(guide, "play");
+            EXPECT_FALSE(element->Running());
+            EXPECT_FALSE(guide.Button("play")->isChecked());
+            EXPECT_TRUE(guide.isVisible());
+            press(guide, "skip");
+        });
+    }
+
     template <class TResult>
     TResult* resultAs() const
     {
