@@ -3,6 +3,7 @@
 #include "host/core/ErrorService.h"
 #include "host/core/LanguageService.h"
 #include "plugin/core/CPlugInNB4410.h"
+#include "tests/support/Failures.h"
 #include "tests/support/RegistryGuard.h"
 
 #include <gtest/gtest.h>
@@ -39,22 +40,14 @@ struct PlugInFixture : ::testing::Test {
         const QString path = files.write("catalogue.mpc", catalogueText);
         guard.reset(); // the old guard restores the defaults when it goes
         guard = std::make_unique<RegistryGuard>(settingsKey(path), false);
-        try {
-            plugIn.Initialize(nullptr);
-        } catch (const ComError& e) {
-            return e;
-        }
-        return std::nullopt;
+        return ostrel::testing::errorOf([this] { plugIn.Initialize(nullptr); });
     }
     ComError failureOf(const std::function<void()>& fn)
     {
-        try {
-            fn();
-        } catch (const ComError& e) {
-            return e;
-        }
-        ADD_FAILURE() << "nothing failed";
-        return {};
+        const std::optional<ComError> error = ostrel::testing::errorOf(fn);
+        if (!error)
+            ADD_FAILURE() << "nothing failed";
+        return error.value_or(ComError{});
     }
 
     ostrel::testing::TempFiles files;

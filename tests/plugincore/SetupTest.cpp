@@ -2,6 +2,7 @@
 #include "host/core/ComError.h"
 #include "plugin/core/CPlugInSetup.h"
 #include "plugin/core/CPropertyBag.h"
+#include "tests/support/Failures.h"
 #include "tests/support/RegistryGuard.h"
 
 #include <gtest/gtest.h>
@@ -17,15 +18,13 @@ const QString kDefaultConfigFile = AppPath() + "OstrelNB4410.mpc";
 
 HResult failureOf(const std::function<void()>& fn, int* severity = nullptr)
 {
-    try {
-        fn();
-    } catch (const ComError& e) {
-        EXPECT_EQ(e.source(), "VessorNB4410.CPlugInSetup");
-        if (severity)
-            *severity = e.severity();
-        return e.number();
-    }
-    return 0;
+    const std::optional<ComError> error = ostrel::testing::errorOf(fn);
+    if (!error)
+        return 0;
+    EXPECT_EQ(error->source(), "VessorNB4410.CPlugInSetup");
+    if (severity)
+        *severity = error->severity();
+    return error->number();
 }
 
 TEST(PlugInSetup, SettingsTextRestoresBothFields)
@@ -127,12 +126,9 @@ TEST(PlugInSetup, AFaultyRegistryFileIsPassedOnFromRegLoad)
 {
     RegistryGuard guard("Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\S]\n\"A\"=bogus\n", false);
     CPlugInSetup setup;
-    try {
-        setup.RegLoad(Hive::LocalMachine, "Software\\Halvard\\Ostrel\\NB-4410");
-        FAIL();
-    } catch (const ComError& e) {
-        EXPECT_TRUE(e.description().contains("machine.reg")) << qPrintable(e.description());
-    }
+    const auto error = ostrel::testing::errorOf([&] { setup.RegLoad(Hive::LocalMachine, "Software\\Halvard\\Ostrel\\NB-4410"); });
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->description().contains("machine.reg")) << qPrintable(error->description());
 }
 
 } // namespace
