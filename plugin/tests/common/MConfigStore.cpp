@@ -107,9 +107,9 @@ void PrintTable(const ostrel::ReportPtr& report, const std::vector<std::pair<QSt
         format = QStringLiteral("<+560|<2240|<+%1|<+%1|<+%1|<+!%1|<+560;").arg(w);
     });
     const QString indent(6, QLatin1Char(' '));
-    for (const auto& [caption, value] : rows)
+    for (const auto& row : rows)
         ostrel::runStep("configuration row", [&] {
-            text += QLatin1Char('|') + report->Translate(kModule, caption) + indent + QLatin1Char('|') + value
+            text += QLatin1Char('|') + report->Translate(kModule, row.first) + indent + QLatin1Char('|') + row.second
                 + QLatin1Char(';');
         });
     if (text.isEmpty())
