@@ -6,6 +6,7 @@
 #include "host/run/Filter.h"
 #include "host/storage/StorageElement.h"
 #include "plugin/tests/leak/CResultLeak.h"
+#include "tests/support/plugin/StoredResult.h"
 
 #include <gtest/gtest.h>
 
@@ -175,14 +176,8 @@ TEST(ResultLeak, ALoadedResultRunAgainFillsBothMeasurements)
 
 TEST(ResultLeak, WrongRootFailsWithItsNumber)
 {
-    auto document = ostrel::StorageDocument::Create();
     CResultLeak result;
-    try {
-        result.Load(document->CreateElement("PlugInData"), nullptr);
-        FAIL();
-    } catch (const ostrel::ComError& failure) {
-        EXPECT_EQ(failure.number(), CResultLeak::kLoadError);
-    }
+    nb4410::testing::expectConfigRootRefused(result, CResultLeak::kLoadError, CResultLeak::kSource);
 }
 
 } // namespace

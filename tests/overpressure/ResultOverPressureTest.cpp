@@ -11,6 +11,7 @@
 #include "plugin/measure/CNB4410LimitData.h"
 #include "plugin/measure/MLimitUtils.h"
 #include "plugin/tests/overpressure/CResultOverPressure.h"
+#include "tests/support/plugin/StoredResult.h"
 
 #include <gtest/gtest.h>
 
@@ -165,15 +166,8 @@ TEST(ResultOverPressure, ALoadedResultHoldsWhatWasStoredAndANewRunFillsBothAgain
 
 TEST(ResultOverPressure, WrongRootFailsWithItsNumberAndSource)
 {
-    auto document = ostrel::StorageDocument::Create();
     CResultOverPressure result;
-    try {
-        result.Load(document->CreateElement("PlugInData"), nullptr);
-        FAIL();
-    } catch (const ostrel::ComError& failure) {
-        EXPECT_EQ(failure.number(), CResultOverPressure::kLoadError);
-        EXPECT_EQ(failure.source(), "VessorNB4410.CResultOverPressure");
-    }
+    nb4410::testing::expectConfigRootRefused(result, CResultOverPressure::kLoadError, CResultOverPressure::kSource);
 }
 
 TEST(ResultOverPressure, ReportListsBothMeasurements)
