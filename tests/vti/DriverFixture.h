@@ -35,6 +35,19 @@ protected:
         ASSERT_EQ(driver->VtiState(), evtiPerformingTest);
     }
 
+    // What asking for the result of the running test 300 fails with, 0 when it comes back.
+    ostrel::HResult resultFailure(ostrel::Variant& result)
+    {
+        std::int32_t testId = 300;
+        return failureOf([&] { driver->GetTestResult(testId, result); });
+    }
+    // What storing a placeholder operator record fails with, 0 when it is stored.
+    ostrel::HResult putRecordFailure()
+    {
+        QString op = QStringLiteral("a"), establishment = QStringLiteral("b"), serial = QStringLiteral("c");
+        return failureOf([&] { driver->PutMTIData(op, establishment, serial); });
+    }
+
     QStringList shownTexts() const { return messages.sink->shownTexts(); }
 
     ostrel::testing::MessageGuard messages;

@@ -67,9 +67,8 @@ TEST_F(DriverTest, GetTestResultHandsOverTheWholeReply)
 {
     startLeakTest();
     port.link->script(QStringLiteral("GRES"), {Action::reply(QStringLiteral("gres"), texts({"300", "0", "249.5", "", "0.5", "3"}))});
-    std::int32_t testId = 300;
     Variant result;
-    driver->GetTestResult(testId, result);
+    EXPECT_EQ(resultFailure(result), 0);
     EXPECT_EQ(port.link->sent.back().fields, texts({"300"}));
     ASSERT_TRUE(result.isArray());
     EXPECT_EQ(result.array().upperBound(), 5);
@@ -230,8 +229,7 @@ TEST_F(DriverTest, StartTestAndPutMTIDataFailWhenTheLinkDiesDuringTheWait)
     messages.sink->shown.clear();
     connect();
     port.link->script(QStringLiteral("PMTD"), {Action::bytesOf(QByteArray("\x02pmtd\x03" "0000"), 20)});
-    QString a = QStringLiteral("a"), b = QStringLiteral("b"), c = QStringLiteral("c");
-    EXPECT_EQ(failureOf([&] { driver->PutMTIData(a, b, c); }), eeVTI_Error);
+    EXPECT_EQ(putRecordFailure(), eeVTI_Error);
     EXPECT_EQ(shownTexts(), QStringList{k22001});
     EXPECT_EQ(driver->VtiState(), evtiIdle);
 }
@@ -256,9 +254,8 @@ TEST_F(DriverTest, GetTestResultRidesOutABriefLinkFault)
     corrupted[3] = 'X';
     port.link->script(QStringLiteral("GRES"), {Action::bytesOf(corrupted, 5),
                                                Action::reply(QStringLiteral("gres"), texts({"300", "1", "240"}), 200)});
-    std::int32_t testId = 300;
     Variant result;
-    EXPECT_EQ(failureOf([&] { driver->GetTestResult(testId, result); }), 0);
+    EXPECT_EQ(resultFailure(result), 0);
     ASSERT_TRUE(result.isArray());
     EXPECT_EQ(result.array()[2].toText(), QStringLiteral("240"));
     EXPECT_TRUE(messages.sink->shown.empty());
@@ -269,11 +266,10 @@ TEST_F(DriverTest, GetTestResultGivesUpOnADeadLinkAfterTheRetryWindow)
 {
     startLeakTest();
     port.link->failNow();
-    std::int32_t testId = 300;
     Variant result;
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(failureOf([&] { driver->GetTestResult(testId, result); }), eeVTI_Error);
+    EXPECT_EQ(resultFailure(result), eeVTI_Error);
     EXPECT_GE(clock.elapsed(), CNB4410VTI::kLinkRetryWindowMs);
     EXPECT_EQ(shownTexts(), QStringList{k22001});
     EXPECT_EQ(driver->VtiState(), evtiPerformingTest);
@@ -285,9 +281,8 @@ TEST_F(DriverTest, GetTestResultGivesUpWhenTheReplyIsLostToTheLink)
     QByteArray corrupted = ostrel::FrameCodec::encode(QStringLiteral("gres"), texts({"300"}));
     corrupted[2] = 'x';
     port.link->script(QStringLiteral("GRES"), {Action::bytesOf(corrupted, 5)});
-    std::int32_t testId = 300;
     Variant result;
-    EXPECT_EQ(failureOf([&] { driver->GetTestResult(testId, result); }), eeVTI_Error);
+    EXPECT_EQ(resultFailure(result), eeVTI_Error);
     EXPECT_EQ(shownTexts(), QStringList{k22001});
 }
 
@@ -315,9 +310,8 @@ TEST_F(DriverTest, CallsDuringAWaitSeeTheExchangeInProgress)
 TEST_F(DriverTest, NestedExchangeLeavesTheOuterWaitWorking)
 {
     connect();
-    QString a = QStringLiteral("a"), b = QStringLiteral("b"), c = QStringLiteral("c");
     ostrel::HResult nested = 1;
-    port.link->script(QStringLiteral("GMTD"), {Action::callLater([&] { nested = failureOf([&] { driver->PutMTIData(a, b, c); }); }, 10),
+    port.link->script(QStringLiteral("GMTD"), {Action::callLater([&] { nested = putRecordFailure(); }, 10),
                                                Action::reply(QStringLiteral("gmtd"), texts({"Op", "Est", "Ser"}), 150)});
     QString op, est, serial;
     EXPECT_EQ(failureOf([&] { driver->GetMtiData(op, est, serial); }), 0);
@@ -343,11 +337,10 @@ TEST_F(DriverTest, EndRemoteDuringAWaitEndsItWithoutHanging)
 {
     startLeakTest();
     port.link->script(QStringLiteral("GRES"), {Action::callLater([&] { driver->EndRemote(); }, 10)});
-    std::int32_t testId = 300;
     Variant result;
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(failureOf([&] { driver->GetTestResult(testId, result); }), eeVTI_Error);
+    EXPECT_EQ(resultFailure(result), eeVTI_Error);
     EXPECT_LT(clock.elapsed(), CNB4410VTI::kReplyTimeoutMs);
     EXPECT_EQ(driver->VtiState(), evtiNotConnected);
 }

@@ -1,6 +1,7 @@
 // Every cell of the driver's state table: what each operation sends, which state it leaves
 // and whether the caller sees a failure, from each of the six states.
 #include "DriverFixture.h"
+#include "tests/support/TextLists.h"
 
 #include <QEventLoop>
 
@@ -95,12 +96,7 @@ protected:
 TEST_F(StateTable, EveryCell)
 {
     const QStringList none;
-    const auto S = [](std::initializer_list<const char*> names) {
-        QStringList list;
-        for (const char* n : names)
-            list.append(QString::fromLatin1(n));
-        return list;
-    };
+    const auto S = [](std::initializer_list<const char*> names) { return ostrel::testing::texts(names); };
     const std::vector<Cell> cells{
         {Op::StartRemote, evtiNotConnected, S({"IREM"}), evtiIdle, false},
         {Op::StartRemote, evtiConnecting, none, evtiConnecting, false},
