@@ -13,6 +13,7 @@
 #include "plugin/guide/FDialogWrapper.h"
 #include "plugin/measure/CMeasurement.h"
 #include "plugin/measure/MLimitUtils.h"
+#include "tests/support/Failures.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -200,14 +201,12 @@ TEST(LimitData, EmptyOrForeignElementsLoadNoStandards)
     limits->Load(document->CreateElement(QStringLiteral("ExpectedResult")), nullptr);
     EXPECT_FALSE(limits->Standards());
 
-    try {
-        limits->Load(document->CreateElement(QStringLiteral("Limits")), nullptr);
-        FAIL() << "no failure";
-    } catch (const ostrel::ComError& failure) {
-        EXPECT_EQ(failure.number(), CNB4410LimitData::kLoadError);
-        EXPECT_EQ(failure.source(), QStringLiteral("VessorNB4410.CNB4410LimitData"));
-        EXPECT_EQ(failure.severity(), 1);
-    }
+    const auto failure =
+        ostrel::testing::errorOf([&] { limits->Load(document->CreateElement(QStringLiteral("Limits")), nullptr); });
+    ASSERT_TRUE(failure) << "no failure";
+    EXPECT_EQ(failure->number(), CNB4410LimitData::kLoadError);
+    EXPECT_EQ(failure->source(), QStringLiteral("VessorNB4410.CNB4410LimitData"));
+    EXPECT_EQ(failure->severity(), 1);
 }
 
 TEST(LimitData, ClonesAndCopiesAreIndependentAndOwnerless)

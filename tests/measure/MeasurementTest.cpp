@@ -7,6 +7,7 @@
 #include "host/storage/StatusCodec.h"
 #include "host/storage/StorageElement.h"
 #include "plugin/measure/MMeasureKey.h"
+#include "tests/support/Failures.h"
 
 #include <gtest/gtest.h>
 
@@ -120,28 +121,23 @@ TEST(Measurement, WithoutStatusOrKeyWritesNothing)
 
     measurement->SetValue(1);
     measurement->UpdateStatus(nullptr, nullptr);
-    try {
-        measurement->Save(nullptr);
-        FAIL() << "no failure";
-    } catch (const ostrel::ComError& failure) {
-        EXPECT_EQ(failure.number(), CMeasurement::kSaveError);
-        EXPECT_EQ(failure.source(), QStringLiteral("VessorNB4410.CMeasurement"));
-        EXPECT_EQ(failure.severity(), 4);
-    }
+    const auto failure = ostrel::testing::errorOf([&] { measurement->Save(nullptr); });
+    ASSERT_TRUE(failure) << "no failure";
+    EXPECT_EQ(failure->number(), CMeasurement::kSaveError);
+    EXPECT_EQ(failure->source(), QStringLiteral("VessorNB4410.CMeasurement"));
+    EXPECT_EQ(failure->severity(), 4);
 }
 
 TEST(Measurement, EmptyKeyFailsAndIsLoggedInTheStep)
 {
     auto progress = std::make_shared<ostrel::Progress>();
     CMeasurement measurement;
-    try {
-        measurement.Load(parse("<Measurement Key=\"\"><Unit>mmHg</Unit></Measurement>"), progress);
-        FAIL() << "no failure";
-    } catch (const ostrel::ComError& failure) {
-        EXPECT_EQ(failure.number(), CMeasurement::kLoadError);
-        EXPECT_EQ(failure.severity(), 2);
-        EXPECT_EQ(failure.source(), QStringLiteral("VessorNB4410.CMeasurement"));
-    }
+    const auto failure = ostrel::testing::errorOf(
+        [&] { measurement.Load(parse("<Measurement Key=\"\"><Unit>mmHg</Unit></Measurement>"), progress); });
+    ASSERT_TRUE(failure) << "no failure";
+    EXPECT_EQ(failure->number(), CMeasurement::kLoadError);
+    EXPECT_EQ(failure->severity(), 2);
+    EXPECT_EQ(failure->source(), QStringLiteral("VessorNB4410.CMeasurement"));
     ASSERT_EQ(progress->Log().size(), 1u);
     EXPECT_EQ(progress->Log()[0].number, CMeasurement::kLoadError);
     EXPECT_EQ(progress->Log()[0].severity, 2);
@@ -153,22 +149,19 @@ TEST(Measurement, EmptyKeyFailsAndIsLoggedInTheStep)
 TEST(Measurement, ForeignElementsAndUnreadableValuesFail)
 {
     CMeasurement measurement;
-    try {
-        measurement.Load(parse("<Result Key=\"SYST\"/>"), nullptr);
-        FAIL() << "no failure";
-    } catch (const ostrel::ComError& failure) {
-        EXPECT_EQ(failure.number(), CMeasurement::kLoadError);
-        EXPECT_EQ(failure.severity(), 4);
-    }
+    const auto failure = ostrel::testing::errorOf([&] { measurement.Load(parse("<Result Key=\"SYST\"/>"), nullptr); });
+    ASSERT_TRUE(failure) << "no failure";
+    EXPECT_EQ(failure->number(), CMeasurement::kLoadError);
+    EXPECT_EQ(failure->severity(), 4);
     auto progress = std::make_shared<ostrel::Progress>();
-    try {
-        measurement.Load(parse("<Measurement Key=\"SYST\"><Unit>mmHg</Unit><Value ValueType=\"1\" VarType=\"Single\">abc</Value></Measurement>"),
-                         progress);
-        FAIL() << "no failure";
-    } catch (const ostrel::ComError& failure) {
-        EXPECT_NE(failure.number(), CMeasurement::kLoadError);
-        EXPECT_FALSE(failure.source().isEmpty());
-    }
+    const auto unreadable = ostrel::testing::errorOf([&] {
+        measurement.Load(
+            parse("<Measurement Key=\"SYST\"><Unit>mmHg</Unit><Value ValueType=\"1\" VarType=\"Single\">abc</Value></Measurement>"),
+            progress);
+    });
+    ASSERT_TRUE(unreadable) << "no failure";
+    EXPECT_NE(unreadable->number(), CMeasurement::kLoadError);
+    EXPECT_FALSE(unreadable->source().isEmpty());
     EXPECT_EQ(measurement.Unit(), QStringLiteral("mmHg")); // what was read before the failure stays
     EXPECT_EQ(progress->OpenStepCount(), 0);
 }
