@@ -1,5 +1,6 @@
 #include "host/core/RegistryFile.h"
 #include "host/core/RegistryStore.h"
+#include "tests/support/Failures.h"
 #include "tests/support/RegistryGuard.h"
 
 #include <gtest/gtest.h>
@@ -119,13 +120,10 @@ TEST(RegistryStore, AFaultyFileLoadsNothingAndNamesTheFile)
     RegistryGuard guard(kMachine, false);
     const QString bad = guard.files.write("zz-bad.reg", "Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\X]\n\"A\"=\n");
     RegistryStore::instance().UseFiles({guard.files.path("machine.reg"), bad}, guard.files.path("user.reg"));
-    try {
-        RegistryStore::instance().Open(Hive::LocalMachine, "Software");
-        FAIL() << "a faulty file was accepted";
-    } catch (const ComError& e) {
-        EXPECT_TRUE(e.description().contains("zz-bad.reg")) << qPrintable(e.description());
-        EXPECT_TRUE(e.description().contains("line 3")) << qPrintable(e.description());
-    }
+    const auto error = ostrel::testing::errorOf([&] { RegistryStore::instance().Open(Hive::LocalMachine, "Software"); });
+    ASSERT_TRUE(error) << "a faulty file was accepted";
+    EXPECT_TRUE(error->description().contains("zz-bad.reg")) << qPrintable(error->description());
+    EXPECT_TRUE(error->description().contains("line 3")) << qPrintable(error->description());
     // Once mended, the store reads everything again.
     guard.files.write("zz-bad.reg", "Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\X]\n\"A\"=\"1\"\n");
     EXPECT_TRUE(RegistryStore::instance().Open(Hive::LocalMachine, "X"));

@@ -1,6 +1,7 @@
 #include "host/core/ComError.h"
 #include "host/storage/StatusCodec.h"
 #include "host/storage/StorageElement.h"
+#include "tests/support/Failures.h"
 #include "tests/support/TempFiles.h"
 
 #include <cmath>
@@ -81,13 +82,10 @@ TEST(StorageDocument, LoadErrorsNameTheFileAndPlace)
     const QString path = files.write("broken.xml", "<a>\n  <b>\n</a>\n");
     auto doc = StorageDocument::Create();
     doc->SetRoot(doc->CreateElement("Kept"));
-    try {
-        doc->LoadFile(path);
-        FAIL() << "a broken file was read";
-    } catch (const ComError& e) {
-        EXPECT_TRUE(e.description().contains("broken.xml")) << qPrintable(e.description());
-        EXPECT_TRUE(e.description().contains("line 3")) << qPrintable(e.description());
-    }
+    const auto error = ostrel::testing::errorOf([&] { doc->LoadFile(path); });
+    ASSERT_TRUE(error) << "a broken file was read";
+    EXPECT_TRUE(error->description().contains("broken.xml")) << qPrintable(error->description());
+    EXPECT_TRUE(error->description().contains("line 3")) << qPrintable(error->description());
     EXPECT_EQ(doc->Root().Name(), "Kept");
     EXPECT_THROW(doc->LoadFile(files.path("absent.xml")), ComError);
     EXPECT_THROW(doc->LoadText(""), ComError);

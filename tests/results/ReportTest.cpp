@@ -1,5 +1,6 @@
 // The report table language, its HTML and its PDF.
 #include "host/results/Report.h"
+#include "tests/support/Failures.h"
 
 #include <QDir>
 #include <QFile>
@@ -169,12 +170,9 @@ TEST(Report, PdfToAnUnwritablePathFailsNamingIt)
 {
     Report report;
     const QString path = QStringLiteral("/nonexistent-folder/report.pdf");
-    try {
-        report.RenderPdf(path);
-        FAIL() << "no failure";
-    } catch (const ComError& failure) {
-        EXPECT_TRUE(failure.description().contains(path));
-    }
+    const auto failure = ostrel::testing::errorOf([&] { report.RenderPdf(path); });
+    ASSERT_TRUE(failure) << "no failure";
+    EXPECT_TRUE(failure->description().contains(path));
 }
 
 TEST(Report, ALoneHeadingCellTakesTheRestOfTheLine)

@@ -2,6 +2,7 @@
 #include "host/results/StandardsLibrary.h"
 
 #include "host/results/Progress.h"
+#include "tests/support/Failures.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -48,12 +49,9 @@ TEST(StandardsLibrary, ABadFileFailsNamingItAndChangesNothing)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("<StandardsLibrary><Standard ShortName=\"X\"><Limit");
     file.close();
-    try {
-        library.LoadFile(bad);
-        FAIL() << "no failure";
-    } catch (const ComError& failure) {
-        EXPECT_TRUE(failure.description().contains(bad));
-    }
+    const auto failure = ostrel::testing::errorOf([&] { library.LoadFile(bad); });
+    ASSERT_TRUE(failure) << "no failure";
+    EXPECT_TRUE(failure->description().contains(bad));
     EXPECT_EQ(library.ShortNames().size(), 2);
 
     auto progress = std::make_shared<Progress>();
