@@ -2,6 +2,7 @@
 #include "host/core/LanguageService.h"
 #include "host/core/MessageService.h"
 #include "host/core/Steps.h"
+#include "tests/support/Failures.h"
 #include "tests/support/TempFiles.h"
 
 #include <QAction>
@@ -18,13 +19,9 @@ namespace {
 
 ComError caught(const std::function<void()>& fn)
 {
-    try {
-        fn();
-    } catch (const ComError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "nothing was raised";
-    return {};
+    const std::optional<ComError> error = ostrel::testing::errorOf(fn);
+    EXPECT_TRUE(error) << "nothing was raised";
+    return error.value_or(ComError{});
 }
 
 TEST(ErrorService, RaiseGivesTheHostTextAndTheSeverity)

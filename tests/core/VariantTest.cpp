@@ -1,5 +1,6 @@
 #include "host/core/StringUtil.h"
 #include "host/core/Variant.h"
+#include "tests/support/Failures.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -51,14 +52,7 @@ TEST(Variant, RoundingToIntegersTakesHalvesToTheEvenNeighbour)
 
 TEST(Variant, ConversionsFailWithBasicErrorNumbers)
 {
-    auto number = [](auto fn) {
-        try {
-            fn();
-        } catch (const ComError& e) {
-            return e.number();
-        }
-        return 0;
-    };
+    const auto number = &ostrel::testing::failureOf;
     EXPECT_EQ(number([] { roundToLong(2147483647.5); }), kErrOverflow); // rounds up to 2^31
     EXPECT_EQ(number([] { roundToLong(-2147483649.0); }), kErrOverflow);
     EXPECT_EQ(number([] { roundToLong(std::numeric_limits<double>::quiet_NaN()); }), kErrOverflow);
