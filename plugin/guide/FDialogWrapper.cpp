@@ -28,6 +28,14 @@ FDialogWrapper::~FDialogWrapper()
     delete m_extender.data();
 }
 
+std::shared_ptr<FDialogWrapper> FDialogWrapper::Open(const QString& progId, const ostrel::Variant& data)
+{
+    auto wrapper = std::make_shared<FDialogWrapper>();
+    wrapper->CreateSetupCtrl(progId);
+    wrapper->Initialize(data);
+    return wrapper;
+}
+
 QWidget* FDialogWrapper::CreateSetupCtrl(const QString& progId)
 {
     if (progId.isEmpty())

@@ -27,6 +27,9 @@ public:
     // Creates the control of that program identifier inside the wrapper; returns its widget (the
     // extender), nullptr when the identifier is empty or no control could be made.
     QWidget* CreateSetupCtrl(const QString& progId);
+    // The dialog every configuration and result hands the host: a wrapper holding the control
+    // of progId, initialised with data.
+    static std::shared_ptr<FDialogWrapper> Open(const QString& progId, const ostrel::Variant& data);
     ostrel::ICustomControl* Control() const; // nullptr when none is hosted (or it was destroyed)
     QWidget* Extender() const { return m_extender.data(); }
 

@@ -103,10 +103,7 @@ std::shared_ptr<ostrel::IConfigData> CConfigIBP::Clone()
 std::shared_ptr<ostrel::IDialog> CConfigIBP::CreateDialog()
 {
     try {
-        auto wrapper = std::make_shared<FDialogWrapper>();
-        wrapper->CreateSetupCtrl(QString::fromLatin1(kEditorProgId));
-        wrapper->Initialize(Variant(shared_from_this()));
-        return wrapper;
+        return FDialogWrapper::Open(QString::fromLatin1(kEditorProgId), Variant(shared_from_this()));
     } catch (...) {
         ostrel::ErrorService::instance().PassOn(QString::fromLatin1(kSource));
     }

@@ -59,10 +59,7 @@ std::shared_ptr<ostrel::IMeasurement> CInstrumentResult::Measurement(const Varia
 
 std::shared_ptr<ostrel::IDialog> CInstrumentResult::CreateDialog()
 {
-    auto wrapper = std::make_shared<FDialogWrapper>();
-    wrapper->CreateSetupCtrl(QStringLiteral("OstrelNB4410.XDetailedResult"));
-    wrapper->Initialize(Variant(shared_from_this()));
-    return wrapper;
+    return FDialogWrapper::Open(QStringLiteral("OstrelNB4410.XDetailedResult"), Variant(shared_from_this()));
 }
 
 void CInstrumentResult::RestoreDefined(const std::vector<MeasurementPtr>& defined)

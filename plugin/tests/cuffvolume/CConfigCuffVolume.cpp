@@ -35,10 +35,7 @@ std::shared_ptr<ostrel::IConfigData> CConfigCuffVolume::Clone()
 
 std::shared_ptr<ostrel::IDialog> CConfigCuffVolume::CreateDialog()
 {
-    auto wrapper = std::make_shared<FDialogWrapper>();
-    wrapper->CreateSetupCtrl(QString::fromLatin1(kEditorProgId));
-    wrapper->Initialize(Variant(shared_from_this()));
-    return wrapper;
+    return FDialogWrapper::Open(QString::fromLatin1(kEditorProgId), Variant(shared_from_this()));
 }
 
 void CConfigCuffVolume::Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress)

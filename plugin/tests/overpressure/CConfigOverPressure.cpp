@@ -54,10 +54,7 @@ std::shared_ptr<ostrel::IConfigData> CConfigOverPressure::Clone()
 
 std::shared_ptr<ostrel::IDialog> CConfigOverPressure::CreateDialog()
 {
-    auto wrapper = std::make_shared<FDialogWrapper>();
-    wrapper->CreateSetupCtrl(QString::fromLatin1(kEditorProgId));
-    wrapper->Initialize(Variant(shared_from_this()));
-    return wrapper;
+    return FDialogWrapper::Open(QString::fromLatin1(kEditorProgId), Variant(shared_from_this()));
 }
 
 void CConfigOverPressure::Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress)
