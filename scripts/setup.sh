@@ -4,6 +4,11 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang          # toolchain; clang builds the libFuzzer targets
   qt6-base-dev qt6-serialport-dev libgl-dev   # widgets, offscreen platform, serial ports
+  qt6-charts-dev                       # pressure curve and history trend charts
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools   # Qt Linguist: .ts/.qm translations
+  libqt6sql6-sqlite libqt6sql6-psql    # results history: SQLite file, PostgreSQL server
+  postgresql                           # a throw-away server for the history tests
+  dpkg-dev file                        # CPack's Debian package and its shlibdeps
   libpugixml-dev                       # XML storage documents and the catalogue
   libgtest-dev libgmock-dev            # unit and end-to-end tests
   libbenchmark-dev                     # bench/
