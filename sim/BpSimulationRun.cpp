@@ -45,7 +45,7 @@ QStringList BpSimulationRun::Fields(double elapsedS) const
 {
     const DisplayedReadings shown = Display(elapsedS).value_or(DisplayedReadings{}); // zeros until the end
     const auto whole = [](double value) { return QString::number(std::lround(value)); };
-    return {QStringLiteral("100"),
+    return {QString::number(Type()),
             Ended(elapsedS) ? QStringLiteral("1") : QStringLiteral("0"),
             whole(pressureAt(elapsedS)),
             QStringLiteral("0"),

@@ -4,6 +4,7 @@
 // Fields: 0 type, 1 end, 2 manometer pressure mmHg, 3 unused, 4 seconds since the start,
 // 5..8 the monitor's readings (systolic, diastolic, mean, heart rate; 0 until the end).
 #include "TestRun.h"
+#include "vti/NB4410Protocol.h"
 
 namespace nb4410sim {
 
@@ -14,7 +15,7 @@ public:
     static constexpr double kDumpMmHgPerS = 50.0;
 
     BpSimulationRun(double sysMmHg, double diaMmHg, double heartRate, const MonitorProperties& monitor);
-    int Type() const override { return 100; }
+    int Type() const override { return nb4410::protocol::kTestBloodPressure; }
     QStringList Fields(double elapsedS) const override;
     bool Ended(double elapsedS) const override { return elapsedS >= dumpEndS(); }
     bool MonitorMeasures() const override { return true; }

@@ -5,7 +5,7 @@ namespace nb4410sim {
 QStringList CuffVolumeRun::Fields(double elapsedS) const
 {
     const bool ended = Ended(elapsedS);
-    return {QStringLiteral("200"), ended ? QStringLiteral("1") : QStringLiteral("0"), ended ? text(m_volumeCcm) : QStringLiteral("0")};
+    return {QString::number(Type()), ended ? QStringLiteral("1") : QStringLiteral("0"), ended ? text(m_volumeCcm) : QStringLiteral("0")};
 }
 
 } // namespace nb4410sim

@@ -2,6 +2,7 @@
 // Cuff-volume test (200): measures for a few seconds, then reports the volume.
 // Fields: 0 type, 1 end, 2 volume in ccm (0 until the end).
 #include "TestRun.h"
+#include "vti/NB4410Protocol.h"
 
 namespace nb4410sim {
 
@@ -10,7 +11,7 @@ public:
     static constexpr double kMeasureS = 5.0;
 
     explicit CuffVolumeRun(const MonitorProperties& monitor) : m_volumeCcm(monitor.cuffVolumeCcm) {}
-    int Type() const override { return 200; }
+    int Type() const override { return nb4410::protocol::kTestCuffVolume; }
     QStringList Fields(double elapsedS) const override;
     bool Ended(double elapsedS) const override { return elapsedS >= kMeasureS; }
 

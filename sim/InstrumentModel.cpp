@@ -1,6 +1,10 @@
 #include "InstrumentModel.h"
 
+#include "vti/NB4410Protocol.h"
+
 namespace nb4410sim {
+
+namespace wire = nb4410::protocol;
 
 InstrumentModel::InstrumentModel(const SimulatorOptions& options, MonitorScreen& screen)
     : m_options(options), m_store(options.effectiveStateFile()), m_screen(screen)
@@ -9,7 +13,7 @@ InstrumentModel::InstrumentModel(const SimulatorOptions& options, MonitorScreen&
 
 Reply InstrumentModel::errm(const QString& command, const InstrumentError& error) const
 {
-    return Reply{QStringLiteral("ERRM"), {command, QString::number(error.code), error.text}};
+    return Reply{wire::kERRM, {command, QString::number(error.code), error.text}};
 }
 
 Reply InstrumentModel::Handle(const QString& command, const QStringList& fields, double nowS)
@@ -37,34 +41,32 @@ Reply InstrumentModel::dispatch(const QString& command, const QStringList& field
     if (!m_options.faults.errmCommand.isEmpty() && command == m_options.faults.errmCommand)
         return errm(command, {m_options.faults.errmCode, QStringLiteral("Simulated error")});
 
-    if (command == QLatin1String("IREM")) {
+    if (command == wire::kIREM) {
         m_remote = true;
-        return Reply{QStringLiteral("irem"), {m_options.serialNo, m_options.firmware, m_options.model}};
+        return Reply{wire::ReplyName(wire::kIREM), {m_options.serialNo, m_options.firmware, m_options.model}};
     }
-    if (command == QLatin1String("EREM")) {
+    if (command == wire::kEREM) {
         m_remote = false;
         m_run.reset();
-        return Reply{QStringLiteral("erem"), {}};
+        return Reply{wire::ReplyName(wire::kEREM), {}};
     }
-    const bool known = command == QLatin1String("STST") || command == QLatin1String("ATST") ||
-                       command == QLatin1String("GRES") || command == QLatin1String("GMTD") ||
-                       command == QLatin1String("PMTD");
+    const bool known = wire::Commands().contains(command);
     if (!known)
-        return errm(command, {6000, QStringLiteral("Unknown command")});
+        return errm(command, {wire::kErrUnknownCommand, QStringLiteral("Unknown command")});
     if (!m_remote)
-        return errm(command, {6003, QStringLiteral("Not in remote mode")});
+        return errm(command, {wire::kErrIllegalCommand, QStringLiteral("Not in remote mode")});
 
-    if (command == QLatin1String("STST"))
+    if (command == wire::kSTST)
         return startTest(fields, nowS);
-    if (command == QLatin1String("ATST")) {
+    if (command == wire::kATST) {
         m_run.reset();
-        return Reply{QStringLiteral("atst"), {}};
+        return Reply{wire::ReplyName(wire::kATST), {}};
     }
-    if (command == QLatin1String("GRES"))
+    if (command == wire::kGRES)
         return testResult(fields, nowS);
-    if (command == QLatin1String("GMTD")) {
+    if (command == wire::kGMTD) {
         const OperatorRecord record = m_store.Load();
-        return Reply{QStringLiteral("gmtd"), {record.operatorName, record.establishment, record.serialNo}};
+        return Reply{wire::ReplyName(wire::kGMTD), {record.operatorName, record.establishment, record.serialNo}};
     }
     return putOperator(fields);
 }
@@ -72,46 +74,46 @@ Reply InstrumentModel::dispatch(const QString& command, const QStringList& field
 Reply InstrumentModel::startTest(const QStringList& fields, double nowS)
 {
     if (m_run && !m_run->Ended(nowS - m_runStartS))
-        return errm(QStringLiteral("STST"), {6001, QStringLiteral("Test %1 is running").arg(m_run->Type())});
+        return errm(wire::kSTST, {wire::kErrBusy, QStringLiteral("Test %1 is running").arg(m_run->Type())});
     auto created = TestRun::Create(fields, m_options.monitor);
     if (auto* error = std::get_if<InstrumentError>(&created))
-        return errm(QStringLiteral("STST"), *error);
+        return errm(wire::kSTST, *error);
     m_run = std::move(std::get<std::unique_ptr<TestRun>>(created));
     m_runStartS = nowS;
     m_readingsShown = false;
     if (m_run->MonitorMeasures())
         m_screen.BeginMeasurement();
-    return Reply{QStringLiteral("stst"), {}};
+    return Reply{wire::ReplyName(wire::kSTST), {}};
 }
 
 Reply InstrumentModel::testResult(const QStringList& fields, double nowS)
 {
-    const QString gres = QStringLiteral("GRES");
+    const QString& gres = wire::kGRES;
     if (fields.isEmpty())
-        return errm(gres, {1001, QStringLiteral("Test type missing")});
+        return errm(gres, {wire::kErrMissingParameter, QStringLiteral("Test type missing")});
     if (fields.size() > 1)
-        return errm(gres, {1002, QStringLiteral("GRES takes the test type only")});
+        return errm(gres, {wire::kErrTooManyParameters, QStringLiteral("GRES takes the test type only")});
     bool ok = false;
     const int type = fields[0].trimmed().toInt(&ok);
     if (!ok)
-        return errm(gres, {1003, QStringLiteral("Test type \"%1\" is not a number").arg(fields[0])});
+        return errm(gres, {wire::kErrInvalidParameter, QStringLiteral("Test type \"%1\" is not a number").arg(fields[0])});
     if (!m_run)
-        return errm(gres, {6004, QStringLiteral("No test started")});
+        return errm(gres, {wire::kErrCommandNotAllowed, QStringLiteral("No test started")});
     if (type != m_run->Type())
-        return errm(gres, {1003, QStringLiteral("Test %1 is not the running test %2").arg(type).arg(m_run->Type())});
-    return Reply{QStringLiteral("gres"), m_run->Fields(nowS - m_runStartS)};
+        return errm(gres, {wire::kErrInvalidParameter, QStringLiteral("Test %1 is not the running test %2").arg(type).arg(m_run->Type())});
+    return Reply{wire::ReplyName(wire::kGRES), m_run->Fields(nowS - m_runStartS)};
 }
 
 Reply InstrumentModel::putOperator(const QStringList& fields)
 {
-    const QString pmtd = QStringLiteral("PMTD");
+    const QString& pmtd = wire::kPMTD;
     if (fields.size() < 3)
-        return errm(pmtd, {1001, QStringLiteral("Operator, establishment and serial number expected")});
+        return errm(pmtd, {wire::kErrMissingParameter, QStringLiteral("Operator, establishment and serial number expected")});
     if (fields.size() > 3)
-        return errm(pmtd, {1002, QStringLiteral("Operator, establishment and serial number expected")});
+        return errm(pmtd, {wire::kErrTooManyParameters, QStringLiteral("Operator, establishment and serial number expected")});
     if (!m_store.Save(OperatorRecord{fields[0], fields[1], fields[2]}))
-        return errm(pmtd, {7001, QStringLiteral("The operator record could not be stored")});
-    return Reply{QStringLiteral("pmtd"), {}};
+        return errm(pmtd, {wire::kErrObjectNotFound, QStringLiteral("The operator record could not be stored")});
+    return Reply{wire::ReplyName(wire::kPMTD), {}};
 }
 
 } // namespace nb4410sim

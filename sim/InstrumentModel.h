@@ -4,6 +4,7 @@
 #include "MonitorScreen.h"
 #include "OperatorStore.h"
 #include "TestRun.h"
+#include "vti/NB4410Protocol.h"
 
 #include <QStringList>
 #include <memory>
@@ -21,7 +22,7 @@ public:
 
     Reply Handle(const QString& command, const QStringList& fields, double nowS);
     // The answer to a frame that arrived broken.
-    Reply Malformed() const { return errm(QString(), {1101, QStringLiteral("Unknown message format")}); }
+    Reply Malformed() const { return errm(QString(), {nb4410::protocol::kErrUnknownFormat, QStringLiteral("Unknown message format")}); }
     bool Remote() const { return m_remote; }
     const TestRun* Run() const { return m_run.get(); }
 

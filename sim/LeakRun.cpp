@@ -34,7 +34,7 @@ QStringList LeakRun::Fields(double elapsedS) const
     const double holdS = std::max(0.0, t - inflateS());
     const double pressure = pressureAt(t);
     const double drop = t < inflateS() ? 0.0 : m_startMmHg - pressure;
-    return {QStringLiteral("300"), Ended(elapsedS) ? QStringLiteral("1") : QStringLiteral("0"), text(pressure),
+    return {QString::number(Type()), Ended(elapsedS) ? QStringLiteral("1") : QStringLiteral("0"), text(pressure),
             QStringLiteral("0"), text(drop), QString::number(static_cast<int>(std::floor(holdS)))};
 }
 

@@ -4,6 +4,7 @@
 // Fields: 0 type, 1 end, 2 pressure mmHg, 3 unused, 4 drop since the start pressure was
 // reached, 5 seconds since then.
 #include "TestRun.h"
+#include "vti/NB4410Protocol.h"
 
 namespace nb4410sim {
 
@@ -12,7 +13,7 @@ public:
     static constexpr double kInflateMmHgPerS = 25.0;
 
     LeakRun(double startPressureMmHg, int durationS, const MonitorProperties& monitor);
-    int Type() const override { return 300; }
+    int Type() const override { return nb4410::protocol::kTestLeak; }
     QStringList Fields(double elapsedS) const override;
     bool Ended(double elapsedS) const override;
 

@@ -26,7 +26,7 @@ QStringList OverPressureRun::Fields(double elapsedS) const
 {
     const bool pastPeak = elapsedS >= peakS();
     const double peak = pastPeak ? m_peakMmHg : elapsedS * kInflateMmHgPerS;
-    return {QStringLiteral("400"), Ended(elapsedS) ? QStringLiteral("1") : QStringLiteral("0"), text(pressureAt(elapsedS)),
+    return {QString::number(Type()), Ended(elapsedS) ? QStringLiteral("1") : QStringLiteral("0"), text(pressureAt(elapsedS)),
             text(peak), (pastPeak && m_released) ? QStringLiteral("1") : QStringLiteral("0")};
 }
 

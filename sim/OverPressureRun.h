@@ -3,6 +3,7 @@
 // give up on reaching the inflate pressure; then deflate and end.
 // Fields: 0 type, 1 end, 2 pressure mmHg, 3 peak pressure, 4 release indicator.
 #include "TestRun.h"
+#include "vti/NB4410Protocol.h"
 
 namespace nb4410sim {
 
@@ -12,7 +13,7 @@ public:
     static constexpr double kDeflateMmHgPerS = 50.0;
 
     OverPressureRun(double inflatePressureMmHg, const MonitorProperties& monitor);
-    int Type() const override { return 400; }
+    int Type() const override { return nb4410::protocol::kTestOverPressure; }
     QStringList Fields(double elapsedS) const override;
     bool Ended(double elapsedS) const override;
 

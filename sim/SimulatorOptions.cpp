@@ -67,6 +67,10 @@ SimulatorOptions SimulatorOptions::fromMap(const QHash<QString, QString>& values
     with("CorruptReply", [&](const QString& k, const QString& t) { options.faults.corruptReply = count(k, t); });
     with("DelayReply", [&](const QString& k, const QString& t) { options.faults.delayReply = count(k, t); });
     with("WrongName", [&](const QString& k, const QString& t) { options.faults.wrongName = count(k, t); });
+    with("DelayMs", [&](const QString& k, const QString& t) { options.delayedReplyMs = count(k, t); });
+    with("DuplicateReply", [&](const QString& k, const QString& t) { options.faults.duplicateReply = count(k, t); });
+    with("RandomFaults", [&](const QString& k, const QString& t) { options.faults.randomFaultEvery = count(k, t); });
+    with("Seed", [&](const QString& k, const QString& t) { options.faults.seed = static_cast<unsigned>(count(k, t)); });
     with("HangUpAfter", [&](const QString& k, const QString& t) { options.faults.hangUpAfter = count(k, t); });
     with("ErrmCommand", [&](const QString& k, const QString& t) {
         const QStringList parts = t.split(QLatin1Char(':'));

@@ -26,13 +26,19 @@ struct Faults {
     QString errmCommand;  // this command is always answered with ERRM errmCode
     int errmCode = 0;
     int hangUpAfter = 0; // the line goes dead after N exchanges
+    int duplicateReply = 0; // the Nth reply goes out twice
+    // A random fault (broken, lost, late or doubled reply) about every N replies, drawn from
+    // seed so that a run can be repeated; 0: none.
+    int randomFaultEvery = 0;
+    unsigned seed = 1;
 };
 
 struct SimulatorOptions {
-    static constexpr int kDelayedReplyMs = 1700;
+    static constexpr int kDelayedReplyMs = 1700; // beyond the driver's reply window
 
     double timeScale = 1.0; // simulated seconds per real second
-    bool pacing = true;     // replies leave at the byte rate of 38400 baud, 8O1
+    bool pacing = true;     // requests and replies take their time on the line (nb4410::protocol::kLineSettings)
+    int delayedReplyMs = kDelayedReplyMs; // how late the late reply is
     QString stateFile;      // the operator record; empty: the user's data folder
     QString serialNo = QStringLiteral("44100815");
     QString firmware = QStringLiteral("2.14");
@@ -42,7 +48,8 @@ struct SimulatorOptions {
 
     // Option names: TimeScale, Pacing, StateFile, SerialNo, LeakRate, ReleasePressure,
     // CuffVolume, OffsetSys, OffsetDia, OffsetMap, OffsetHeartRate, DropReply, CorruptReply,
-    // DelayReply, WrongName, ErrmCommand ("STST:6002"), HangUpAfter. Unknown names are ignored
+    // DelayReply, DelayMs, WrongName, DuplicateReply, RandomFaults, Seed, ErrmCommand ("STST:6002"),
+    // HangUpAfter. Unknown names are ignored
     // (the port's other values arrive here too); bad values fail with a std::invalid_argument.
     static SimulatorOptions fromMap(const QHash<QString, QString>& values);
     QString effectiveStateFile() const;

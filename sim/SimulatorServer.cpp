@@ -3,6 +3,7 @@
 #include "InstrumentModel.h"
 #include "host/datalink/FrameCodec.h"
 #include "host/datalink/FrameDecoder.h"
+#include "vti/NB4410Protocol.h"
 
 #include <cerrno>
 #include <chrono>
@@ -44,15 +45,30 @@ void SimulatorServer::Stop()
     m_thread.join();
 }
 
-bool SimulatorServer::pause(int ms)
+ostrel::LinkSettings SimulatorServer::Line()
 {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    return ostrel::LinkSettings::parse(QString::fromLatin1(nb4410::protocol::kLineSettings));
+}
+
+SimulatorServer::Clock::duration SimulatorServer::wireTime(qsizetype bytes) const
+{
+    if (!m_options.pacing)
+        return Clock::duration::zero();
+    return std::chrono::duration_cast<Clock::duration>(std::chrono::nanoseconds(m_line.WireTimeNs(bytes)));
+}
+
+bool SimulatorServer::pauseUntil(Clock::time_point until)
+{
+    // ppoll sleeps to the nanosecond asked (within the timer slack), so byte times below a
+    // millisecond add up right.
     while (!m_stop) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+        const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(until - Clock::now());
         if (left.count() <= 0)
             return true;
+        const timespec timeout{static_cast<time_t>(left.count() / 1'000'000'000),
+                               static_cast<long>(left.count() % 1'000'000'000)};
         pollfd wake{m_wake[0], POLLIN, 0};
-        ::poll(&wake, 1, static_cast<int>(left.count()));
+        ::ppoll(&wake, 1, &timeout, nullptr);
     }
     return false;
 }
@@ -74,23 +90,45 @@ bool SimulatorServer::writeAll(const QByteArray& bytes)
     return done == bytes.size();
 }
 
-bool SimulatorServer::answer(Reply reply)
+SimulatorServer::Fault SimulatorServer::faultOf(int number)
 {
-    const int number = ++m_replies;
     const Faults& faults = m_options.faults;
     if (number == faults.dropReply)
-        return true;
+        return Fault::Drop;
+    if (number == faults.corruptReply)
+        return Fault::Corrupt;
+    if (number == faults.delayReply)
+        return Fault::Delay;
     if (number == faults.wrongName)
+        return Fault::WrongName;
+    if (number == faults.duplicateReply)
+        return Fault::Duplicate;
+    if (faults.randomFaultEvery > 0 && std::uniform_int_distribution<int>(1, faults.randomFaultEvery)(m_random) == 1) {
+        static constexpr Fault kRandom[] = {Fault::Drop, Fault::Corrupt, Fault::Delay, Fault::Duplicate};
+        return kRandom[std::uniform_int_distribution<int>(0, 3)(m_random)];
+    }
+    return Fault::None;
+}
+
+bool SimulatorServer::answer(Reply reply, Clock::time_point requestDone)
+{
+    const Fault fault = faultOf(++m_replies);
+    if (fault == Fault::Drop)
+        return true;
+    if (fault == Fault::WrongName)
         reply.name = reply.name.toUpper();
     QByteArray frame = ostrel::FrameCodec::encode(reply.name, reply.fields);
-    if (number == faults.corruptReply)
+    if (fault == Fault::Corrupt)
         frame[frame.size() - 1] = frame.back() == '0' ? '1' : '0';
-    int delayMs = 0;
-    if (m_options.pacing)
-        delayMs += static_cast<int>(frame.size() * kBitsPerByte * 1000LL / kBaudRate);
-    if (number == faults.delayReply)
-        delayMs += SimulatorOptions::kDelayedReplyMs;
-    if (delayMs > 0 && !pause(delayMs))
+    if (fault == Fault::Duplicate)
+        frame += frame;
+    // The reply starts once the request is in and the line is free, and is whole when its
+    // last byte has crossed.
+    Clock::time_point done = std::max(requestDone, m_sendFree) + wireTime(frame.size());
+    m_sendFree = done;
+    if (fault == Fault::Delay)
+        done += std::chrono::milliseconds(m_options.delayedReplyMs);
+    if (!pauseUntil(done))
         return false;
     return writeAll(frame);
 }
@@ -98,6 +136,7 @@ bool SimulatorServer::answer(Reply reply)
 void SimulatorServer::run()
 {
     InstrumentModel model(m_options);
+    m_random.seed(m_options.faults.seed);
     ostrel::FrameDecoder decoder;
     const auto start = std::chrono::steady_clock::now();
     const auto simulatedNow = [&] {
@@ -120,16 +159,20 @@ void SimulatorServer::run()
         if (n < 0 && (errno == EAGAIN || errno == EINTR))
             continue;
         if (n <= 0) {
-            if (!pause(50)) // nobody on the line (EIO): wait for the next peer
+            // nobody on the line (EIO): wait for the next peer
+            if (!pauseUntil(Clock::now() + std::chrono::milliseconds(kIdlePollMs)))
                 return;
             continue;
         }
+        // The bytes came at once over the pseudo-terminal; on the line they take their time.
+        const Clock::time_point received = std::max(Clock::now(), m_receiveFree) + wireTime(n);
+        m_receiveFree = received;
         for (const ostrel::DecodedFrame& frame : decoder.feed(QByteArrayView(buffer, n))) {
             bool ok = true;
             if (frame.kind == ostrel::DecodedFrame::Kind::Dropped)
-                ok = answer(model.Malformed());
+                ok = answer(model.Malformed(), received);
             else
-                ok = answer(model.Handle(frame.name, frame.fields, simulatedNow()));
+                ok = answer(model.Handle(frame.name, frame.fields, simulatedNow()), received);
             if (!ok)
                 return;
             const int exchanges = ++m_exchanges;

@@ -4,9 +4,13 @@
 // bent by the configured faults.
 #include "SimulatorOptions.h"
 
+#include "host/datalink/LinkSettings.h"
+
 #include <QByteArray>
 #include <atomic>
+#include <chrono>
 #include <functional>
+#include <random>
 #include <thread>
 
 namespace nb4410sim {
@@ -23,14 +27,21 @@ public:
     void Stop();
     int Exchanges() const { return m_exchanges.load(); }
 
-    static constexpr int kBitsPerByte = 11; // start, 8 data, odd parity, stop
-    static constexpr int kBaudRate = 38400;
+    // The line the simulator paces by: nb4410::protocol::kLineSettings.
+    static ostrel::LinkSettings Line();
+    static constexpr int kIdlePollMs = 50; // how often a line without a peer is looked at
 
 private:
+    using Clock = std::chrono::steady_clock;
+    enum class Fault { None, Drop, Corrupt, Delay, WrongName, Duplicate };
+
     void run();
-    bool pause(int ms); // false when stopping
+    bool pauseUntil(Clock::time_point until); // false when stopping
     bool writeAll(const QByteArray& bytes);
-    bool answer(struct Reply reply);
+    // requestDone: when the request's last byte was (or would have been) on the line.
+    bool answer(struct Reply reply, Clock::time_point requestDone);
+    Fault faultOf(int replyNumber);
+    Clock::duration wireTime(qsizetype bytes) const;
 
     SimulatorOptions m_options;
     std::function<void()> m_hangUp;
@@ -40,6 +51,10 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_exchanges{0};
     int m_replies = 0;
+    ostrel::LinkSettings m_line = Line();
+    Clock::time_point m_receiveFree{}; // the line towards the instrument is busy until then
+    Clock::time_point m_sendFree{};    // the line towards the driver is busy until then
+    std::mt19937 m_random;
 };
 
 } // namespace nb4410sim

@@ -5,10 +5,13 @@
 #include "LeakRun.h"
 #include "OverPressureRun.h"
 #include "host/core/Variant.h"
+#include "vti/NB4410Protocol.h"
 
 #include <cmath>
 
 namespace nb4410sim {
+
+namespace wire = nb4410::protocol;
 
 namespace {
 
@@ -32,10 +35,10 @@ const std::vector<Range>& rangesOf(int type)
     static const std::vector<Range> over{{"inflate pressure", 0, 500, false}};
     static const std::vector<Range> none;
     switch (type) {
-    case 100: return bp;
-    case 200: return cuff;
-    case 300: return leak;
-    case 400: return over;
+    case wire::kTestBloodPressure: return bp;
+    case wire::kTestCuffVolume: return cuff;
+    case wire::kTestLeak: return leak;
+    case wire::kTestOverPressure: return over;
     default: return none;
     }
 }
@@ -60,37 +63,37 @@ std::variant<std::unique_ptr<TestRun>, InstrumentError> TestRun::Create(const QS
                                                                         const MonitorProperties& monitor)
 {
     if (params.isEmpty())
-        return InstrumentError{1001, QStringLiteral("Test type missing")};
+        return InstrumentError{wire::kErrMissingParameter, QStringLiteral("Test type missing")};
     const std::optional<double> type = parse(params[0]);
     if (!type || *type != std::floor(*type))
-        return InstrumentError{1003, QStringLiteral("Test type \"%1\" is not a number").arg(params[0])};
+        return InstrumentError{wire::kErrInvalidParameter, QStringLiteral("Test type \"%1\" is not a number").arg(params[0])};
     const int testType = static_cast<int>(*type);
-    if (testType != 100 && testType != 200 && testType != 300 && testType != 400)
-        return InstrumentError{6002, QStringLiteral("Test type %1 is not available").arg(testType)};
+    if (testType != wire::kTestBloodPressure && testType != wire::kTestCuffVolume && testType != wire::kTestLeak && testType != wire::kTestOverPressure)
+        return InstrumentError{wire::kErrTestNotAllowed, QStringLiteral("Test type %1 is not available").arg(testType)};
 
     const std::vector<Range>& ranges = rangesOf(testType);
     const qsizetype expected = static_cast<qsizetype>(ranges.size()) + 1;
     if (params.size() < expected)
-        return InstrumentError{1001, QStringLiteral("Test %1 needs %2 parameters").arg(testType).arg(expected)};
+        return InstrumentError{wire::kErrMissingParameter, QStringLiteral("Test %1 needs %2 parameters").arg(testType).arg(expected)};
     if (params.size() > expected)
-        return InstrumentError{1002, QStringLiteral("Test %1 takes %2 parameters").arg(testType).arg(expected)};
+        return InstrumentError{wire::kErrTooManyParameters, QStringLiteral("Test %1 takes %2 parameters").arg(testType).arg(expected)};
 
     std::vector<double> values;
     for (size_t i = 0; i < ranges.size(); ++i) {
         const Range& range = ranges[i];
         const std::optional<double> value = parse(params[static_cast<qsizetype>(i + 1)]);
         if (!value || *value < range.min || *value > range.max || (range.integer && *value != std::floor(*value)))
-            return InstrumentError{1003, QStringLiteral("Invalid %1 \"%2\"").arg(QString::fromLatin1(range.name),
+            return InstrumentError{wire::kErrInvalidParameter, QStringLiteral("Invalid %1 \"%2\"").arg(QString::fromLatin1(range.name),
                                                                                   params[static_cast<qsizetype>(i + 1)])};
         values.push_back(*value);
     }
 
     switch (testType) {
-    case 100:
+    case wire::kTestBloodPressure:
         return std::make_unique<BpSimulationRun>(values[3], values[4], values[5], monitor);
-    case 200:
+    case wire::kTestCuffVolume:
         return std::make_unique<CuffVolumeRun>(monitor);
-    case 300:
+    case wire::kTestLeak:
         return std::make_unique<LeakRun>(values[0], static_cast<int>(values[2]), monitor);
     default:
         return std::make_unique<OverPressureRun>(values[0], monitor);

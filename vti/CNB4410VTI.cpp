@@ -7,9 +7,10 @@
 #include "host/core/Steps.h"
 #include "host/datalink/DataLinkErrors.h"
 #include "host/datalink/DataLinkRoot.h"
+#include "host/datalink/LinkTrace.h"
 
-#include <QElapsedTimer>
 #include <QEventLoop>
+#include <atomic>
 
 namespace nb4410vti {
 
@@ -24,30 +25,43 @@ namespace {
 constexpr int kSeverity = 3;
 const QString kPlugIn = QStringLiteral("NB-4410");
 
-bool isLinkError(HResult number)
-{
-    return number == kLinkCorruptedFrame || number == kLinkPortFailure;
-}
-
-void sleepInEventLoop(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 ComError notInitialized()
 {
     return ComError(eeVTI_NotInitialized, CNB4410VTI::kSource, MErrorHandling::VtiErrorDescription(eeVTI_NotInitialized));
 }
 
-// Reading the parameters of a reply that never came, as the instrument's caller sees it.
-[[noreturn]] void noReply()
+// A reply that never arrived whole: what the link reports for a broken frame.
+ComError lostToTheLine(const QString& what)
 {
-    throw ComError(91, CNB4410VTI::kSource, QStringLiteral("Object variable or With block variable not set"));
+    return ComError(kLinkCorruptedFrame, CNB4410VTI::kSource, what);
 }
 
+// The failures that mean "the reply did not come back", as opposed to an answer or a dead port.
+bool isLostReply(HResult number)
+{
+    return number == kLinkCorruptedFrame || number == eeVTI_ReceiveTimeout || number == eeVTI_InvalidMsgReceived;
+}
+
+std::int32_t initialReplyWindowMs()
+{
+    bool ok = false;
+    const int fromEnvironment = qEnvironmentVariableIntValue("OSTREL_VTI_REPLY_WINDOW_MS", &ok);
+    return ok && fromEnvironment > 0 ? fromEnvironment : CNB4410VTI::kReplyTimeoutMs;
+}
+
+std::atomic<std::int32_t> g_replyWindowMs{initialReplyWindowMs()};
+
 } // namespace
+
+std::int32_t CNB4410VTI::ReplyWindowMs()
+{
+    return g_replyWindowMs.load();
+}
+
+void CNB4410VTI::SetReplyWindowMs(std::int32_t ms)
+{
+    g_replyWindowMs = ms > 0 ? ms : kReplyTimeoutMs;
+}
 
 CNB4410VTI::CNB4410VTI() = default;
 
@@ -153,7 +167,7 @@ void CNB4410VTI::onTimer()
         m_waits.back()->loop->quit();
 }
 
-CNB4410VTI::WaitResult CNB4410VTI::WaitForReply(std::int32_t timeoutMs)
+CNB4410VTI::WaitResult CNB4410VTI::WaitForReply(const QString& expected, std::int32_t timeoutMs)
 {
     WaitResult result;
     const ostrel::LinkPtr link = m_link;
@@ -170,23 +184,35 @@ CNB4410VTI::WaitResult CNB4410VTI::WaitForReply(std::int32_t timeoutMs)
     m_timedOut = false;
     timer->setInterval(timeoutMs);
 
-    bool timedOut = false;
     for (;;) {
         if (m_link != link) { // closed by a call made during the wait
             result.failure = notInitialized();
             break;
         }
         try {
-            if (link->MessageWaiting() && (result.reply = link->TakeMessage()))
+            if (link->MessageWaiting()) {
+                const MessagePtr message = link->TakeMessage();
+                // A reply to another command came late or twice: it answers nothing here.
+                if (message && message->Name() != expected && message->Name() != MVTIMSG::kERRM &&
+                    nb4410::protocol::IsReplyName(message->Name())) {
+                    link->Discard(message, QStringLiteral("no answer to %1").arg(expected.toUpper()));
+                    result.discarded = true;
+                    continue;
+                }
+                if ((result.reply = message))
+                    break;
+            }
+        } catch (const ComError& failure) {
+            if (failure.number() == kLinkCorruptedFrame) {
+                // The reply is lost; a repeatable command goes out again at once.
+                result.corrupted = true;
                 break;
-        } catch (...) {
-            result.failure = ComError::fromCurrent();
+            }
+            result.failure = failure;
             break;
         }
-        if (m_timedOut || wait.deadline.hasExpired()) {
-            timedOut = true;
+        if (m_timedOut || wait.deadline.hasExpired())
             break;
-        }
         loop.exec();
     }
 
@@ -200,27 +226,47 @@ CNB4410VTI::WaitResult CNB4410VTI::WaitForReply(std::int32_t timeoutMs)
         timer->setInterval(std::max<std::int32_t>(1, static_cast<std::int32_t>(outer->deadline.remainingTime())));
         outer->loop->quit();
     }
-    if (timedOut) {
+    return result;
+}
+
+MessagePtr CNB4410VTI::Exchange(const QString& command, const Variant& parameter, Resend resend)
+{
+    const QString expected = nb4410::protocol::ReplyName(command);
+    bool corrupted = false;
+    bool discarded = false;
+    for (int attempt = 1;; ++attempt) {
+        const ostrel::LinkPtr link = requireLink();
+        link->Flush();
+        const MessagePtr message = link->CreateMessage(command, parameter);
+        if (attempt > 1)
+            link->NoteResend(command, attempt);
+        link->SendMessage(message);
+        const WaitResult result = WaitForReply(expected, ReplyWindowMs());
+        if (result.reply)
+            return result.reply;
+        if (result.failure)
+            throw *result.failure;
+        corrupted = corrupted || result.corrupted;
+        discarded = discarded || result.discarded;
+        const bool again = attempt < kTries && (resend == Resend::Always ||
+                                                (resend == Resend::AfterCorruption && result.corrupted));
+        if (again)
+            continue;
+        if (corrupted)
+            throw lostToTheLine(QStringLiteral("The reply to %1 was lost on the line (%2 tries).").arg(command).arg(attempt));
         try {
-            raise(eeVTI_ReceiveTimeout);
+            raise(discarded ? eeVTI_InvalidMsgReceived : eeVTI_ReceiveTimeout);
         } catch (...) {
             ostrel::ErrorService::instance().PassOn(kSource);
         }
     }
-    return result;
 }
 
-MessagePtr CNB4410VTI::Exchange(const QString& command, const Variant& parameter, const QString& expected,
-                                bool failOnLostReply)
+MessagePtr CNB4410VTI::Transact(const QString& command, const Variant& parameter, Resend resend)
 {
-    const ostrel::LinkPtr link = requireLink();
-    const MessagePtr message = link->CreateMessage(command, parameter);
-    link->SendMessage(message);
-    WaitResult result = WaitForReply();
-    if (!result.reply && result.failure && failOnLostReply)
-        throw *result.failure;
-    MComUtils::CheckReply(result.reply, expected);
-    return result.reply;
+    const MessagePtr reply = Exchange(command, parameter, resend);
+    MComUtils::CheckReply(reply, nb4410::protocol::ReplyName(command));
+    return reply;
 }
 
 void CNB4410VTI::StoreMTIData(const Variant& params)
@@ -242,9 +288,8 @@ ostrel::MtiDataPtr CNB4410VTI::StartRemote()
         case evtiNotConnected: {
             m_state = evtiConnecting;
             OpenLink();
-            const MessagePtr reply = Exchange(MVTIMSG::kIREM, Variant(std::int32_t(0)), MVTIMSG::kReplyIREM, false);
-            if (!reply)
-                noReply();
+            // Silence on the first command means nobody is there: known within one window.
+            const MessagePtr reply = Transact(MVTIMSG::kIREM, Variant(std::int32_t(0)), Resend::AfterCorruption);
             StoreMTIData(reply->Parameters(-1));
             m_state = evtiIdle;
             return m_mtiData;
@@ -267,9 +312,10 @@ void CNB4410VTI::EndRemote()
     }
     m_state = evtiDisconnecting;
     MessagePtr message;
+    ostrel::runStep("flush before EREM", [&] { m_link->Flush(); });
     ostrel::runStep("create EREM", [&] { message = m_link->CreateMessage(MVTIMSG::kEREM, Variant(std::int32_t(0))); });
     ostrel::runStep("send EREM", [&] { m_link->SendMessage(message); });
-    ostrel::runStep("wait for the EREM reply", [&] { WaitForReply(); });
+    ostrel::runStep("wait for the EREM reply", [&] { WaitForReply(nb4410::protocol::ReplyName(MVTIMSG::kEREM), ReplyWindowMs()); });
     m_mtiData.reset();
     CloseLink();
     m_state = evtiNotConnected;
@@ -282,10 +328,36 @@ void CNB4410VTI::StartTest(Variant& vParams)
         const bool wrapped = vParams.isArray() && vParams.array().dimensions() == 1 &&
                              vParams.array().upperBound() == 0 && vParams.array()[0].isArray();
         const Variant& sent = wrapped ? vParams.array()[0] : vParams;
-        // A reply lost to the link means the instrument may not have started: that is a failure.
-        Exchange(MVTIMSG::kSTST, sent, MVTIMSG::kReplySTST, true);
+        try {
+            // A start is not sent twice: a second STST of a running test is refused (6001).
+            Transact(MVTIMSG::kSTST, sent, Resend::Never);
+        } catch (const ComError& failure) {
+            if (!isLostReply(failure.number()))
+                throw;
+            const bool hasType = !sent.isArray() || sent.array().count() > 0;
+            const double type = !hasType ? 0.0 : sent.isArray() ? sent.array()[0].val() : sent.val();
+            confirmStart(static_cast<std::int32_t>(type));
+        }
         m_state = evtiPerformingTest;
     });
+}
+
+void CNB4410VTI::confirmStart(std::int32_t testType)
+{
+    bool running = false;
+    ostrel::runStep("confirm the start", [&] {
+        const MessagePtr reply = Exchange(MVTIMSG::kGRES, Variant(testType), Resend::Always);
+        running = reply->Name() == MVTIMSG::kReplyGRES &&
+                  reply->Parameters(nb4410::protocol::gres::kType).toLong() == testType;
+    });
+    if (running) {
+        qCInfo(ostrel::lcLink).noquote() << "the start of test" << testType << "was confirmed by its result";
+        return;
+    }
+    // Whatever the instrument is doing, it is not left running unattended.
+    ostrel::runStep("stop the unconfirmed test", [&] { Exchange(MVTIMSG::kATST, Variant(std::int32_t(0)), Resend::Always); });
+    throw lostToTheLine(QStringLiteral("The start of test %1 could not be confirmed; the instrument's test was stopped.")
+                            .arg(testType));
 }
 
 void CNB4410VTI::StopTest()
@@ -294,55 +366,8 @@ void CNB4410VTI::StopTest()
         m_state = evtiIdle;
         return;
     }
-    ostrel::runStep("ATST exchange", [&] { Exchange(MVTIMSG::kATST, Variant(std::int32_t(0)), MVTIMSG::kReplyATST, false); });
+    ostrel::runStep("ATST exchange", [&] { Transact(MVTIMSG::kATST, Variant(std::int32_t(0)), Resend::Always); });
     m_state = evtiIdle;
-}
-
-MessagePtr CNB4410VTI::exchangeWithRetry(std::int32_t iTestID)
-{
-    // A step failing on the link is repeated, with the event loop running between tries,
-    // until kLinkRetryWindowMs have passed since the first failure; then the link error stands.
-    QElapsedTimer sinceFirstFailure;
-    std::optional<ComError> lastLinkError;
-    const auto retrying = [&](auto step) {
-        for (;;) {
-            try {
-                return step();
-            } catch (const ComError& failure) {
-                if (!isLinkError(failure.number()))
-                    throw;
-                if (!sinceFirstFailure.isValid())
-                    sinceFirstFailure.start();
-                else if (sinceFirstFailure.elapsed() >= kLinkRetryWindowMs)
-                    throw;
-                lastLinkError = failure;
-                sleepInEventLoop(kLinkRetryPauseMs);
-            }
-        }
-    };
-
-    const MessagePtr message =
-        retrying([&] { return requireLink()->CreateMessage(MVTIMSG::kGRES, Variant(iTestID)); });
-    retrying([&] { requireLink()->SendMessage(message); });
-    const MessagePtr reply = retrying([&]() -> MessagePtr {
-        const bool again = sinceFirstFailure.isValid();
-        const std::int32_t timeoutMs =
-            again ? std::max<std::int32_t>(1, kLinkRetryWindowMs - static_cast<std::int32_t>(sinceFirstFailure.elapsed()))
-                  : kReplyTimeoutMs;
-        try {
-            WaitResult result = WaitForReply(timeoutMs);
-            if (!result.reply && result.failure && isLinkError(result.failure->number()))
-                throw *result.failure;
-            return result.reply;
-        } catch (const ComError& failure) {
-            // Waiting again after a link failure and hearing nothing: the reply was lost to the link.
-            if (again && failure.number() == eeVTI_ReceiveTimeout && lastLinkError)
-                throw *lastLinkError;
-            throw;
-        }
-    });
-    MComUtils::CheckReply(reply, MVTIMSG::kReplyGRES);
-    return reply;
 }
 
 void CNB4410VTI::GetTestResult(std::int32_t& iTestID, Variant& vParams)
@@ -352,9 +377,7 @@ void CNB4410VTI::GetTestResult(std::int32_t& iTestID, Variant& vParams)
             return;
         if (m_state != evtiPerformingTest)
             return;
-        const MessagePtr reply = exchangeWithRetry(iTestID);
-        if (!reply)
-            noReply();
+        const MessagePtr reply = Transact(MVTIMSG::kGRES, Variant(iTestID), Resend::Always);
         vParams = reply->Parameters(-1);
     } catch (...) {
         failCall(false);
@@ -364,12 +387,10 @@ void CNB4410VTI::GetTestResult(std::int32_t& iTestID, Variant& vParams)
 void CNB4410VTI::GetMtiData(QString& sOperator, QString& sEstabl, QString& sSerialNo)
 {
     callWhenIdle([&] {
-        const MessagePtr reply = Exchange(MVTIMSG::kGMTD, Variant(std::int32_t(0)), MVTIMSG::kReplyGMTD, false);
-        if (!reply)
-            noReply();
-        sOperator = reply->Parameters(0).toText();
-        sEstabl = reply->Parameters(1).toText();
-        sSerialNo = reply->Parameters(2).toText();
+        const MessagePtr reply = Transact(MVTIMSG::kGMTD, Variant(std::int32_t(0)), Resend::Always);
+        sOperator = reply->Parameters(nb4410::protocol::gmtd::kOperator).toText();
+        sEstabl = reply->Parameters(nb4410::protocol::gmtd::kEstablishment).toText();
+        sSerialNo = reply->Parameters(nb4410::protocol::gmtd::kSerialNo).toText();
     });
 }
 
@@ -377,9 +398,32 @@ void CNB4410VTI::PutMTIData(QString& sOperator, QString& sEstabl, QString& sSeri
 {
     callWhenIdle([&] {
         const VariantArray record{Variant(sOperator), Variant(sEstabl), Variant(sSerialNo)};
-        // A reply lost to the link means the record may not have been written: that is a failure.
-        Exchange(MVTIMSG::kPMTD, Variant(record), MVTIMSG::kReplyPMTD, true);
+        try {
+            Transact(MVTIMSG::kPMTD, Variant(record), Resend::Never);
+        } catch (const ComError& failure) {
+            if (!isLostReply(failure.number()))
+                throw;
+            confirmRecord(record);
+        }
     });
+}
+
+void CNB4410VTI::confirmRecord(const VariantArray& record)
+{
+    bool stored = false;
+    ostrel::runStep("read the record back", [&] {
+        const MessagePtr reply = Exchange(MVTIMSG::kGMTD, Variant(std::int32_t(0)), Resend::Always);
+        if (reply->Name() != MVTIMSG::kReplyGMTD || reply->Fields().size() < nb4410::protocol::gmtd::kFieldCount)
+            return;
+        stored = true;
+        for (int i = 0; i < nb4410::protocol::gmtd::kFieldCount; ++i)
+            stored = stored && reply->Fields()[i] == record[i].toText();
+    });
+    if (stored) {
+        qCInfo(ostrel::lcLink).noquote() << "the operator record was confirmed by reading it back";
+        return;
+    }
+    throw lostToTheLine(QStringLiteral("The operator record could not be confirmed as stored."));
 }
 
 } // namespace nb4410vti

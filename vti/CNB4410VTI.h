@@ -4,6 +4,7 @@
 // messages for every failure. Waiting for a reply sleeps in the event loop, so other code of
 // the thread (including calls into this object) runs during the wait.
 #include "FTimer.h"
+#include "NB4410Protocol.h"
 #include "NB4410VTI.h"
 #include "host/datalink/Link.h"
 
@@ -22,11 +23,15 @@ class CNB4410VTI : public QObject, public _CNB4410VTI {
 public:
     static inline const QString kSource = QStringLiteral("NB4410VTI.CNB4410VTI");
     static inline const QString kInstrumentName = QStringLiteral("NB-4410");
-    static inline const QString kLinkSettings = QStringLiteral("38400,O,8,1");
-    static constexpr std::int32_t kReplyTimeoutMs = 1500;
-    // How long GetTestResult keeps repeating a step that fails on the link, from the first failure.
-    static constexpr std::int32_t kLinkRetryWindowMs = 1500;
-    static constexpr std::int32_t kLinkRetryPauseMs = 50;
+    static inline const QString kLinkSettings = QString::fromLatin1(nb4410::protocol::kLineSettings);
+    static constexpr std::int32_t kReplyTimeoutMs = nb4410::protocol::kReplyWindowMs;
+    static constexpr int kTries = nb4410::protocol::kTries;
+
+    // The reply window every exchange waits. The one timing seam: tests shrink it (in-process
+    // with SetReplyWindowMs, in a child process with OSTREL_VTI_REPLY_WINDOW_MS) so that lost
+    // replies cost them milliseconds; in use it is kReplyTimeoutMs.
+    static std::int32_t ReplyWindowMs();
+    static void SetReplyWindowMs(std::int32_t ms);
 
     CNB4410VTI();
     ~CNB4410VTI() override;
@@ -48,9 +53,18 @@ public:
     ostrel::LinkPtr Link() const { return m_link; }
 
 private:
+    // How a command may go out again when its reply is lost (no command is sent again after
+    // an instrument's answer, a wrong reply name or a port failure).
+    enum class Resend {
+        Never,           // the command changes the instrument: confirmed by another request instead
+        AfterCorruption, // a frame came back broken; silence means nobody is there
+        Always,          // repeatable: broken, lost or late replies are asked for again
+    };
     struct WaitResult {
-        ostrel::MessagePtr reply;
-        std::optional<ostrel::ComError> failure; // why the wait ended without a reply
+        ostrel::MessagePtr reply;                // the expected name, "ERRM" or a name no command has
+        std::optional<ostrel::ComError> failure; // the port failed or the link closed
+        bool corrupted = false;                  // a frame came back broken
+        bool discarded = false;                  // a reply to some other request came and was thrown away
     };
     struct ActiveWait {
         QEventLoop* loop;
@@ -60,13 +74,22 @@ private:
     void OpenLink();
     void CloseLink();
     ostrel::LinkPtr requireLink() const;
-    // Create, send, wait and check. A reply lost to a link failure fails the exchange when
-    // failOnLostReply is set; otherwise it returns no reply.
-    ostrel::MessagePtr Exchange(const QString& command, const ostrel::Variant& parameter, const QString& expected,
-                                bool failOnLostReply);
-    WaitResult WaitForReply(std::int32_t timeoutMs = kReplyTimeoutMs);
+    // Sends the command until a reply to it comes back or the tries are spent; returns the
+    // reply unchecked ("ERRM" and wrong names included). A reply lost to a broken frame fails
+    // with the link's corrupted-frame number (message 22001), one lost to silence with
+    // eeVTI_ReceiveTimeout (22003), one crowded out by replies to other requests with
+    // eeVTI_InvalidMsgReceived (22002).
+    ostrel::MessagePtr Exchange(const QString& command, const ostrel::Variant& parameter, Resend resend);
+    // Exchange, then CheckReply: the instrument's errors and wrong names fail here.
+    ostrel::MessagePtr Transact(const QString& command, const ostrel::Variant& parameter, Resend resend);
+    WaitResult WaitForReply(const QString& expected, std::int32_t timeoutMs);
     void StoreMTIData(const ostrel::Variant& params);
-    ostrel::MessagePtr exchangeWithRetry(std::int32_t iTestID);
+    // A start whose reply was lost: asks for the test's result. Running: the start stands.
+    // Not running or unknown: the instrument's test is stopped and the start fails (22001).
+    void confirmStart(std::int32_t testType);
+    // A record write whose reply was lost: reads the record back; fails (22001) unless it
+    // holds what was written.
+    void confirmRecord(const ostrel::VariantArray& record);
     void onTimer();
 
     [[noreturn]] void raise(ostrel::HResult number) const;

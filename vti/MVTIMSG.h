@@ -1,24 +1,17 @@
 #pragma once
-// The instrument's command names. A reply carries the same four letters in lower case, or
-// "ERRM" in place of any reply.
-#include <QString>
+// The instrument's command names, as the driver's modules call them; the protocol header
+// holds the one definition of each.
+#include "NB4410Protocol.h"
 
 namespace nb4410vti::MVTIMSG {
 
-inline const QString kIREM = QStringLiteral("IREM");
-inline const QString kEREM = QStringLiteral("EREM");
-inline const QString kSTST = QStringLiteral("STST");
-inline const QString kATST = QStringLiteral("ATST");
-inline const QString kGRES = QStringLiteral("GRES");
-inline const QString kGMTD = QStringLiteral("GMTD");
-inline const QString kPMTD = QStringLiteral("PMTD");
-inline const QString kERRM = QStringLiteral("ERRM");
+using namespace nb4410::protocol;
 
-inline const QString kReplyIREM = QStringLiteral("irem");
-inline const QString kReplySTST = QStringLiteral("stst");
-inline const QString kReplyATST = QStringLiteral("atst");
-inline const QString kReplyGRES = QStringLiteral("gres");
-inline const QString kReplyGMTD = QStringLiteral("gmtd");
-inline const QString kReplyPMTD = QStringLiteral("pmtd");
+inline const QString kReplyIREM = ReplyName(kIREM);
+inline const QString kReplySTST = ReplyName(kSTST);
+inline const QString kReplyATST = ReplyName(kATST);
+inline const QString kReplyGRES = ReplyName(kGRES);
+inline const QString kReplyGMTD = ReplyName(kGMTD);
+inline const QString kReplyPMTD = ReplyName(kPMTD);
 
 } // namespace nb4410vti::MVTIMSG

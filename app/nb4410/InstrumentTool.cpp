@@ -4,6 +4,8 @@
 #include "host/core/ClassRegistry.h"
 #include "host/core/Steps.h"
 #include "host/datalink/DataLinkRoot.h"
+#include "host/datalink/LinkTrace.h"
+#include "vti/NB4410Protocol.h"
 
 #include <QEventLoop>
 #include <QLibrary>
@@ -22,14 +24,15 @@ const QString kDriverLibrary = QStringLiteral("libOstrelNB4410vti.so");
 // The instrument's test numbers by the names the tool accepts.
 int testNumberOf(const QString& name)
 {
+    namespace wire = nb4410::protocol;
     if (name == QLatin1String("leak"))
-        return 300;
+        return wire::kTestLeak;
     if (name == QLatin1String("overpressure"))
-        return 400;
+        return wire::kTestOverPressure;
     if (name == QLatin1String("cuffvolume"))
-        return 200;
+        return wire::kTestCuffVolume;
     if (name == QLatin1String("bp"))
-        return 100;
+        return wire::kTestBloodPressure;
     return 0;
 }
 
@@ -42,10 +45,11 @@ InstrumentTool::InstrumentTool(QTextStream& out, QTextStream& err, const std::at
 
 QString InstrumentTool::Usage()
 {
-    return QStringLiteral("usage: nb4410 [--device PATH] identify\n"
-                          "       nb4410 [--device PATH] operator [--set OPERATOR ESTABLISHMENT SERIAL]\n"
-                          "       nb4410 [--device PATH] run leak|overpressure|cuffvolume|bp [VALUES...]\n"
-                          "PATH is a serial device or \"simulator\"; without --device the port registry chooses.\n");
+    return QStringLiteral("usage: nb4410 [--device PATH] [--trace FILE] identify\n"
+                          "       nb4410 [--device PATH] [--trace FILE] operator [--set OPERATOR ESTABLISHMENT SERIAL]\n"
+                          "       nb4410 [--device PATH] [--trace FILE] run leak|overpressure|cuffvolume|bp [VALUES...]\n"
+                          "PATH is a serial device or \"simulator\"; without --device the port registry chooses.\n"
+                          "--trace appends every frame on the line to FILE.\n");
 }
 
 int InstrumentTool::usage(const QString& problem)
@@ -89,6 +93,16 @@ int InstrumentTool::Run(QStringList args)
             return usage(QStringLiteral("--device needs a path"));
         ostrel::PortEntry entry{QStringLiteral("NB-4410"), args[1], {}};
         ostrel::DataLinkRoot::instance()->PortRegistry()->SetPorts({{1, entry}});
+        args = args.mid(2);
+    }
+    if (!args.isEmpty() && args.front() == QLatin1String("--trace")) {
+        if (args.size() < 2)
+            return usage(QStringLiteral("--trace needs a file"));
+        if (!ostrel::LinkTrace::WriteTo(args[1])) {
+            m_err << "nb4410: cannot write the trace to " << args[1] << "\n";
+            m_err.flush();
+            return kExitUsage;
+        }
         args = args.mid(2);
     }
     if (args.isEmpty())
@@ -176,7 +190,8 @@ int InstrumentTool::runTest(const QStringList& args)
         if (reply.isArray()) {
             for (const Variant& field : reply.array().items())
                 fields.append(field.text());
-            ended = reply.array().count() > 1 && reply.array()[1].val() > 0;
+            const int endField = nb4410::protocol::gres::kEnd;
+            ended = reply.array().count() > endField && reply.array()[endField].val() > 0;
         }
         m_out << fields.join(QLatin1Char('\t')) << "\n";
         m_out.flush();

@@ -17,6 +17,8 @@ struct LinkCounters {
     std::uint64_t received = 0;
     std::uint64_t dropped = 0;
     std::uint64_t bytesSkipped = 0;
+    std::uint64_t discarded = 0; // good frames that answered no request (left over, late, duplicated)
+    std::uint64_t resends = 0;   // requests sent again because their reply was lost
 };
 
 class Link : public QObject, public virtual IObject {
@@ -35,6 +37,13 @@ public:
     // Fails with kDataLinkPortFailure when the port has failed or the link is closed.
     void SendMessage(const MessagePtr& message);
     void Close();
+    // Throws away everything received and not yet taken (a reply that came late or twice),
+    // so that the next request sees only its own reply. Returns how many good frames went.
+    int Flush();
+    // A reply taken from the link that answers no request in progress: counted and traced.
+    void Discard(const MessagePtr& message, const QString& why);
+    // The caller sends a request again because its reply was lost: counted and traced.
+    void NoteResend(const QString& command, int attempt);
 
     bool IsOpen() const { return !m_closed; }
     LinkCounters Counters() const;
@@ -62,6 +71,8 @@ private:
     std::optional<QString> m_failure;
     bool m_closed = false;
     std::uint64_t m_sent = 0;
+    std::uint64_t m_discarded = 0;
+    std::uint64_t m_resends = 0;
 };
 
 using LinkPtr = std::shared_ptr<Link>;

@@ -25,6 +25,8 @@ SerialLink::SerialLink(const QString& devicePath, const LinkSettings& settings, 
             runStep("stop the device of a link that did not open", [&] { m_device->Stop(); });
         raiseDataLinkError(kDataLinkOpenFailed, QStringLiteral("%1: %2").arg(devicePath, why));
     }
+    // Whatever the line held before this link opened is no answer to anything it will send.
+    m_port.clear();
     connect(&m_port, &QSerialPort::readyRead, this, &SerialLink::onReadyRead);
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialLink::onError);
 }

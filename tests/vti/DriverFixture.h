@@ -13,12 +13,21 @@ namespace nb4410vti::testing {
 using ostrel::testing::failureOf;
 
 class DriverTest : public ::testing::Test {
+public:
+    // Replies the script delays stay well inside this window; lost ones cost no whole seconds.
+    static constexpr std::int32_t kWindowMs = 250;
+
 protected:
-    void SetUp() override { ostrel::ErrorService::instance().ClearLog(); }
+    void SetUp() override
+    {
+        ostrel::ErrorService::instance().ClearLog();
+        CNB4410VTI::SetReplyWindowMs(kWindowMs);
+    }
     void TearDown() override
     {
         driver->EndRemote();
         driver.reset();
+        CNB4410VTI::SetReplyWindowMs(0);
     }
 
     void connect()

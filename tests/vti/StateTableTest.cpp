@@ -173,7 +173,7 @@ TEST_F(StateTable, EndRemoteDuringEndRemote)
     connect();
     int erem = 0;
     port.link->script(QStringLiteral("EREM"), {Action::callLater([&] { driver->EndRemote(); }, 10),
-                                               Action::reply(QStringLiteral("erem"), {}, 200)});
+                                               Action::reply(QStringLiteral("erem"), {}, 100)});
     driver->EndRemote();
     for (const auto& m : port.link->sent)
         erem += m.name == QLatin1String("EREM");
