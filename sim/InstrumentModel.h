@@ -25,6 +25,8 @@ public:
     Reply Malformed() const { return errm(QString(), {nb4410::protocol::kErrUnknownFormat, QStringLiteral("Unknown message format")}); }
     bool Remote() const { return m_remote; }
     const TestRun* Run() const { return m_run.get(); }
+    // A test started and neither ended nor stopped at nowS.
+    bool Running(double nowS) const { return m_run && !m_run->Ended(nowS - m_runStartS); }
 
 private:
     Reply dispatch(const QString& command, const QStringList& fields, double nowS);

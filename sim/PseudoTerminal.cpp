@@ -22,9 +22,7 @@ void makeRaw(int fd)
     termios tio{};
     if (tcgetattr(fd, &tio) != 0)
         fail("tcgetattr");
-    cfmakeraw(&tio);
-    cfsetispeed(&tio, B38400);
-    cfsetospeed(&tio, B38400);
+    cfmakeraw(&tio); // the speed stays: a pseudo-terminal has none, the simulator paces itself
     if (tcsetattr(fd, TCSANOW, &tio) != 0)
         fail("tcsetattr");
 }
@@ -52,6 +50,7 @@ PseudoTerminal::PseudoTerminal()
         fail("open slave");
     }
     makeRaw(m_slave);
+    tcgetattr(m_slave, &m_pristine);
     const int flags = fcntl(m_master, F_GETFL);
     fcntl(m_master, F_SETFL, flags | O_NONBLOCK);
 }
@@ -59,6 +58,12 @@ PseudoTerminal::PseudoTerminal()
 PseudoTerminal::~PseudoTerminal()
 {
     HangUp();
+}
+
+void PseudoTerminal::ResetLine()
+{
+    if (m_slave >= 0)
+        tcsetattr(m_slave, TCSANOW, &m_pristine);
 }
 
 void PseudoTerminal::HangUp()

@@ -35,7 +35,7 @@ QString Simulator::Start(const SimulatorOptions& options)
     m_pty = std::make_unique<PseudoTerminal>();
     m_server = std::make_unique<SimulatorServer>(options);
     PseudoTerminal* pty = m_pty.get();
-    m_server->Start(pty->MasterFd(), [pty] { pty->HangUp(); });
+    m_server->Start(pty->MasterFd(), [pty] { pty->HangUp(); }, [pty] { pty->ResetLine(); });
     return pty->SlavePath();
 }
 
@@ -64,6 +64,16 @@ int Simulator::Exchanges() const
 {
     std::lock_guard lock(m_mutex);
     return m_server ? m_server->Exchanges() : 0;
+}
+
+} // namespace nb4410sim
+
+namespace nb4410sim {
+
+bool Simulator::TestRunning() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_server && m_server->TestRunning();
 }
 
 } // namespace nb4410sim

@@ -23,6 +23,8 @@ public:
     void Serve(int fd, const SimulatorOptions& options);
     QString DevicePath() const;
     int Exchanges() const;
+    // Whether the simulated instrument is running a test that has not ended (cuff under pressure).
+    bool TestRunning() const;
 
 private:
     mutable std::mutex m_mutex;

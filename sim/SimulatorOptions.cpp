@@ -71,6 +71,15 @@ SimulatorOptions SimulatorOptions::fromMap(const QHash<QString, QString>& values
     with("DuplicateReply", [&](const QString& k, const QString& t) { options.faults.duplicateReply = count(k, t); });
     with("RandomFaults", [&](const QString& k, const QString& t) { options.faults.randomFaultEvery = count(k, t); });
     with("Seed", [&](const QString& k, const QString& t) { options.faults.seed = static_cast<unsigned>(count(k, t)); });
+    with("CommandFault", [&](const QString&, const QString& t) {
+        static const QStringList kinds{QStringLiteral("corrupt"), QStringLiteral("drop"), QStringLiteral("delay"),
+                                       QStringLiteral("duplicate"), QStringLiteral("wrongname")};
+        const QStringList parts = t.split(QLatin1Char(':'));
+        if (parts.size() != 2 || parts[0].size() != 4 || !kinds.contains(parts[1].toLower()))
+            throw std::invalid_argument("CommandFault: expected COMMAND:corrupt|drop|delay|duplicate|wrongname");
+        options.faults.faultCommand = parts[0].toUpper();
+        options.faults.commandFault = parts[1].toLower();
+    });
     with("HangUpAfter", [&](const QString& k, const QString& t) { options.faults.hangUpAfter = count(k, t); });
     with("ErrmCommand", [&](const QString& k, const QString& t) {
         const QStringList parts = t.split(QLatin1Char(':'));

@@ -27,6 +27,10 @@ struct Faults {
     int errmCode = 0;
     int hangUpAfter = 0; // the line goes dead after N exchanges
     int duplicateReply = 0; // the Nth reply goes out twice
+    // The first reply to this command suffers commandFault: "corrupt", "drop", "delay",
+    // "duplicate" or "wrongname" (option "CommandFault", "GRES:drop").
+    QString faultCommand;
+    QString commandFault;
     // A random fault (broken, lost, late or doubled reply) about every N replies, drawn from
     // seed so that a run can be repeated; 0: none.
     int randomFaultEvery = 0;
@@ -48,7 +52,8 @@ struct SimulatorOptions {
 
     // Option names: TimeScale, Pacing, StateFile, SerialNo, LeakRate, ReleasePressure,
     // CuffVolume, OffsetSys, OffsetDia, OffsetMap, OffsetHeartRate, DropReply, CorruptReply,
-    // DelayReply, DelayMs, WrongName, DuplicateReply, RandomFaults, Seed, ErrmCommand ("STST:6002"),
+    // DelayReply, DelayMs, WrongName, DuplicateReply, CommandFault ("GRES:drop"), RandomFaults, Seed,
+    // ErrmCommand ("STST:6002"),
     // HangUpAfter. Unknown names are ignored
     // (the port's other values arrive here too); bad values fail with a std::invalid_argument.
     static SimulatorOptions fromMap(const QHash<QString, QString>& values);

@@ -27,10 +27,11 @@ SimulatorServer::~SimulatorServer()
     ::close(m_wake[1]);
 }
 
-void SimulatorServer::Start(int fd, std::function<void()> hangUp)
+void SimulatorServer::Start(int fd, std::function<void()> hangUp, std::function<void()> newSession)
 {
     m_fd = fd;
     m_hangUp = std::move(hangUp);
+    m_newSession = std::move(newSession);
     m_stop = false;
     m_thread = std::thread([this] { run(); });
 }
@@ -90,9 +91,18 @@ bool SimulatorServer::writeAll(const QByteArray& bytes)
     return done == bytes.size();
 }
 
-SimulatorServer::Fault SimulatorServer::faultOf(int number)
+SimulatorServer::Fault SimulatorServer::faultOf(int number, const QString& command)
 {
     const Faults& faults = m_options.faults;
+    if (!m_commandFaultDone && !faults.faultCommand.isEmpty() && command == faults.faultCommand) {
+        m_commandFaultDone = true;
+        static const std::pair<const char*, Fault> kKinds[] = {{"corrupt", Fault::Corrupt}, {"drop", Fault::Drop},
+                                                               {"delay", Fault::Delay}, {"duplicate", Fault::Duplicate},
+                                                               {"wrongname", Fault::WrongName}};
+        for (const auto& [name, fault] : kKinds)
+            if (faults.commandFault == QLatin1String(name))
+                return fault;
+    }
     if (number == faults.dropReply)
         return Fault::Drop;
     if (number == faults.corruptReply)
@@ -110,9 +120,9 @@ SimulatorServer::Fault SimulatorServer::faultOf(int number)
     return Fault::None;
 }
 
-bool SimulatorServer::answer(Reply reply, Clock::time_point requestDone)
+bool SimulatorServer::answer(Reply reply, const QString& command, Clock::time_point requestDone)
 {
-    const Fault fault = faultOf(++m_replies);
+    const Fault fault = faultOf(++m_replies, command);
     if (fault == Fault::Drop)
         return true;
     if (fault == Fault::WrongName)
@@ -170,9 +180,15 @@ void SimulatorServer::run()
         for (const ostrel::DecodedFrame& frame : decoder.feed(QByteArrayView(buffer, n))) {
             bool ok = true;
             if (frame.kind == ostrel::DecodedFrame::Kind::Dropped)
-                ok = answer(model.Malformed(), received);
-            else
-                ok = answer(model.Handle(frame.name, frame.fields, simulatedNow()), received);
+                ok = answer(model.Malformed(), QString(), received);
+            else {
+                if (frame.name == nb4410::protocol::kIREM && m_newSession)
+                    m_newSession();
+                const double nowS = simulatedNow();
+                Reply reply = model.Handle(frame.name, frame.fields, nowS);
+                m_testRunning = model.Running(nowS);
+                ok = answer(std::move(reply), frame.name, received);
+            }
             if (!ok)
                 return;
             const int exchanges = ++m_exchanges;

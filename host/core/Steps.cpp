@@ -6,7 +6,7 @@ Q_LOGGING_CATEGORY(lcSteps, "ostrel.steps", QtWarningMsg)
 
 void logIgnoredStep(const char* step, const ComError& failure)
 {
-    qCDebug(lcSteps) << "step" << step << "failed, going on:" << failure.what();
+    qCInfo(lcSteps) << "step" << step << "failed, going on:" << failure.what();
 }
 
 } // namespace ostrel

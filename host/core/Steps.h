@@ -1,6 +1,6 @@
 #pragma once
-// "Each step runs even if the one before failed": run one step, log its failure at debug
-// level and carry on. The only place where failures are deliberately swallowed.
+// "Each step runs even if the one before failed": run one step, log its failure at info
+// level in "ostrel.steps" and carry on. The only place where failures are deliberately swallowed.
 #include "ComError.h"
 
 #include <QLoggingCategory>

@@ -45,7 +45,7 @@ bool LinkTrace::WriteTo(const QString& path)
         delete g_file;
         g_file = file.release();
     }
-    QLoggingCategory::setFilterRules(QStringLiteral("ostrel.link.debug=true\nostrel.steps.info=true"));
+    QLoggingCategory::setFilterRules(QStringLiteral("ostrel.link.debug=true\nostrel.link.info=true\nostrel.steps.info=true"));
     const QtMessageHandler previous = qInstallMessageHandler(writeLine);
     if (previous != writeLine)
         g_previous = previous;
