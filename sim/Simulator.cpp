@@ -77,3 +77,13 @@ bool Simulator::TestRunning() const
 }
 
 } // namespace nb4410sim
+
+namespace nb4410sim {
+
+bool Simulator::Serving() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_server && m_server->Serving();
+}
+
+} // namespace nb4410sim

@@ -17,6 +17,7 @@ public:
     // Fails with E_INVALIDARG for a bad option and E_FAIL when no pseudo-terminal opens.
     QString Start(const QHash<QString, QString>& options) override;
     void Stop() override;
+    bool Serving() const override;
 
     QString Start(const SimulatorOptions& options);
     // Serves an existing descriptor (a serial device) instead of a pseudo-terminal.

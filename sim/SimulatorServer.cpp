@@ -33,7 +33,11 @@ void SimulatorServer::Start(int fd, std::function<void()> hangUp, std::function<
     m_hangUp = std::move(hangUp);
     m_newSession = std::move(newSession);
     m_stop = false;
-    m_thread = std::thread([this] { run(); });
+    m_serving = true;
+    m_thread = std::thread([this] {
+        run();
+        m_serving = false;
+    });
 }
 
 void SimulatorServer::Stop()

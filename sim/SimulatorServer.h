@@ -28,6 +28,7 @@ public:
     void Stop();
     int Exchanges() const { return m_exchanges.load(); }
     bool TestRunning() const { return m_testRunning.load(); }
+    bool Serving() const { return m_serving.load(); }
 
     // The line the simulator paces by: nb4410::protocol::kLineSettings.
     static ostrel::LinkSettings Line();
@@ -54,6 +55,7 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_exchanges{0};
     std::atomic<bool> m_testRunning{false};
+    std::atomic<bool> m_serving{false};
     int m_replies = 0;
     bool m_commandFaultDone = false;
     ostrel::LinkSettings m_line = Line();

@@ -95,6 +95,7 @@ void CNB4410VTI::failCall(bool showMtiError)
     const ComError failure = ComError::fromCurrent();
     if (failure.number() != eeVTI_MTIError || showMtiError)
         MErrorHandling::ShowVtiError(failure.number(), failure.source(), failure.description());
+    ostrel::runStep("note the failure", [] { ostrel::DataLinkRoot::instance()->NoteInstrumentFailure(); });
     raise(eeVTI_Error);
 }
 

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QWidget>
@@ -31,6 +32,8 @@ public:
     void Show(MessageIcon, const QString& text, const QString&) override
     {
         m_owner.m_messages << text;
+        m_owner.m_messageShown = true;
+        m_owner.scheduleExamine();
         if (m_owner.onMessage)
             m_owner.onMessage(QStringLiteral("message: ") + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
     }
@@ -45,10 +48,10 @@ private:
     AutoOperator& m_owner;
 };
 
-AutoOperator::AutoOperator(QObject* parent) : QObject(parent), m_timer(new QTimer(this))
+AutoOperator::AutoOperator(QObject* parent) : QObject(parent), m_watchdog(new QTimer(this))
 {
-    m_timer->setInterval(kPollMs);
-    connect(m_timer, &QTimer::timeout, this, &AutoOperator::tick);
+    m_watchdog->setSingleShot(true);
+    connect(m_watchdog, &QTimer::timeout, this, &AutoOperator::examine);
 }
 
 AutoOperator::~AutoOperator()
@@ -62,17 +65,78 @@ void AutoOperator::Start()
         m_sink = std::make_shared<Sink>(*this);
         m_previousSink = MessageService::instance().SetSink(m_sink);
     }
-    m_timer->start();
+    if (!m_watching && qApp) {
+        qApp->installEventFilter(this);
+        m_watching = true;
+    }
+    scheduleExamine(); // a window may be showing already
 }
 
 void AutoOperator::Stop()
 {
-    m_timer->stop();
+    m_watchdog->stop();
+    if (m_watching && qApp) {
+        qApp->removeEventFilter(this);
+        m_watching = false;
+    }
+    for (const auto& connection : m_windowWatch)
+        disconnect(connection);
+    m_windowWatch.clear();
     if (m_sink) {
         MessageService::instance().SetSink(m_previousSink);
         m_sink.reset();
         m_previousSink.reset();
     }
+}
+
+bool AutoOperator::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Show || type == QEvent::Hide) && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isWindow())
+        scheduleExamine();
+    return false;
+}
+
+void AutoOperator::scheduleExamine()
+{
+    if (m_examineQueued || !m_watching)
+        return;
+    m_examineQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_examineQueued = false;
+            examine();
+        },
+        Qt::QueuedConnection);
+}
+
+void AutoOperator::armWatchdog(int ms)
+{
+    m_watchdog->start(std::max<qint64>(0, ms - m_since.elapsed()));
+}
+
+void AutoOperator::attach(QWidget* window)
+{
+    for (const auto& connection : m_windowWatch)
+        disconnect(connection);
+    m_windowWatch.clear();
+    m_window = window;
+    m_phase = Phase::New;
+    m_stopSent = false;
+    m_playPressed = false;
+    m_readingsTried = false;
+    m_messageShown = false;
+    m_watchdog->stop();
+    auto* toolbar = window->findChild<QToolBar*>(kToolbar);
+    if (!toolbar)
+        return;
+    for (QAction* action : toolbar->actions())
+        m_windowWatch.push_back(connect(action, &QAction::changed, this, &AutoOperator::scheduleExamine));
+    if (QAction* play = Button(window, kPlay))
+        m_windowWatch.push_back(connect(play, &QAction::toggled, this, [this](bool on) { m_playPressed = m_playPressed || on; }));
+    m_since.start();
 }
 
 QWidget* AutoOperator::ActiveTestGuide()
@@ -168,44 +232,36 @@ void AutoOperator::press(const QString& key)
         Qt::QueuedConnection);
 }
 
-void AutoOperator::tick()
+void AutoOperator::examine()
 {
     QWidget* window = ActiveTestGuide();
     if (!window)
         return;
-    if (window != m_window) {
-        m_window = window;
-        m_phase = Phase::New;
-        m_stopSent = false;
-        m_playPressed = false;
-        m_readingsTried = false;
-        disconnect(m_playWatch);
-        if (QAction* play = Button(window, kPlay))
-            m_playWatch = connect(play, &QAction::toggled, this, [this](bool on) { m_playPressed = m_playPressed || on; });
-        m_since.start();
-        return;
-    }
+    if (window != m_window)
+        attach(window);
     switch (m_phase) {
     case Phase::New:
-        if (m_since.elapsed() < kSettleMs)
-            return;
         if (QAction* play = Button(m_window, kPlay); !play || !play->isEnabled()) {
             problem(QStringLiteral("the test guide offers no play button"));
             m_readingsTried = true; // nothing ran, so the display shows nothing of this window
             m_phase = Phase::Ran;
             m_since.start();
+            scheduleExamine();
             return;
         }
         m_phase = Phase::Running;
         m_since.start();
+        m_messageShown = false;
         notePlay();
         press(kPlay);
+        armWatchdog(m_runTimeoutMs);
         return;
     case Phase::Running:
         if (m_playPressed && runEnded()) {
             m_phase = Phase::Ran;
             m_since.start();
-        } else if (!m_stopSent && m_since.elapsed() > m_runTimeoutMs) {
+            scheduleExamine();
+        } else if (!m_stopSent && m_since.elapsed() >= m_runTimeoutMs) {
             // A run that does not end is stopped once.
             m_stopSent = true;
             problem(QStringLiteral("the run did not end within %1 s; pressed stop").arg(m_runTimeoutMs / 1000));
@@ -220,15 +276,20 @@ void AutoOperator::tick()
             m_phase = Phase::Leaving;
             m_since.start();
             press(kNext);
+            armWatchdog(m_nextWaitMs);
             return;
         }
         if (!m_readingsTried && ReadingEntry::HasReadingView(m_window)) {
-            typeReadings(); // "next" follows on a later tick once every reading is in
+            typeReadings(); // "next" follows once every reading is in
+            scheduleExamine();
             return;
         }
-        if (m_since.elapsed() < m_nextWaitMs)
+        // A run that failed with a message will not enable "next": leave at once. Otherwise
+        // give the window its grace, then leave without a verdict rather than hang.
+        if (!m_messageShown && m_since.elapsed() < m_nextWaitMs) {
+            armWatchdog(m_nextWaitMs);
             return;
-        // Nothing more will happen here: leave without a verdict rather than hang.
+        }
         m_phase = Phase::Leaving;
         m_since.start();
         if (QAction* skip = Button(m_window, kSkip); skip && skip->isEnabled()) {
@@ -238,14 +299,16 @@ void AutoOperator::tick()
             problem(QStringLiteral("\"next\" stayed disabled after the run; pressed abort"));
             press(kAbort);
         }
+        armWatchdog(m_nextWaitMs);
         return;
     }
     case Phase::Leaving:
         // The window stays when the element did not let it go.
-        if (m_since.elapsed() > m_nextWaitMs) {
+        if (m_since.elapsed() >= m_nextWaitMs) {
             problem(QStringLiteral("the test guide did not close; pressed abort"));
             m_since.start();
             press(kAbort);
+            armWatchdog(m_nextWaitMs);
         }
         return;
     }

@@ -1,7 +1,10 @@
 #pragma once
 // The automatic operator of headless runs. It drives the real test-guide windows: it watches
 // for the modal window with the toolbar "tbrPerform", presses "play", waits until the run has
-// ended ("play" released and "stop" disabled), then presses "next". A window whose result
+// ended ("play" released and "stop" disabled), then presses "next". It reacts to events (a
+// window shown, a button's state changed, a message shown), not to a clock: a timer only
+// watches for a run or a window that never moves on. A run that ended with a message and
+// without "next" (the instrument or the line failed) is skipped at once. A window whose result
 // view asks for the monitor's readings gets them typed in from the monitor's display when one
 // can be created ("OstrelSim.MonitorDisplay", only with the simulator); without it, "next"
 // stays disabled and the window is skipped as before. Confirmations reach it through its own
@@ -25,9 +28,7 @@ namespace ostrel {
 class AutoOperator : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kPollMs = 20;
-    static constexpr int kSettleMs = 50;       // lets a new window finish showing
-    static constexpr int kNextWaitMs = 10000;  // after a run, for "next" to be enabled
+    static constexpr int kNextWaitMs = 10000;  // after a run without a message, for "next" to be enabled
     static constexpr int kDefaultRunTimeoutMs = 15 * 60 * 1000;
 
     explicit AutoOperator(QObject* parent = nullptr);
@@ -55,7 +56,13 @@ private:
     class Sink;
     enum class Phase { New, Running, Ran, Leaving };
 
-    void tick();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Looks at the window once the events in hand are handled.
+    void scheduleExamine();
+    void examine();
+    void attach(QWidget* window);
+    // The watchdog fires examine when the current phase has waited ms.
+    void armWatchdog(int ms);
     void press(const QString& key);
     void problem(const QString& text);
     bool runEnded() const;
@@ -63,7 +70,11 @@ private:
     void notePlay();
     void typeReadings();
 
-    QTimer* m_timer;
+    QTimer* m_watchdog;
+    bool m_watching = false;
+    bool m_examineQueued = false;
+    bool m_messageShown = false; // since play was pressed in this window
+    std::vector<QMetaObject::Connection> m_windowWatch;
     std::shared_ptr<Sink> m_sink;
     std::shared_ptr<IMessageSink> m_previousSink;
     QPointer<QWidget> m_window;
@@ -71,7 +82,6 @@ private:
     QElapsedTimer m_since;
     bool m_playPressed = false;
     bool m_stopSent = false;
-    QMetaObject::Connection m_playWatch;
     std::shared_ptr<IMonitorDisplay> m_display;
     // The display's measurement number when "play" was pressed: readings count only from a
     // later measurement (0: the display was not there yet, so any measurement is later).

@@ -13,6 +13,9 @@
 #include "StandardsCatalog.h"
 
 #include "host/core/ComError.h"
+#include "app/common/ExitCode.h"
+#include "host/datalink/DataLinkRoot.h"
+#include "host/datalink/LinkTrace.h"
 #include "host/datalink/VirtualDevices.h"
 #include "host/results/Progress.h"
 #include "host/results/Report.h"
@@ -87,6 +90,19 @@ int RunCommand::Run(const RunOptions& options)
 {
     if (!options.simSpeed.isEmpty())
         qputenv(VirtualDevices::kSpeedVariable, options.simSpeed.toLocal8Bit());
+    if (!options.trace.isEmpty() && !LinkTrace::WriteTo(options.trace)) {
+        m_err << "ostrel run: cannot write the trace to " << options.trace << '\n';
+        m_err.flush();
+        return kExitError;
+    }
+    struct TraceEnd {
+        bool tracing;
+        ~TraceEnd()
+        {
+            if (tracing)
+                LinkTrace::Stop();
+        }
+    } traceEnd{!options.trace.isEmpty()};
 
     std::unique_ptr<SequenceDocument> document;
     try {
@@ -151,8 +167,10 @@ int RunCommand::Run(const RunOptions& options)
         automatic.Start();
     m_out << "Running " << options.file << " (" << document->Count() << " elements)\n";
     m_out.flush();
+    const int instrumentFailuresBefore = DataLinkRoot::instance()->InstrumentFailures();
     const auto outcome = runner.Run();
     automatic.Stop();
+    const bool instrumentFailed = DataLinkRoot::instance()->InstrumentFailures() > instrumentFailuresBefore;
 
     int exitCode = kExitPassed;
     if (outcome == SequenceRunner::Outcome::Failed) {
@@ -170,6 +188,9 @@ int RunCommand::Run(const RunOptions& options)
         exitCode = kExitError;
     if (exitCode == kExitPassed && SequenceResults::Overall(results) != Verdict::Passed)
         exitCode = kExitFailed;
+    // An element that met a failing instrument or line makes the whole run one to repeat.
+    if (instrumentFailed && exitCode != kExitError)
+        exitCode = exitcode::kInstrument;
     return exitCode;
 }
 

@@ -2,7 +2,7 @@
 // "ostrel run FILE ...": runs a sequence without a display. The automatic operator drives the
 // test-guide windows; one line per element while it runs, a summary table at the end, then
 // the report and the exports. Exit status: 0 every element passed, 1 any failed (or was left
-// without a verdict), 2 an error.
+// without a verdict), 2 an error, 4 an element met a failing instrument or line.
 #include "RunOptions.h"
 
 #include <QTextStream>

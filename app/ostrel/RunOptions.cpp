@@ -16,7 +16,7 @@ QString RunOptions::Usage()
     return QStringLiteral(
         "usage: ostrel run FILE [--operator auto] [--report OUT.pdf] [--html OUT.html] [--json OUT.json]\n"
         "                       [--csv OUT.csv] [--save OUT.xml] [--dut-serial TEXT] [--technician TEXT]\n"
-        "                       [--sim-speed N] [--failures-only]");
+        "                       [--sim-speed N] [--failures-only] [--trace FILE]");
 }
 
 RunOptions RunOptions::Parse(const QStringList& args)
@@ -53,6 +53,8 @@ RunOptions RunOptions::Parse(const QStringList& args)
             const double speed = options.simSpeed.toDouble(&ok);
             if (!ok || !(speed > 0))
                 bad(QStringLiteral("--sim-speed needs a number above 0, not \"%1\"").arg(options.simSpeed));
+        } else if (arg == QLatin1String("--trace")) {
+            options.trace = value();
         } else if (arg == QLatin1String("--failures-only")) {
             options.failuresOnly = true;
         } else if (arg.startsWith(QLatin1String("--"))) {

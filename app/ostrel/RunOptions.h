@@ -17,6 +17,7 @@ struct RunOptions {
     std::optional<QString> dutSerial;
     std::optional<QString> technician;
     QString simSpeed;       // empty: the port's own time scale
+    QString trace;          // file the wire trace goes to; empty: none
     bool failuresOnly = false;
 
     // args: what follows "run". Fails with a ComError whose text says what is wrong.

@@ -10,7 +10,13 @@ public:
 
     PortRegistryPtr PortRegistry() const { return m_ports; }
 
+    // A driver tells here that a call failed on the instrument or the line (after it showed its
+    // message), so that a program can say so in its exit status without knowing the driver.
+    void NoteInstrumentFailure() { ++m_instrumentFailures; }
+    int InstrumentFailures() const { return m_instrumentFailures; }
+
 private:
+    int m_instrumentFailures = 0;
     PortRegistryPtr m_ports = std::make_shared<ostrel::PortRegistry>();
 };
 

@@ -15,6 +15,8 @@ public:
     // the port's registry values (for example "TimeScale") after the environment overrides.
     virtual QString Start(const QHash<QString, QString>& options) = 0;
     virtual void Stop() = 0;
+    // Still serving the path Start returned (false after Stop, or once the device hung up).
+    virtual bool Serving() const = 0;
 };
 
 using VirtualDevicePtr = std::shared_ptr<IVirtualDevice>;

@@ -4,6 +4,7 @@
 #include "SerialLink.h"
 #include "VirtualDevices.h"
 #include "host/core/RegistryStore.h"
+#include "host/core/Steps.h"
 
 namespace ostrel {
 
@@ -38,12 +39,26 @@ PortMap PortRegistry::Ports()
 
 void PortRegistry::SetPorts(PortMap ports)
 {
+    StopDevices();
     m_override = std::move(ports);
 }
 
 void PortRegistry::ResetPorts()
 {
+    StopDevices();
     m_override.reset();
+}
+
+PortRegistry::~PortRegistry()
+{
+    StopDevices();
+}
+
+void PortRegistry::StopDevices()
+{
+    for (auto& [port, running] : m_devices)
+        runStep("stop a port's simulator", [&] { running.device->Stop(); });
+    m_devices.clear();
 }
 
 std::int32_t PortRegistry::FindPort(const QString& instrument, const QString& serialNo)
@@ -65,16 +80,29 @@ LinkPtr PortRegistry::OpenLink(std::int32_t port, const QString& settings)
     const auto it = ports.find(port);
     if (it == ports.end())
         raiseDataLinkError(kDataLinkUnknownPort, QStringLiteral("Port %1.").arg(port));
-    return m_opener ? m_opener(it->second, parsed) : OpenSerial(it->second, parsed);
+    return m_opener ? m_opener(it->second, parsed) : OpenSerial(port, it->second, parsed);
 }
 
-LinkPtr PortRegistry::OpenSerial(const PortEntry& entry, const LinkSettings& settings)
+QString PortRegistry::simulatorPath(std::int32_t port, const PortEntry& entry)
 {
-    if (entry.device.compare(kSimulatorDevice, Qt::CaseInsensitive) == 0) {
-        VirtualDevicePtr device = VirtualDevices::Create(entry);
-        const QString path = device->Start(VirtualDevices::Options(entry));
-        return std::make_shared<SerialLink>(path, settings, std::move(device));
+    const QHash<QString, QString> options = VirtualDevices::Options(entry);
+    const auto it = m_devices.find(port);
+    if (it != m_devices.end()) {
+        if (it->second.options == options && it->second.device->Serving())
+            return it->second.path;
+        runStep("stop a port's simulator", [&] { it->second.device->Stop(); });
+        m_devices.erase(it);
     }
+    VirtualDevicePtr device = VirtualDevices::Create(entry);
+    const QString path = device->Start(options);
+    m_devices[port] = RunningDevice{std::move(device), options, path};
+    return path;
+}
+
+LinkPtr PortRegistry::OpenSerial(std::int32_t port, const PortEntry& entry, const LinkSettings& settings)
+{
+    if (entry.device.compare(kSimulatorDevice, Qt::CaseInsensitive) == 0)
+        return std::make_shared<SerialLink>(simulatorPath(port, entry), settings);
     if (entry.device.isEmpty())
         raiseDataLinkError(kDataLinkOpenFailed, QStringLiteral("The port names no device."));
     return std::make_shared<SerialLink>(entry.device, settings);

@@ -3,7 +3,10 @@
 // "Software\Halvard\Ostrel\DataLink\Ports" in the registry store, named by their number, each
 // with "Instrument" (for example "NB-4410") and "Device" (a serial device path, or "simulator"
 // for the built-in instrument simulator on a pseudo-terminal). A map set in-process replaces
-// the registry's (tests, a tool's --device option).
+// the registry's (tests, a tool's --device option). A built-in simulator is started once and
+// serves every link opened on its port while its options stay the same, as an instrument on
+// its cable would: a run of many elements pays for one simulator and pseudo-terminal.
+#include "IVirtualDevice.h"
 #include "Link.h"
 #include "LinkSettings.h"
 
@@ -44,11 +47,27 @@ public:
     void SetOpener(Opener opener) { m_opener = std::move(opener); }
 
     static PortMap ReadRegistry();
-    static LinkPtr OpenSerial(const PortEntry& entry, const LinkSettings& settings);
+    LinkPtr OpenSerial(std::int32_t port, const PortEntry& entry, const LinkSettings& settings);
+    // Stops the simulators started for the ports.
+    void StopDevices();
+
+    PortRegistry() = default;
+    ~PortRegistry() override;
+    PortRegistry(const PortRegistry&) = delete;
+    PortRegistry& operator=(const PortRegistry&) = delete;
 
 private:
+    struct RunningDevice {
+        VirtualDevicePtr device;
+        QHash<QString, QString> options;
+        QString path;
+    };
+    // The port's simulator, started anew when its options changed or it stopped serving.
+    QString simulatorPath(std::int32_t port, const PortEntry& entry);
+
     std::optional<PortMap> m_override;
     Opener m_opener;
+    std::map<std::int32_t, RunningDevice> m_devices;
 };
 
 using PortRegistryPtr = std::shared_ptr<PortRegistry>;

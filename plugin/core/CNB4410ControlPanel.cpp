@@ -50,9 +50,13 @@ void CNB4410ControlPanel::mxCtrlPanel_Initialize(QString& sOperator, QString& sE
     QString sReadOperator;
     QString sReadEstablishment;
     QString sReadSerialNo;
+    QString sFirmware;
     const bool read = withInstrument("read the instrument's operator record", [&](nb4410vti::_CNB4410VTI& driver) {
         driver.GetMtiData(sReadOperator, sReadEstablishment, sReadSerialNo);
+        sFirmware = driver.FWVersion();
     });
+    if (mxCtrlPanel)
+        mxCtrlPanel->SetRecordRead(read, sFirmware);
     if (!read)
         return;
     sOperator = sReadOperator;
@@ -65,9 +69,11 @@ void CNB4410ControlPanel::mxCtrlPanel_ApplySettings(QString& sOperator, QString&
     QString sWriteOperator = sOperator;
     QString sWriteEstablishment = sEstablishment;
     QString sWriteSerialNo = sSerialNo;
-    withInstrument("write the instrument's operator record", [&](nb4410vti::_CNB4410VTI& driver) {
+    const bool stored = withInstrument("write the instrument's operator record", [&](nb4410vti::_CNB4410VTI& driver) {
         driver.PutMTIData(sWriteOperator, sWriteEstablishment, sWriteSerialNo);
     });
+    if (mxCtrlPanel)
+        mxCtrlPanel->ShowApplied(stored);
 }
 
 bool CNB4410ControlPanel::withInstrument(const char* step,

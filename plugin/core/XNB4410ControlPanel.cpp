@@ -3,6 +3,7 @@
 #include "CNB4410ControlPanel.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
+#include "host/core/MessageService.h"
 #include "host/core/Steps.h"
 
 #include <QFrame>
@@ -41,6 +42,12 @@ constexpr TwipRect kSerialNumberBox{2160, 1560, 1695, 285};
 constexpr TwipRect kFWRevisionLabel{360, 2400, 1935, 255};
 constexpr TwipRect kVersionLabel{2160, 2400, 615, 255};
 constexpr TwipRect kApplyButton{5160, 2400, 975, 375};
+constexpr TwipRect kAppliedLabel{360, 2760, 5775, 225};
+
+QString text4410(const char* text, const ostrel::VariantArray& params = {})
+{
+    return ostrel::LanguageService::instance().Translate(QStringLiteral("NB-4410"), QString::fromUtf8(text), params);
+}
 
 QRect toPixels(const TwipRect& rect, int dpiX, int dpiY)
 {
@@ -67,8 +74,9 @@ XNB4410ControlPanel::XNB4410ControlPanel(QWidget* parent)
       m_lblSerialNumber(new QLabel(QStringLiteral("Serial number:"), m_fraMTISettings)),
       m_txtSerialNumber(new QLineEdit(m_fraMTISettings)),
       m_lblFWRevision(new QLabel(QStringLiteral("Firmware revision:"), m_fraMTISettings)),
-      m_lblVersion(new QLabel(QStringLiteral("2.01"), m_fraMTISettings)),
-      m_cmdApplySettings(new QPushButton(QStringLiteral("7::&Apply"), m_fraMTISettings))
+      m_lblVersion(new QLabel(m_fraMTISettings)),
+      m_cmdApplySettings(new QPushButton(QStringLiteral("7::&Apply"), m_fraMTISettings)),
+      m_lblApplied(new QLabel(m_fraMTISettings))
 {
     setObjectName(QStringLiteral("XNB4410ControlPanel"));
     m_pboMTISettings->setObjectName(QStringLiteral("pboMTISettings"));
@@ -82,6 +90,7 @@ XNB4410ControlPanel::XNB4410ControlPanel(QWidget* parent)
     m_lblFWRevision->setObjectName(QStringLiteral("lblFWRevision"));
     m_lblVersion->setObjectName(QStringLiteral("lblVersion"));
     m_cmdApplySettings->setObjectName(QStringLiteral("cmdApplySettings"));
+    m_lblApplied->setObjectName(QStringLiteral("lblApplied"));
 
     m_txtOperator->setMaxLength(kMaxOperatorLength);
     m_txtEstablishment->setMaxLength(kMaxEstablishmentLength);
@@ -112,6 +121,7 @@ void XNB4410ControlPanel::placeControls()
     place(m_lblFWRevision, kFWRevisionLabel);
     place(m_lblVersion, kVersionLabel);
     place(m_cmdApplySettings, kApplyButton);
+    place(m_lblApplied, kAppliedLabel);
     const QRect whole = toPixels(kPictureBox, dpiX, dpiY);
     setMinimumSize(whole.size());
     resize(whole.size());
@@ -137,6 +147,39 @@ void XNB4410ControlPanel::SetLocked(bool locked)
         for (QLineEdit* text : {m_txtOperator, m_txtEstablishment, m_txtSerialNumber})
             text->setReadOnly(locked);
     });
+    updateApplyButton();
+}
+
+void XNB4410ControlPanel::SetRecordRead(bool read, const QString& firmware)
+{
+    m_readFailed = !read;
+    m_lblVersion->setText(firmware);
+    updateApplyButton();
+}
+
+void XNB4410ControlPanel::ShowApplied(bool stored)
+{
+    m_lblApplied->setText(stored ? text4410("22020::The operator record was stored in the NB-4410.")
+                                 : text4410("22021::The operator record was not stored."));
+}
+
+bool XNB4410ControlPanel::refuseTooLong()
+{
+    const std::pair<QLineEdit*, QLabel*> limited[] = {{m_txtOperator, m_lblOperator}, {m_txtEstablishment, m_lblEstablishment}};
+    for (const auto& [text, label] : limited) {
+        if (text->text().size() <= kMaxOperatorLength)
+            continue;
+        const QString field = label->text().remove(QLatin1Char(':'));
+        const QString message =
+            text4410("22022::%%1 holds %%2 characters; the NB-4410 keeps at most %%3. Shorten it, then apply again.",
+                     {ostrel::Variant(field), ostrel::Variant(static_cast<std::int32_t>(text->text().size())),
+                      ostrel::Variant(static_cast<std::int32_t>(kMaxOperatorLength))});
+        m_lblApplied->setText(message);
+        ostrel::MessageService::instance().Show(ostrel::MessageIcon::Exclamation, message,
+                                                ostrel::MessageService::instance().ApplicationTitle());
+        return true;
+    }
+    return false;
 }
 
 void XNB4410ControlPanel::Initialize(const ostrel::Variant& data)
@@ -154,6 +197,9 @@ void XNB4410ControlPanel::Initialize(const ostrel::Variant& data)
         emit Initialize(sOperator, sEstablishment, sSerialNo);
         if (!alive)
             return;
+        // A record longer than the page lets one type is shown whole, never cut: Apply refuses it.
+        m_txtOperator->setMaxLength(std::max<int>(kMaxOperatorLength, static_cast<int>(sOperator.size())));
+        m_txtEstablishment->setMaxLength(std::max<int>(kMaxEstablishmentLength, static_cast<int>(sEstablishment.size())));
         m_txtOperator->setText(sOperator);
         m_txtEstablishment->setText(sEstablishment);
         m_txtSerialNumber->setText(sSerialNo);
@@ -178,7 +224,10 @@ void XNB4410ControlPanel::cmdApplySettings_Click()
 {
     // A click while the fields are still being filled, or while the last Apply still waits
     // for the instrument, would write half-filled or stale texts.
-    if (m_initialising || m_applying)
+    if (m_initialising || m_applying || m_locked || m_readFailed)
+        return;
+    m_lblApplied->clear();
+    if (refuseTooLong())
         return;
     QPointer<XNB4410ControlPanel> alive(this);
     m_applying = true;
@@ -197,7 +246,7 @@ void XNB4410ControlPanel::cmdApplySettings_Click()
 
 void XNB4410ControlPanel::updateApplyButton()
 {
-    m_cmdApplySettings->setEnabled(!m_initialising && !m_applying);
+    m_cmdApplySettings->setEnabled(!m_initialising && !m_applying && !m_locked && !m_readFailed);
 }
 
 } // namespace nb4410

@@ -41,6 +41,13 @@ public:
     std::shared_ptr<_CNB4410ControlPanel> Owner() const { return m_owner.lock(); }
     bool Initialising() const { return m_initialising; }
 
+    // Told by the owner while it handles Initialize: whether the record was read (Apply stays
+    // disabled after a failed read, it would write blanks over the record) and the firmware
+    // revision the instrument reported.
+    void SetRecordRead(bool read, const QString& firmware);
+    // Told by the owner after ApplySettings: whether the instrument stored the record.
+    void ShowApplied(bool stored);
+
     // Pixels of a twip length on a screen of that logical resolution (dots per inch).
     static int TwipsToPixels(int twips, int dpi);
 
@@ -54,6 +61,8 @@ private:
     void cmdApplySettings_Click();
     void placeControls();
     void updateApplyButton();
+    // The first field longer than the instrument keeps, refused with a message; false when none.
+    bool refuseTooLong();
 
     std::shared_ptr<ostrel::ICallback> m_callback;
     // Weak: the owner keeps the dialog, which keeps this control.
@@ -61,6 +70,7 @@ private:
     bool m_locked = false;
     bool m_initialising = false;
     bool m_applying = false;
+    bool m_readFailed = false;
 
     QFrame* m_pboMTISettings;
     QGroupBox* m_fraMTISettings;
@@ -73,6 +83,7 @@ private:
     QLabel* m_lblFWRevision;
     QLabel* m_lblVersion;
     QPushButton* m_cmdApplySettings;
+    QLabel* m_lblApplied;
 };
 
 } // namespace nb4410

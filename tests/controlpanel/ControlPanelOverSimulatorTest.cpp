@@ -8,6 +8,7 @@
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/plugin/SimulatedInstrument.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -30,6 +31,10 @@ protected:
     static QLineEdit* box(XNB4410ControlPanel* page, const char* name)
     {
         return page->findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+    static QString label(XNB4410ControlPanel* page, const char* name)
+    {
+        return page->findChild<QLabel*>(QString::fromLatin1(name))->text();
     }
     static QStringList texts(XNB4410ControlPanel* page)
     {
@@ -59,6 +64,9 @@ TEST_F(ControlPanelOverSimulator, ApplyStoresTheRecordThatTheNextOpeningShows)
     EXPECT_EQ(stored.establishment, "City Hospital");
     EXPECT_EQ(stored.serialNo, "77-2");
 
+    EXPECT_EQ(label(page, "lblApplied"), QStringLiteral("The operator record was stored in the NB-4410."));
+    EXPECT_EQ(label(page, "lblVersion"), QStringLiteral("2.14")) << "the firmware the instrument reported";
+
     auto* reopened = open();
     EXPECT_EQ(texts(reopened), QStringList({"Carl Dahl", "City Hospital", "77-2"}));
     EXPECT_EQ(MVti::Driver()->VtiState(), nb4410vti::evtiNotConnected);
@@ -85,7 +93,24 @@ TEST_F(ControlPanelOverSimulator, NoInstrumentOrASilentOneLeavesTheFieldsEmpty)
         EXPECT_EQ(texts(page), QStringList({"", "", ""}));
         EXPECT_EQ(messages.sink->shown.size(), 1u) << "the driver's own message, and only that";
         EXPECT_EQ(MVti::Driver()->VtiState(), nb4410vti::evtiNotConnected);
+        // Apply would write the blanks over the record.
+        EXPECT_FALSE(page->findChild<QPushButton*>("cmdApplySettings")->isEnabled());
     }
+}
+
+TEST_F(ControlPanelOverSimulator, ARecordLongerThanTheFieldsIsShownWholeAndRefusedOnApply)
+{
+    const QString longName(55, QLatin1Char('n'));
+    nb4410sim::OperatorStore(stateFile()).Save({longName, "City Hospital", "77-1"});
+    start();
+    auto* page = open();
+    EXPECT_EQ(texts(page)[0], longName) << "never cut on the way in";
+    page->findChild<QPushButton*>("cmdApplySettings")->click();
+    EXPECT_EQ(nb4410sim::OperatorStore(stateFile()).Load().operatorName, longName) << "nothing written back";
+    ASSERT_EQ(messages.sink->shown.size(), 1u);
+    EXPECT_EQ(messages.sink->shown[0].text,
+              QStringLiteral("Operator holds 55 characters; the NB-4410 keeps at most 40. Shorten it, then apply again."));
+    EXPECT_EQ(label(page, "lblApplied"), messages.sink->shown[0].text);
 }
 
 } // namespace

@@ -72,6 +72,24 @@ TEST_F(ControlPanelPage, LockingMakesTheFieldsReadOnlyAndKeepsTheirTexts)
     EXPECT_EQ(texts(), values);
 }
 
+TEST_F(ControlPanelPage, ApplyIsOffWhileLockedAndAfterAFailedRead)
+{
+    int raised = 0;
+    QObject::connect(&page, &XNB4410ControlPanel::ApplySettings, &page, [&](QString&, QString&, QString&) { ++raised; });
+    page.SetLocked(true);
+    EXPECT_FALSE(apply()->isEnabled());
+    QTest::mouseClick(apply(), Qt::LeftButton);
+    page.SetLocked(false);
+    EXPECT_TRUE(apply()->isEnabled());
+    page.SetRecordRead(false, QString());
+    EXPECT_FALSE(apply()->isEnabled());
+    QTest::mouseClick(apply(), Qt::LeftButton);
+    EXPECT_EQ(raised, 0);
+    page.SetRecordRead(true, QString());
+    QTest::mouseClick(apply(), Qt::LeftButton);
+    EXPECT_EQ(raised, 1);
+}
+
 TEST_F(ControlPanelPage, LockingToTheCurrentValueLeavesAFieldsOwnStateAlone)
 {
     // Something else made one field read-only; a redundant unlock must not undo it.
@@ -196,7 +214,9 @@ TEST_F(ControlPanelPage, CaptionsAndTheLanguageTextOfApply)
     EXPECT_EQ(caption("lblEstablishment"), "Establishment:");
     EXPECT_EQ(caption("lblSerialNumber"), "Serial number:");
     EXPECT_EQ(caption("lblFWRevision"), "Firmware revision:");
-    EXPECT_EQ(caption("lblVersion"), "2.01");
+    EXPECT_EQ(caption("lblVersion"), "") << "the firmware shows once the instrument reported it";
+    page.SetRecordRead(true, QStringLiteral("3.07"));
+    EXPECT_EQ(caption("lblVersion"), "3.07");
     EXPECT_EQ(apply()->text(), "&Apply");
 }
 

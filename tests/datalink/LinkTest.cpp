@@ -4,6 +4,8 @@
 #include "host/datalink/DataLinkErrors.h"
 #include "host/datalink/FrameCodec.h"
 #include "host/datalink/Link.h"
+#include "host/datalink/LinkSettings.h"
+#include "host/datalink/LinkTrace.h"
 #include "host/datalink/PortRegistry.h"
 #include "tests/support/Failures.h"
 
@@ -111,6 +113,47 @@ TEST(PortRegistry, ReadsThePortsFromTheRegistryStore)
     registry.SetPorts(ports);
     EXPECT_EQ(registry.FindPort(QStringLiteral("NB-4410"), QString()), 4);
     EXPECT_EQ(registry.FindPort(QStringLiteral("NB-4410"), QStringLiteral("123")), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Link, FlushDiscardsWhatNobodyTookAndTheTraceNamesEachFrame)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("trace.log"));
+    ASSERT_TRUE(LinkTrace::WriteTo(path));
+    LoopbackLink link;
+    link.SendMessage(Message::Create(QStringLiteral("GRES"), Variant(300)));
+    QByteArray bad = FrameCodec::encode(QStringLiteral("gres"), {QStringLiteral("1")});
+    bad[bad.size() - 1] = bad.back() == '0' ? '1' : '0';
+    link.arrive(FrameCodec::encode(QStringLiteral("atst"), {}) + bad + FrameCodec::encode(QStringLiteral("gres"), {}));
+    EXPECT_EQ(link.Flush(), 2); // the dropped frame goes too, but is no message
+    EXPECT_FALSE(link.MessageWaiting());
+    link.NoteResend(QStringLiteral("GRES"), 2);
+    const LinkCounters counters = link.Counters();
+    EXPECT_EQ(counters.discarded, 2u);
+    EXPECT_EQ(counters.resends, 1u);
+    EXPECT_EQ(counters.dropped, 1u);
+    LinkTrace::Stop();
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString trace = QString::fromUtf8(file.readAll());
+    for (const char* line : {"ostrel.link sent <STX>GRES<US>300<ETX>", "decoded atst  - good", "dropped frame (wrong checksum)",
+                             "discarded atst", "resend GRES attempt 2"})
+        EXPECT_TRUE(trace.contains(QString::fromLatin1(line))) << line;
+}
+
+TEST(LinkSettings, ByteTimesComeFromTheSettingsText)
+{
+    const LinkSettings line = LinkSettings::parse(QStringLiteral("38400,O,8,1"));
+    EXPECT_EQ(line.bitsPerByte(), 11);
+    EXPECT_EQ(line.WireTimeNs(1), 286458); // 11 bits at 38400 baud
+    EXPECT_EQ(line.WireTimeNs(384), 110'000'000);
+    EXPECT_EQ(LinkSettings::parse(QStringLiteral("9600,N,8,1")).WireTimeNs(96), 100'000'000);
+    EXPECT_EQ(LinkTrace::Readable(QByteArray("\x02" "ab\x1f" "c\x03\x7f", 7)), QStringLiteral("<STX>ab<US>c<ETX><7f>"));
 }
 
 } // namespace

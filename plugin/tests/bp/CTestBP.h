@@ -3,6 +3,7 @@
 // artifact simulation, or pressures entered freely) while the monitor under test measures;
 // the operator then types the monitor's readings into the result view, where they are judged
 // against the simulated values and the limits.
+#include "vti/NB4410Protocol.h"
 #include "plugin/tests/common/CInstrumentTest.h"
 
 namespace nb4410 {
@@ -17,11 +18,11 @@ public:
     static constexpr std::int32_t kPresetTestId = 120;
     static constexpr std::int32_t kArtifactTestId = 130;
     // The instrument's test number of every BP simulation, whatever the catalogue ID.
-    static constexpr std::int32_t kInstrumentTestType = 100;
+    static constexpr std::int32_t kInstrumentTestType = nb4410::protocol::kTestBloodPressure;
     // Reply fields: 1 end indicator, 2 manometer pressure, 4 elapsed seconds.
-    static constexpr int kEndField = 1;
-    static constexpr int kPressureField = 2;
-    static constexpr int kElapsedField = 4;
+    static constexpr int kEndField = nb4410::protocol::gres::kEnd;
+    static constexpr int kPressureField = nb4410::protocol::bp::kPressure;
+    static constexpr int kElapsedField = nb4410::protocol::bp::kSeconds;
     // Below this manometer pressure a reply without elapsed time is no sign of a running cycle.
     static constexpr std::int32_t kIdlePressureMmHg = 10;
     static constexpr char kIncompleteFlag[] = "I";

@@ -1,17 +1,18 @@
 #pragma once
 // The cuff-volume test: the instrument measures the volume of the attached cuff and reports it
 // once, at the end of its test; the element stores it and judges it against its limits.
+#include "vti/NB4410Protocol.h"
 #include "plugin/tests/common/CInstrumentTest.h"
 
 namespace nb4410 {
 
 class CTestCuffVolume : public CInstrumentTest {
 public:
-    static constexpr std::int32_t kTestId = 200;
+    static constexpr std::int32_t kTestId = nb4410::protocol::kTestCuffVolume;
     static constexpr char kSource[] = "VessorNB4410.CTestCuffVolume";
     // Reply fields: 1 end indicator, 2 cuff volume in ccm (meaningful at the end only).
-    static constexpr int kEndField = 1;
-    static constexpr int kVolumeField = 2;
+    static constexpr int kEndField = nb4410::protocol::gres::kEnd;
+    static constexpr int kVolumeField = nb4410::protocol::cuffvolume::kVolume;
 
     CTestCuffVolume();
 

@@ -1,6 +1,7 @@
 #pragma once
 // The settings of one leak test: the pressure the instrument inflates to, what is connected
 // (cuff, monitor or both) and how long the test runs (0: until stopped).
+#include "vti/NB4410Protocol.h"
 #include "host/contract/IConfigData.h"
 #include "host/run/TestGuideSettings.h"
 #include "plugin/guide/INB4410TestGuideConfig.h"
@@ -13,7 +14,7 @@ public:
     static constexpr char kEditorProgId[] = "OstrelNB4410.XConfigLeak";
     static constexpr ostrel::HResult kLoadError = ostrel::hr(0x8004A3C2u);
     static constexpr ostrel::HResult kSaveError = ostrel::hr(0x8004A3C3u);
-    static constexpr std::int32_t kTestType = 300;
+    static constexpr std::int32_t kTestType = nb4410::protocol::kTestLeak;
     static constexpr float kDefaultStartPressure = 250.0f;
     static constexpr std::int32_t kDefaultTestedEquipment = 1;
     static constexpr std::int32_t kDefaultDuration = 60;

@@ -2,6 +2,7 @@
 // The result of one leak test: the pressure drop, the leak rate over the last minute (derived
 // here from the drops, sampled every 5 s into a 13-entry ring), the overall status with its
 // stored text, the operator's comment, the instrument number and the service record.
+#include "vti/NB4410Protocol.h"
 #include "plugin/tests/common/CInstrumentResult.h"
 
 #include <array>
@@ -14,7 +15,7 @@ public:
     static constexpr int kSamples = 13;
     static constexpr std::int32_t kSampleIntervalS = 5;
     // Reply fields: 4 the pressure drop in mmHg.
-    static constexpr int kDropField = 4;
+    static constexpr int kDropField = nb4410::protocol::leak::kDrop;
 
     CResultLeak();
 

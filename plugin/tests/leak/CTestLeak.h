@@ -2,6 +2,7 @@
 // The leak test: the instrument pressurises the cuff and/or the monitor to the start pressure
 // and reports how far the pressure falls; the element shows the drop and the leak rate while
 // the test runs and judges them against its limits.
+#include "vti/NB4410Protocol.h"
 #include "plugin/tests/common/CInstrumentTest.h"
 
 namespace nb4410 {
@@ -11,12 +12,12 @@ class CResultLeak;
 
 class CTestLeak : public CInstrumentTest {
 public:
-    static constexpr std::int32_t kTestId = 300;
+    static constexpr std::int32_t kTestId = nb4410::protocol::kTestLeak;
     static constexpr char kSource[] = "VessorNB4410.CTestLeak";
     // Reply fields: 1 end indicator, 2 manometer pressure, 5 elapsed seconds.
-    static constexpr int kEndField = 1;
-    static constexpr int kPressureField = 2;
-    static constexpr int kElapsedField = 5;
+    static constexpr int kEndField = nb4410::protocol::gres::kEnd;
+    static constexpr int kPressureField = nb4410::protocol::leak::kPressure;
+    static constexpr int kElapsedField = nb4410::protocol::leak::kSeconds;
 
     CTestLeak();
 

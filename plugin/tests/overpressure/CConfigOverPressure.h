@@ -1,6 +1,7 @@
 #pragma once
 // The one setting of an over-pressure (cut-off) test: the pressure the instrument inflates
 // towards while it watches whether the unit under test releases.
+#include "vti/NB4410Protocol.h"
 #include "host/contract/IConfigData.h"
 #include "host/run/TestGuideSettings.h"
 #include "plugin/tests/overpressure/INB4410ConfigOverPressure.h"
@@ -13,7 +14,7 @@ public:
     static constexpr char kEditorProgId[] = "OstrelNB4410.XConfigOverPressure";
     static constexpr ostrel::HResult kLoadError = ostrel::hr(0x8004A3C2u);
     static constexpr ostrel::HResult kSaveError = ostrel::hr(0x8004A3C3u);
-    static constexpr std::int32_t kTestType = 400;
+    static constexpr std::int32_t kTestType = nb4410::protocol::kTestOverPressure;
     static constexpr float kDefaultInflatePressure = 250.0f;
 
     CConfigOverPressure();

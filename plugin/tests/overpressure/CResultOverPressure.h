@@ -1,6 +1,7 @@
 #pragma once
 // The result of one over-pressure test: the peak pressure the instrument reached ("PEAK") and
 // whether the unit under test released it ("MREL").
+#include "vti/NB4410Protocol.h"
 #include "plugin/tests/common/CInstrumentResult.h"
 
 namespace nb4410 {
@@ -10,8 +11,8 @@ public:
     static constexpr char kSource[] = "VessorNB4410.CResultOverPressure";
     static constexpr char kReleaseKey[] = "MREL";
     // Reply fields: 3 the peak pressure, 4 the release indicator.
-    static constexpr int kPeakField = 3;
-    static constexpr int kReleaseField = 4;
+    static constexpr int kPeakField = nb4410::protocol::overpressure::kPeak;
+    static constexpr int kReleaseField = nb4410::protocol::overpressure::kReleased;
 
     CResultOverPressure();
 

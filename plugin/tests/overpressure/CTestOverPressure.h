@@ -2,6 +2,7 @@
 // The over-pressure (cut-off) test: the instrument inflates the cuff towards the inflate
 // pressure and watches whether the blood pressure unit releases it; the element records the
 // peak pressure and the release and judges them against its limits.
+#include "vti/NB4410Protocol.h"
 #include "plugin/tests/common/CInstrumentTest.h"
 
 namespace nb4410 {
@@ -10,11 +11,11 @@ class CConfigOverPressure;
 
 class CTestOverPressure : public CInstrumentTest {
 public:
-    static constexpr std::int32_t kTestId = 400;
+    static constexpr std::int32_t kTestId = nb4410::protocol::kTestOverPressure;
     static constexpr char kSource[] = "VessorNB4410.CTestOverPressure";
     // Reply fields: 1 end indicator, 2 manometer pressure.
-    static constexpr int kEndField = 1;
-    static constexpr int kPressureField = 2;
+    static constexpr int kEndField = nb4410::protocol::gres::kEnd;
+    static constexpr int kPressureField = nb4410::protocol::overpressure::kPressure;
 
     CTestOverPressure();
 
