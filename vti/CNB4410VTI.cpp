@@ -145,6 +145,7 @@ void CNB4410VTI::CloseLink()
             const ostrel::LinkPtr link = std::move(m_link);
             m_link.reset();
             link->Close();
+            ostrel::DataLinkRoot::instance()->NoteLinkClosed(link->Counters());
         }
     });
     // A wait in progress notices that its link is gone.
@@ -292,6 +293,11 @@ ostrel::MtiDataPtr CNB4410VTI::StartRemote()
             // Silence on the first command means nobody is there: known within one window.
             const MessagePtr reply = Transact(MVTIMSG::kIREM, Variant(std::int32_t(0)), Resend::AfterCorruption);
             StoreMTIData(reply->Parameters(-1));
+            ostrel::runStep("note the identity", [&] {
+                namespace irem = nb4410::protocol::irem;
+                ostrel::DataLinkRoot::instance()->NoteIdentity(
+                    {reply->Fields().value(irem::kSerialNo), reply->Fields().value(irem::kFirmware), reply->Fields().value(irem::kModel)});
+            });
             m_state = evtiIdle;
             return m_mtiData;
         }

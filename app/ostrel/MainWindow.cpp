@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "ElementPanel.h"
+#include "InstrumentLinkDialog.h"
 #include "PlugInHost.h"
 #include "ReportBuilder.h"
 #include "ResultExporter.h"
@@ -9,6 +10,9 @@
 #include "SettingsDialog.h"
 #include "StandardsCatalog.h"
 
+#include "host/contract/IDialog.h"
+#include "host/contract/ISetup.h"
+#include "host/core/ClassRegistry.h"
 #include "host/core/ComError.h"
 #include "host/core/MessageService.h"
 #include "host/core/Steps.h"
@@ -16,6 +20,7 @@
 #include "host/results/Report.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QFileDialog>
@@ -154,7 +159,12 @@ void MainWindow::buildMenus()
     QMenu* run = menuBar()->addMenu(tr("&Run"));
     run->addAction(tr("Run from &first"), this, [this] { RunFrom(0); });
     run->addAction(tr("Run from &selected"), this, [this] { RunFrom(std::max(0, SelectedIndex())); });
-    menuBar()->addMenu(tr("&Tools"))->addAction(tr("&Settings..."), this, &MainWindow::settings);
+    QMenu* tools = menuBar()->addMenu(tr("&Tools"));
+    tools->addAction(tr("&Settings..."), this, &MainWindow::settings);
+    tools->addAction(tr("Instrument &operator record..."), this, &MainWindow::operatorRecord)
+        ->setObjectName(QStringLiteral("actOperatorRecord"));
+    tools->addAction(tr("Instrument &link..."), this, [this] { InstrumentLinkDialog(this).exec(); })
+        ->setObjectName(QStringLiteral("actInstrumentLink"));
 }
 
 void MainWindow::fillCatalogue()
@@ -520,6 +530,28 @@ void MainWindow::settings()
     m_document->SetSelectedStandards(dialog.SelectedStandards());
     selectionChanged();
     updateTitle();
+}
+
+void MainWindow::operatorRecord()
+{
+    // The plug-in's settings page, reached by its class name: the window knows only the
+    // host contract. It talks to the instrument itself and says on the page what it stored.
+    std::shared_ptr<ISetup> setup;
+    DialogPtr page;
+    try {
+        setup = ClassRegistry::instance().CreateAs<ISetup>(QString::fromLatin1(kOperatorRecordProgId));
+        page = setup->CreateDialog();
+    } catch (...) {
+        report(tr("The instrument's operator record cannot be shown: %1").arg(ComError::fromCurrent().description()), true);
+        return;
+    }
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("dlgOperatorRecord"));
+    dialog.setWindowTitle(tr("Instrument operator record"));
+    runStep("dock the operator record", [&] { page->Dock(&dialog); });
+    dialog.adjustSize();
+    dialog.exec();
+    runStep("unload the operator record", [&] { page->Unload(); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

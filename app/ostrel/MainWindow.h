@@ -72,6 +72,9 @@ private:
     void selectionChanged();
     void dutEdited();
     void settings();
+    // Tools > "Instrument operator record...": the plug-in's page in a dialog of the window.
+    void operatorRecord();
+    static constexpr char kOperatorRecordProgId[] = "OstrelNB4410.CNB4410ControlPanel";
 
     std::shared_ptr<PlugInHost> m_host;
     std::unique_ptr<StandardsCatalog> m_standards;

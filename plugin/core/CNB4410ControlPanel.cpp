@@ -46,6 +46,8 @@ std::shared_ptr<ostrel::IDialog> CNB4410ControlPanel::CreateDialog()
 
 void CNB4410ControlPanel::mxCtrlPanel_Initialize(QString& sOperator, QString& sEstablishment, QString& sSerialNo)
 {
+    // Whoever holds this panel may let it go while the instrument is awaited.
+    const ostrel::ObjectPtr keepAlive = weak_from_this().lock();
     // The texts change only when the whole record was read.
     QString sReadOperator;
     QString sReadEstablishment;
@@ -66,6 +68,7 @@ void CNB4410ControlPanel::mxCtrlPanel_Initialize(QString& sOperator, QString& sE
 
 void CNB4410ControlPanel::mxCtrlPanel_ApplySettings(QString& sOperator, QString& sEstablishment, QString& sSerialNo)
 {
+    const ostrel::ObjectPtr keepAlive = weak_from_this().lock();
     QString sWriteOperator = sOperator;
     QString sWriteEstablishment = sEstablishment;
     QString sWriteSerialNo = sSerialNo;
