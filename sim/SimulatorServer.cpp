@@ -64,14 +64,15 @@ SimulatorServer::Clock::duration SimulatorServer::wireTime(qsizetype bytes) cons
 
 bool SimulatorServer::pauseUntil(Clock::time_point until)
 {
-    // ppoll sleeps to the nanosecond asked (within the timer slack), so byte times below a
-    // millisecond add up right.
+    // Sleeps in slices of at most a millisecond, each aimed at the absolute time: one long
+    // sleep on a busy machine ends milliseconds late (more than a byte time), short ones wake
+    // on time, so bytes leave within a fraction of a millisecond of their time.
     while (!m_stop) {
         const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(until - Clock::now());
         if (left.count() <= 0)
             return true;
-        const timespec timeout{static_cast<time_t>(left.count() / 1'000'000'000),
-                               static_cast<long>(left.count() % 1'000'000'000)};
+        const std::int64_t sliceNs = std::min<std::int64_t>(left.count(), kSleepSliceNs);
+        const timespec timeout{static_cast<time_t>(sliceNs / 1'000'000'000), static_cast<long>(sliceNs % 1'000'000'000)};
         pollfd wake{m_wake[0], POLLIN, 0};
         ::ppoll(&wake, 1, &timeout, nullptr);
     }

@@ -59,6 +59,7 @@ private:
     int m_replies = 0;
     bool m_commandFaultDone = false;
     ostrel::LinkSettings m_line = Line();
+    static constexpr std::int64_t kSleepSliceNs = 1'000'000;
     Clock::time_point m_receiveFree{}; // the line towards the instrument is busy until then
     Clock::time_point m_sendFree{};    // the line towards the driver is busy until then
     std::mt19937 m_random;

@@ -18,6 +18,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QTimer;
