@@ -12,6 +12,8 @@
 #include "SequenceRunner.h"
 #include "StandardsCatalog.h"
 
+#include "app/common/ExitCode.h"
+
 #include "host/core/ComError.h"
 #include "host/datalink/VirtualDevices.h"
 #include "host/results/Progress.h"
@@ -102,6 +104,12 @@ int RunCommand::Run(const RunOptions& options)
         CommandLineErrors::Print(m_err, ComError::fromCurrent());
         return kExitError;
     }
+    // Values no editor accepts are not sent to the instrument: the document is refused.
+    if (!document->Problems().isEmpty()) {
+        m_err << "ostrel: " << options.file << ": the document holds refused values; nothing was run\n";
+        m_err.flush();
+        return kExitError;
+    }
 
     DeviceUnderTest dut = document->Dut();
     if (options.dutSerial)
@@ -126,7 +134,11 @@ int RunCommand::Run(const RunOptions& options)
     for (const auto& line : standardsProgress->Lines())
         m_err << "ostrel: standards: " << line << '\n';
 
-    SequenceRunner runner(*document, standards.Resolve(document->SelectedStandards()));
+    QList<StandardRef> unresolved;
+    const auto selected = standards.Resolve(*document, &unresolved);
+    if (!RefuseStandards(unresolved, standards.AllFilesRead()))
+        return kExitError;
+    SequenceRunner runner(*document, selected);
     runner.SetAutoSave(!options.save.isEmpty());
     runner.onElementEnded = [&](int index) {
         const auto results = SequenceResults::Collect(*document);
@@ -168,9 +180,35 @@ int RunCommand::Run(const RunOptions& options)
 
     if (!exportAll(options, *document, runner.Context()) || saveFailed)
         exitCode = kExitError;
-    if (exitCode == kExitPassed && SequenceResults::Overall(results) != Verdict::Passed)
-        exitCode = kExitFailed;
-    return exitCode;
+    return exitCode == kExitPassed ? ExitCodeOf(results) : exitCode;
+}
+
+bool RunCommand::RefuseStandards(const QList<StandardRef>& unresolved, bool allFilesRead)
+{
+    // Judging against a standard that is not there would pass every value unjudged.
+    for (const auto& ref : unresolved)
+        m_err << "ostrel: the selected standard " << ref.shortName << " (" << ref.fullName
+              << ") is neither in the library nor carried by an element\n";
+    if (!allFilesRead)
+        m_err << "ostrel: a standards file could not be read; the selection may miss its standards\n";
+    m_err.flush();
+    return unresolved.isEmpty() && allFilesRead;
+}
+
+int RunCommand::ExitCodeOf(const std::vector<ElementResult>& results)
+{
+    if (SequenceResults::InstrumentFailed(results))
+        return exitcode::kInstrument;
+    switch (SequenceResults::Overall(results)) {
+    case Verdict::Passed:
+        return exitcode::kPassed;
+    case Verdict::Failed:
+        return exitcode::kFailed;
+    case Verdict::Incomplete:
+    case Verdict::NotJudged:
+        break;
+    }
+    return exitcode::kIncomplete;
 }
 
 bool RunCommand::exportAll(const RunOptions& options, SequenceDocument& document, const std::shared_ptr<IRunContext>& context)

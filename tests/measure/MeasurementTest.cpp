@@ -115,7 +115,7 @@ TEST(Measurement, WithoutStatusOrKeyWritesNothing)
 
     CMeasurement keyless;
     keyless.SetValue(1);
-    EXPECT_EQ(keyless.UpdateStatus(nullptr, nullptr), 1);
+    EXPECT_EQ(keyless.UpdateStatus(nullptr, nullptr), 5); // not judged: no limits
     EXPECT_FALSE(keyless.Save(document));
     EXPECT_FALSE(measurement->Save(nullptr)); // nothing to write, so no failure either
 

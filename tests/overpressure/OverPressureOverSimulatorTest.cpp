@@ -1,6 +1,7 @@
 // The over-pressure test end to end: the element, its window and the real driver against the
 // simulator on a pseudo-terminal, with simulated time running 100 times faster.
 #include "host/contract/IServiceRecord.h"
+#include "host/contract/ResultStatus.h"
 #include "host/results/Standards.h"
 #include "host/run/RunContext.h"
 #include "host/run/XTestGuideStatusBar.h"
@@ -57,6 +58,28 @@ TEST_F(OverPressureOverSimulator, AReleasingUnitPassesAndNextStoresTheResult)
     EXPECT_EQ(context->Instruments()->Item(0)->SerialNo(), "44100815");
     EXPECT_EQ(MVti::Driver()->VtiState(), nb4410vti::evtiNotConnected);
     EXPECT_TRUE(messages.sink->shown.empty());
+}
+
+TEST_F(OverPressureOverSimulator, ALinkThatDiesWhileInflatingLeavesAnIncompleteResultNotAFailure)
+{
+    // The partial peak lies far below the lower limit: judged, it would blame the monitor.
+    start({{"ReleasePressure", "390"}, {"HangUpAfter", "30"}});
+    config().SetInflatePressure(400.0f);
+    selectStandardWithLimits("PEAK", {}, 250.0f);
+    messages.sink->defaultAnswer = true;
+    perform([&](FTestGuide& guide) {
+        press(guide, "play");
+        EXPECT_FALSE(element->Running());
+        EXPECT_EQ(guide.StatusBar()->Status(), ostrel::status::kIncomplete);
+        press(guide, "next");
+    });
+    ASSERT_TRUE(result());
+    EXPECT_EQ(result()->Status(), ostrel::status::kIncomplete);
+    EXPECT_LT(result()->Find("PEAK")->Value().val(), 250.0);
+    EXPECT_EQ(result()->Find("PEAK")->Status(), ostrel::status::kIncomplete);
+    EXPECT_EQ(result()->Find("PEAK")->Flags(), QStringLiteral("IE"));
+    EXPECT_FALSE(result()->StatusText().isEmpty());
+    EXPECT_EQ(MVti::Driver()->VtiState(), nb4410vti::evtiNotConnected);
 }
 
 TEST_F(OverPressureOverSimulator, AUnitThatNeverReleasesFailsItsLimit)

@@ -50,10 +50,13 @@ TEST(ResultOverPressure, ReleaseFollowsEveryReplyAndPeakKeepsTheFieldAsSent)
     EXPECT_TRUE(peak.isString());
     EXPECT_EQ(peak.text(), "285.5");
 
-    // A short reply leaves the peak without a value and counts as not released.
+    // A reply too short to hold a field leaves that value as it was.
     result.TakeReply(ostrel::VariantArray::fromTexts({"400", "0"}));
-    EXPECT_TRUE(result.Find("PEAK")->Value().isEmptyOrNull());
-    EXPECT_FALSE(result.Find("MREL")->Value().toBool());
+    EXPECT_EQ(result.Find("PEAK")->Value().text(), "285.5");
+    EXPECT_TRUE(result.Find("MREL")->Value().toBool());
+    result.TakeReply(ostrel::VariantArray::fromTexts({"400", "0", "100", "290"}));
+    EXPECT_EQ(result.Find("PEAK")->Value().text(), "290");
+    EXPECT_TRUE(result.Find("MREL")->Value().toBool());
 }
 
 TEST(ResultOverPressure, PeakIsJudgedAgainstTheSelectedStandard)

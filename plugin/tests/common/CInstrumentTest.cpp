@@ -218,9 +218,25 @@ void CInstrumentTest::OnStartTest()
     try {
         runInstrument();
     } catch (...) {
-        ReportRunFailure(ComError::fromCurrent());
+        const ComError failure = ComError::fromCurrent();
+        ReportRunFailure(failure);
         runFailed();
+        // What was measured before the failure stays for the record, but is no verdict.
+        runStep("mark the result incomplete", [&] { markIncomplete(FailureText(failure)); });
     }
+}
+
+QString CInstrumentTest::FailureText(const ComError& failure)
+{
+    const QString description = failure.description().trimmed();
+    return description.isEmpty() ? QStringLiteral("Error #%1").arg(failure.number()) : description;
+}
+
+void CInstrumentTest::markIncomplete(const QString& failure)
+{
+    if (auto result = TestResult())
+        result->MarkIncomplete(failure);
+    EvaluateAndShow();
 }
 
 void CInstrumentTest::runInstrument()
@@ -243,11 +259,14 @@ void CInstrumentTest::runInstrument()
         m_guide->SetRunning(true, stepList(0));
 
     bool done = false;
+    bool stopped = false;
     while (!done) {
         // The window's buttons reach the run here, and only through the marks.
         QCoreApplication::processEvents();
-        if (m_stopRequested)
+        if (m_stopRequested) {
+            stopped = true;
             break;
+        }
         std::int32_t testType = m_core->TestID();
         Variant reply;
         MVti::Driver()->GetTestResult(testType, reply);
@@ -256,9 +275,14 @@ void CInstrumentTest::runInstrument()
 
     MVti::Driver()->StopTest();
     MVti::Driver()->EndRemote();
+    m_running = false;
+    // Stop, next, previous or abort before the end condition: what was measured is partial.
+    if (stopped && !StopCompletesRun())
+        markIncomplete(QString());
+    else
+        EvaluateAndShow(); // the verdict, now that the run has ended
     if (m_guide)
         m_guide->SetRunning(false, stepList(0));
-    m_running = false;
 }
 
 void CInstrumentTest::runFailed()

@@ -84,6 +84,9 @@ protected:
     virtual void PrepareRun() {}
     // One "GRES" reply of the running test; returns true when the run is done.
     virtual bool TakeReply(const ostrel::VariantArray& reply) = 0;
+    // Whether a run the operator stops has ended as it should (a continuous run): otherwise it
+    // is incomplete.
+    virtual bool StopCompletesRun() const { return false; }
     // Perform's steps: the leak test hands a failure to the error service, the other tests
     // skip the failing step and go on.
     virtual bool PerformSkipsFailures() const { return false; }
@@ -109,6 +112,10 @@ protected:
     virtual void Finish();
     // The message box of a failed run; the driver's own failures are not shown again.
     static void ReportRunFailure(const ostrel::ComError& failure);
+    // The failure as it is stored with an incomplete result.
+    static QString FailureText(const ostrel::ComError& failure);
+    // The result is incomplete (failure: the error that ended the run, else empty); shown at once.
+    void markIncomplete(const QString& failure);
     // A test that runs the instrument itself keeps the identity the driver returned.
     void SetInstrumentIdentity(ostrel::MtiDataPtr identity) { m_identity = std::move(identity); }
     std::shared_ptr<ostrel::ITestElement> Self();
