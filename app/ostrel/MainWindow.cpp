@@ -256,8 +256,8 @@ std::shared_ptr<IStandards> MainWindow::resolveStandards()
     QList<StandardRef> unresolved;
     auto selected = m_standards->Resolve(*m_document, &unresolved);
     for (const auto& ref : unresolved)
-        report(tr("The selected standard %1 (%2) is neither in the library nor carried by an element: nothing is judged "
-                  "against it.")
+        report(tr("The selected standard %1 (%2) is carried by no element: nothing is judged against "
+                  "it.")
                    .arg(ref.shortName, ref.fullName),
                true);
     return selected;

@@ -188,7 +188,7 @@ bool RunCommand::RefuseStandards(const QList<StandardRef>& unresolved, bool allF
     // Judging against a standard that is not there would pass every value unjudged.
     for (const auto& ref : unresolved)
         m_err << "ostrel: the selected standard " << ref.shortName << " (" << ref.fullName
-              << ") is neither in the library nor carried by an element\n";
+              << ") is carried by no element: nothing would be judged against it\n";
     if (!allFilesRead)
         m_err << "ostrel: a standards file could not be read; the selection may miss its standards\n";
     m_err.flush();

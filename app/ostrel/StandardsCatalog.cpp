@@ -66,27 +66,19 @@ std::shared_ptr<IStandards> StandardsCatalog::Resolve(const QList<StandardRef>& 
 
 std::shared_ptr<IStandards> StandardsCatalog::Resolve(const SequenceDocument& document, QList<StandardRef>* unresolved) const
 {
-    const QList<StandardRef> selection = document.SelectedStandards();
+    // The elements judge with their own limits, found by the selected standard's two names, so
+    // a selected standard judges only when an element carries it: from the library or made
+    // with "New standard" alike.
     auto selected = std::make_shared<Standards>();
-    const auto fromLibrary = Resolve(selection);
     const QList<StandardRef> carried = document.ElementStandards();
-    for (const auto& ref : selection) {
-        std::shared_ptr<IStandard> standard = fromLibrary->Find(ref.shortName, ref.fullName);
-        if (!standard) {
-            for (std::int32_t i = 0; i < fromLibrary->Count() && !standard; ++i)
-                if (fromLibrary->Item(i)->ShortName() == ref.shortName)
-                    standard = fromLibrary->Item(i);
-        }
-        if (!standard && carried.contains(ref)) {
-            // The elements judge with their own limits; the selection names the standard.
+    for (const auto& ref : document.SelectedStandards()) {
+        if (carried.contains(ref)) {
             auto named = std::make_shared<Standard>();
             named->Initialize(Variant(ref.shortName), Variant(ref.fullName), 1);
-            standard = named;
-        }
-        if (standard)
-            selected->Add(standard);
-        else if (unresolved)
+            selected->Add(named);
+        } else if (unresolved) {
             unresolved->append(ref);
+        }
     }
     return selected;
 }

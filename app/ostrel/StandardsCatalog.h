@@ -23,8 +23,9 @@ public:
     // The library's standards of the selection, in its order; names the library does not hold
     // are left out.
     std::shared_ptr<IStandards> Resolve(const QList<StandardRef>& selection) const;
-    // The document's selection: from the library, or else a standard an element carries (made
-    // with "New standard"); names neither holds go to unresolved.
+    // The document's selection as the run hands it to the elements: the standards an element
+    // carries (from the library or made with "New standard"); a selected standard that no
+    // element carries would judge nothing and goes to unresolved instead.
     std::shared_ptr<IStandards> Resolve(const SequenceDocument& document, QList<StandardRef>* unresolved = nullptr) const;
     // The library's standards and then those the document's elements carry, each once.
     QList<StandardRef> Available(const SequenceDocument& document) const;

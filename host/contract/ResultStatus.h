@@ -14,5 +14,8 @@ inline constexpr std::int32_t kNotApplicable = 3;
 inline constexpr std::int32_t kIncomplete = 4;
 // Measured, but no selected standard holds a limit for it: nothing was judged.
 inline constexpr std::int32_t kNotJudged = 5;
+// Shown while a run is in progress: live values, no verdict yet. Never stored: a run ends with
+// a verdict or incomplete before its result can be saved.
+inline constexpr std::int32_t kRunning = -1;
 
 } // namespace ostrel::status

@@ -3,6 +3,7 @@
 // unit, description, display format, flag letters and pass/fail status. The host reaches it
 // through IMeasurement; the plug-in's results use the further operations below.
 #include "host/contract/IMeasurement.h"
+#include "host/contract/ResultStatus.h"
 
 #include <QString>
 #include <cstdint>
@@ -67,6 +68,8 @@ public:
     // A run cut short: a value there is gets the "I" flag (and "E" after a failure) and is
     // incomplete; no value stays not evaluated.
     void MarkIncomplete(bool failure);
+    // A value of a run in progress: shown as running (not evaluated without a value).
+    void ShowRunning() { m_status = m_value.isEmptyOrNull() ? ostrel::status::kNotEvaluated : ostrel::status::kRunning; }
     // A yes/no value as text: "True" only for a value that reads as true.
     static QString YesNoText(const ostrel::Variant& value);
     // The value as text for its value type; status receives Status.

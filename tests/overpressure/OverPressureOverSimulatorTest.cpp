@@ -13,6 +13,7 @@
 #include "tests/support/plugin/ElementTest.h"
 
 #include <QAction>
+#include <QSet>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -88,11 +89,21 @@ TEST_F(OverPressureOverSimulator, AUnitThatNeverReleasesFailsItsLimit)
     start({{"ReleasePressure", "300"}});
     config().SetInflatePressure(260.0f);
     selectStandardWithLimits("PEAK", 250.0f);
+    // What the window shows while the cuff inflates past the limit: running, never a verdict.
+    QSet<std::int32_t> shownWhileRunning;
     perform([&](FTestGuide& guide) {
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (element->Running())
+                shownWhileRunning.insert(guide.StatusBar()->Status());
+        });
+        watch.start(1);
         press(guide, "play");
         EXPECT_EQ(guide.StatusBar()->Status(), 2);
         press(guide, "next");
     });
+    EXPECT_FALSE(shownWhileRunning.contains(ostrel::status::kFailed));
+    EXPECT_FALSE(shownWhileRunning.contains(ostrel::status::kPassed));
     ASSERT_TRUE(result());
     EXPECT_EQ(result()->Find("PEAK")->Value().val(), 260.0);
     EXPECT_FALSE(result()->Find("MREL")->Value().toBool());

@@ -122,6 +122,13 @@ void CInstrumentResult::EvaluateStatus(const std::shared_ptr<ostrel::ILimitData>
         m_status = measured ? status::kNotJudged : status::kNotEvaluated;
 }
 
+void CInstrumentResult::ShowRunning()
+{
+    m_status = ostrel::status::kRunning;
+    for (const MeasurementPtr& measurement : m_measurements)
+        measurement->ShowRunning();
+}
+
 void CInstrumentResult::MarkIncomplete(const QString& failure)
 {
     m_incomplete = true;

@@ -39,6 +39,7 @@ public:
     void BuildServiceRecord(const std::shared_ptr<ostrel::IFilter>& filter) override;
     void SetMTIID(std::int32_t number) override { m_mtiId = number; }
     void MarkIncomplete(const QString& failure) override;
+    void ShowRunning() override;
 
     MeasurementPtr Find(const QString& key) const; // nullptr when the result has no such key
     // The text stored with the status: the failure that cut an incomplete run short; other

@@ -22,6 +22,8 @@ public:
     // (empty when the operator did). The values stay for the record; the result is incomplete
     // until the next run clears it.
     virtual void MarkIncomplete(const QString& failure) = 0;
+    // While the run is in progress: the values so far, shown as running, with no verdict.
+    virtual void ShowRunning() = 0;
 };
 
 } // namespace nb4410
