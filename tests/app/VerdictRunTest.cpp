@@ -11,6 +11,9 @@
 #include "app/ostrel/SequenceDocument.h"
 #include "app/ostrel/SequenceResults.h"
 #include "app/ostrel/StandardsCatalog.h"
+#include "host/contract/ILimitData.h"
+#include "host/contract/IPlugIn.h"
+#include "host/contract/IResultData.h"
 #include "host/contract/IStandards.h"
 #include "host/contract/ResultStatus.h"
 #include "host/core/ComError.h"
@@ -42,7 +45,7 @@ QString leakSequence(const QString& duration, const QString& startPressure = QSt
                      const QString& extraElement = QString(), const QString& rateLimit = QStringLiteral("1"),
                      const QString& selected = QStringLiteral("EXAMPLE-A"))
 {
-    return QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
+    return QStringLiteral(R"xml(<?xml version="1.0" encoding="UTF-8"?>
 <OstrelSequence Format="1">
   <Metadata><Title>Leak check</Title></Metadata>
   <DeviceUnderTest SerialNumber="MON-1" Model="" Location="" Technician=""/>
@@ -63,7 +66,7 @@ QString leakSequence(const QString& duration, const QString& startPressure = QSt
     </Element>%3
   </Sequence>
 </OstrelSequence>
-)")
+)xml")
         .arg(duration, startPressure, extraElement, rateLimit, selected);
 }
 
@@ -132,8 +135,8 @@ protected:
 TEST_F(VerdictRun, ALeakTestCutShortByTheLinkIsIncompleteAndExitsWithTheInstrumentCode)
 {
     // The monitor leaks 10 mmHg/min, so a full run fails the 1 mmHg/min limit; the line goes
-    // dead a hundred exchanges into a 300 s test.
-    simulator({{QStringLiteral("LeakRate"), QStringLiteral("10")}, {QStringLiteral("HangUpAfter"), QStringLiteral("100")}});
+    // dead twenty exchanges into a 300 s test.
+    simulator({{QStringLiteral("LeakRate"), QStringLiteral("10")}, {QStringLiteral("HangUpAfter"), QStringLiteral("20")}});
     const QString sequence = write(QStringLiteral("leak.xml"), leakSequence(QStringLiteral("300")));
     const int status = run({sequence, QStringLiteral("--json"), file("out.json"), QStringLiteral("--csv"), file("out.csv"),
                             QStringLiteral("--report"), file("out.pdf"), QStringLiteral("--save"), file("saved.xml")});

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 

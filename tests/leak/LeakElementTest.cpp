@@ -284,7 +284,7 @@ TEST(LeakElementStore, SaveLoadAndCloneKeepConfigurationAndResult)
     ASSERT_TRUE(loaded);
     EXPECT_EQ(std::dynamic_pointer_cast<CConfigLeak>(loaded->Configuration())->Duration(), 42);
     ASSERT_TRUE(loaded->Result());
-    EXPECT_EQ(loaded->Result()->Status(), 1);
+    EXPECT_EQ(loaded->Result()->Status(), ostrel::status::kNotJudged);
 
     const auto copy = nb4410::testing::expectedClone(*element, 300);
     ASSERT_TRUE(copy);

@@ -5,9 +5,12 @@
 #include "host/contract/IServiceRecord.h"
 #include "host/run/Filter.h"
 #include "host/storage/StorageElement.h"
+#include "host/results/Report.h"
+#include "plugin/tests/leak/CConfigLeak.h"
 #include "plugin/tests/leak/CResultLeak.h"
 #include "tests/support/plugin/StoredResult.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 #include <algorithm>
 
@@ -208,6 +211,76 @@ TEST(ResultLeak, WrongRootFailsWithItsNumber)
 {
     CResultLeak result;
     nb4410::testing::expectConfigRootRefused(result, CResultLeak::kLoadError, CResultLeak::kSource);
+}
+
+} // namespace
+
+namespace {
+
+// The texts of a report table's rows (or heading), cell by cell.
+std::vector<QStringList> cellTexts(const std::vector<ostrel::Report::Row>& rows)
+{
+    std::vector<QStringList> texts;
+    for (const auto& row : rows) {
+        QStringList cells;
+        for (const auto& cell : row) {
+            QString text;
+            for (const auto& span : cell)
+                text += span.text;
+            cells << text.trimmed();
+        }
+        texts.push_back(cells);
+    }
+    return texts;
+}
+
+TEST(ResultLeakReport, ConfigurationRowsAndResultHeadingsInTheirOrder)
+{
+    CConfigLeak config;
+    config.SetStartPressure(240.0f);
+    config.SetDuration(30);
+    auto report = std::make_shared<ostrel::Report>();
+    config.PrintReport(report);
+    ASSERT_EQ(report->Tables().size(), 1u);
+    const auto rows = cellTexts(report->Tables()[0].rows);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].value(1), "Start Pressure");
+    EXPECT_EQ(rows[0].value(2), "240 mmHg");
+    EXPECT_EQ(rows[1].value(1), "Duration");
+    EXPECT_EQ(rows[2].value(1), "Tested Equipment");
+
+    CResultLeak result;
+    result.Clear();
+    steadyFall(result, 10);
+    result.EvaluateStatus(nullptr, nullptr, false);
+    auto printed = std::make_shared<ostrel::Report>();
+    result.PrintReport(printed);
+    ASSERT_EQ(printed->Tables().size(), 1u);
+    const auto heading = cellTexts(printed->Tables()[0].heading);
+    ASSERT_EQ(heading.size(), 1u);
+    EXPECT_EQ(heading[0], (QStringList{"", "Result:", "", "Value", "Unit"}));
+}
+
+TEST(ResultLeakReport, AReopenedResultPrintsAsTheFreshOne)
+{
+    // 33.3 mmHg and 99.5 mmHg/min print whole under the measurements' "0" format, fresh and reopened.
+    CResultLeak fresh;
+    fresh.Clear();
+    fresh.TakeReply(leakReply(60, 33.3f), 60);
+    fresh.Find("RATE")->SetValue(Variant(99.5f));
+    fresh.EvaluateStatus(nullptr, nullptr, false);
+    CResultLeak reopened;
+    reopened.Load(fresh.Save(ostrel::StorageDocument::Create()), nullptr);
+    const auto rowsOf = [](CResultLeak& result) {
+        auto report = std::make_shared<ostrel::Report>();
+        result.PrintReport(report);
+        return report->Tables().empty() ? std::vector<QStringList>{} : cellTexts(report->Tables()[0].rows);
+    };
+    const auto freshRows = rowsOf(fresh);
+    ASSERT_EQ(freshRows.size(), 2u);
+    EXPECT_EQ(freshRows[0].value(3), "33");
+    EXPECT_EQ(freshRows[1].value(3), "100");
+    EXPECT_EQ(rowsOf(reopened), freshRows);
 }
 
 } // namespace

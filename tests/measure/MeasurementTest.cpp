@@ -77,7 +77,7 @@ TEST(Measurement, SavesItsRecordInOrderAndLoadsItBack)
     EXPECT_EQ(loaded.PresetValue(), Variant(QStringLiteral("3"))); // kept as text
     EXPECT_EQ(loaded.Unit(), QStringLiteral("mmHg/min"));
     EXPECT_EQ(loaded.Flags(), QStringLiteral("O"));
-    EXPECT_EQ(loaded.Status(), 1);
+    EXPECT_EQ(loaded.Status(), 5); // judged by no limit, and stored so
 }
 
 TEST(Measurement, LoadsChildrenInAnyOrderAndIgnoresUnknownOnes)
