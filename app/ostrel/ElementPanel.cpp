@@ -223,7 +223,9 @@ bool ElementPanel::fillMeasurements()
         return false;
     }
     const ElementResult result = SequenceResults::ForElement(m_element, true, 0, m_selection);
-    m_lblStatus->setText(tr("Status: %1").arg(SequenceResults::ElementStatusText(result)));
+    const QString note = SequenceResults::StatusNote(result);
+    m_lblStatus->setText(tr("Status: %1").arg(SequenceResults::ElementStatusText(result))
+                         + (note.isEmpty() ? QString() : QStringLiteral(" - ") + note));
     for (const auto& row : result.measurements) {
         const int r = m_grdMeasurements->rowCount();
         m_grdMeasurements->insertRow(r);

@@ -260,6 +260,19 @@ void MainWindow::markModified()
     updateTitle();
 }
 
+std::shared_ptr<IStandards> MainWindow::resolveStandards()
+{
+    // A selected standard that judges nothing is said, not passed over in silence.
+    QList<StandardRef> unresolved;
+    auto selected = m_standards->Resolve(*m_document, &unresolved);
+    for (const auto& ref : unresolved)
+        report(tr("The selected standard %1 (%2) is carried by no element: nothing is judged against "
+                  "it.")
+                   .arg(ref.shortName, ref.fullName),
+               true);
+    return selected;
+}
+
 void MainWindow::report(const QString& text, bool error)
 {
     statusBar()->showMessage(text, error ? 0 : 5000);
@@ -370,7 +383,7 @@ void MainWindow::RunFrom(int index)
     for (QWidget* widget : m_lockedWhileRunning)
         widget->setEnabled(false);
     m_panel->ShowElement(nullptr, {});
-    SequenceRunner runner(*m_document, m_standards->Resolve(m_document->SelectedStandards()));
+    SequenceRunner runner(*m_document, resolveStandards());
     runner.onElementStarted = [this](int i) {
         m_lstSequence->setCurrentRow(i);
         statusBar()->showMessage(tr("Running %1").arg(SequenceDocument::ElementName(m_document->Entry(i).element)));
@@ -488,7 +501,7 @@ void MainWindow::exportReport()
     const bool failuresOnly = QMessageBox::question(this, tr("Export report"), tr("Print failed measurements only?"),
                                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
     try {
-        const auto context = ReportBuilder::MakeContext(*m_document, m_standards->Resolve(m_document->SelectedStandards()));
+        const auto context = ReportBuilder::MakeContext(*m_document, resolveStandards());
         const auto built = ReportBuilder::Build(*m_document, context, failuresOnly);
         if (path.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
             ResultExporter::WriteFile(path, built->RenderHtml().toUtf8());
@@ -519,7 +532,7 @@ void MainWindow::exportResults(bool json)
 
 void MainWindow::settings()
 {
-    SettingsDialog dialog(*m_standards, m_document->SelectedStandards(), this);
+    SettingsDialog dialog(*m_standards, m_document->SelectedStandards(), this, m_document.get());
     if (dialog.exec() != QDialog::Accepted)
         return;
     try {

@@ -57,6 +57,7 @@ private:
     void markModified();
     bool maybeSave();
     void report(const QString& text, bool error = false);
+    std::shared_ptr<IStandards> resolveStandards();
 
     void newDocument();
     void open();

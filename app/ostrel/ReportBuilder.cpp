@@ -4,6 +4,7 @@
 #include "SequenceResults.h"
 
 #include "host/contract/IRunContext.h"
+#include "host/contract/ResultStatus.h"
 #include "host/core/ComError.h"
 #include "host/results/Report.h"
 #include "host/run/RunContext.h"
@@ -71,9 +72,12 @@ std::shared_ptr<Report> ReportBuilder::Build(const SequenceDocument& document, c
         const ElementResult& result = results[static_cast<size_t>(i)];
         if (!document.Entry(i).enabled)
             continue;
-        if (failuresOnly && result.status != 2)
+        // A failures-only report still lists what was cut short: it is no pass either.
+        if (failuresOnly && result.status != status::kFailed && result.status != status::kIncomplete)
             continue;
         report->AddHeading(QStringLiteral("%1. %2 - %3").arg(result.position).arg(result.name, SequenceResults::ElementStatusText(result)));
+        if (const QString note = SequenceResults::StatusNote(result); !note.isEmpty())
+            report->AddParagraph(note);
         try {
             document.Entry(i).element->PrintReport(report, Variant(std::static_pointer_cast<IObject>(context)));
         } catch (...) {

@@ -78,6 +78,7 @@ QByteArray ResultExporter::ToJson(const SequenceDocument& document, const std::v
             {QStringLiteral("enabled"), result.enabled},
             {QStringLiteral("status"), result.hasResult ? QJsonValue(result.status) : QJsonValue::Null},
             {QStringLiteral("statusText"), SequenceResults::ElementStatusText(result)},
+            {QStringLiteral("error"), result.error},
             {QStringLiteral("instrument"), result.instrument},
             {QStringLiteral("comment"), result.comment},
             {QStringLiteral("measurements"), measurements},
@@ -103,7 +104,8 @@ QStringList ResultExporter::CsvColumns()
 {
     return {QStringLiteral("element"), QStringLiteral("key"),    QStringLiteral("description"),
             QStringLiteral("value"),   QStringLiteral("preset"), QStringLiteral("unit"),
-            QStringLiteral("limits"),  QStringLiteral("status"), QStringLiteral("flags")};
+            QStringLiteral("limits"),  QStringLiteral("status"), QStringLiteral("flags"),
+            QStringLiteral("error")};
 }
 
 QByteArray ResultExporter::ToCsv(const std::vector<ElementResult>& results)
@@ -113,7 +115,8 @@ QByteArray ResultExporter::ToCsv(const std::vector<ElementResult>& results)
         for (const auto& row : result.measurements) {
             const QStringList fields{result.name, row.key,    row.description,
                                      row.valueText, row.preset, row.unit,
-                                     row.limits,  SequenceResults::StatusText(row.status), row.flags};
+                                     row.limits,  SequenceResults::StatusText(row.status), row.flags,
+                                     result.error};
             QStringList quoted;
             for (const auto& field : fields)
                 quoted << csvField(field);

@@ -12,8 +12,9 @@
 #include "SequenceRunner.h"
 #include "StandardsCatalog.h"
 
-#include "host/core/ComError.h"
 #include "app/common/ExitCode.h"
+
+#include "host/core/ComError.h"
 #include "host/datalink/DataLinkRoot.h"
 #include "host/datalink/LinkTrace.h"
 #include "host/datalink/VirtualDevices.h"
@@ -118,6 +119,12 @@ int RunCommand::Run(const RunOptions& options)
         CommandLineErrors::Print(m_err, ComError::fromCurrent());
         return kExitError;
     }
+    // Values no editor accepts are not sent to the instrument: the document is refused.
+    if (!document->Problems().isEmpty()) {
+        m_err << "ostrel: " << options.file << ": the document holds refused values; nothing was run\n";
+        m_err.flush();
+        return kExitError;
+    }
 
     DeviceUnderTest dut = document->Dut();
     if (options.dutSerial)
@@ -142,7 +149,11 @@ int RunCommand::Run(const RunOptions& options)
     for (const auto& line : standardsProgress->Lines())
         m_err << "ostrel: standards: " << line << '\n';
 
-    SequenceRunner runner(*document, standards.Resolve(document->SelectedStandards()));
+    QList<StandardRef> unresolved;
+    const auto selected = standards.Resolve(*document, &unresolved);
+    if (!RefuseStandards(unresolved, standards.AllFilesRead()))
+        return kExitError;
+    SequenceRunner runner(*document, selected);
     runner.SetAutoSave(!options.save.isEmpty());
     runner.onElementEnded = [&](int index) {
         const auto results = SequenceResults::Collect(*document);
@@ -186,12 +197,38 @@ int RunCommand::Run(const RunOptions& options)
 
     if (!exportAll(options, *document, runner.Context()) || saveFailed)
         exitCode = kExitError;
-    if (exitCode == kExitPassed && SequenceResults::Overall(results) != Verdict::Passed)
-        exitCode = kExitFailed;
+    if (exitCode != kExitPassed)
+        return exitCode;
     // An element that met a failing instrument or line makes the whole run one to repeat.
-    if (instrumentFailed && exitCode != kExitError)
-        exitCode = exitcode::kInstrument;
-    return exitCode;
+    return instrumentFailed ? exitcode::kInstrument : ExitCodeOf(results);
+}
+
+bool RunCommand::RefuseStandards(const QList<StandardRef>& unresolved, bool allFilesRead)
+{
+    // Judging against a standard that is not there would pass every value unjudged.
+    for (const auto& ref : unresolved)
+        m_err << "ostrel: the selected standard " << ref.shortName << " (" << ref.fullName
+              << ") is carried by no element: nothing would be judged against it\n";
+    if (!allFilesRead)
+        m_err << "ostrel: a standards file could not be read; the selection may miss its standards\n";
+    m_err.flush();
+    return unresolved.isEmpty() && allFilesRead;
+}
+
+int RunCommand::ExitCodeOf(const std::vector<ElementResult>& results)
+{
+    if (SequenceResults::InstrumentFailed(results))
+        return exitcode::kInstrument;
+    switch (SequenceResults::Overall(results)) {
+    case Verdict::Passed:
+        return exitcode::kPassed;
+    case Verdict::Failed:
+        return exitcode::kFailed;
+    case Verdict::Incomplete:
+    case Verdict::NotJudged:
+        break;
+    }
+    return exitcode::kIncomplete;
 }
 
 bool RunCommand::exportAll(const RunOptions& options, SequenceDocument& document, const std::shared_ptr<IRunContext>& context)

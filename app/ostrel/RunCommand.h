@@ -1,12 +1,15 @@
 #pragma once
 // "ostrel run FILE ...": runs a sequence without a display. The automatic operator drives the
 // test-guide windows; one line per element while it runs, a summary table at the end, then
-// the report and the exports. Exit status: 0 every element passed, 1 any failed (or was left
-// without a verdict), 2 an error, 4 an element met a failing instrument or line.
+// the report and the exports. Exit status (app/common/ExitCode.h): 0 every element passed and
+// was judged, 1 any failed, 2 an error of the command line, the input or the outputs, 3 an
+// element incomplete or not judged, 4 an element's run ended by an instrument or link failure.
+#include "DeviceUnderTest.h"
 #include "RunOptions.h"
 
 #include <QTextStream>
 #include <memory>
+#include <vector>
 
 namespace ostrel {
 
@@ -31,8 +34,13 @@ public:
 
     static QString ElementLine(const ElementResult& result, int count);
     static QString SummaryTable(const std::vector<ElementResult>& results);
+    // The exit status the results give when the run itself and its outputs went well.
+    static int ExitCodeOf(const std::vector<ElementResult>& results);
 
 private:
+    // Names each selected standard that resolves to nothing and an unreadable standards file;
+    // false when the run must not go on.
+    bool RefuseStandards(const QList<StandardRef>& unresolved, bool allFilesRead);
     bool exportAll(const RunOptions& options, SequenceDocument& document, const std::shared_ptr<class IRunContext>& context);
 
     QTextStream& m_out;

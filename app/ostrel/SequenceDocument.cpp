@@ -1,8 +1,11 @@
 #include "SequenceDocument.h"
 
+#include "host/contract/ILimitData.h"
 #include "host/contract/IProgress.h"
+#include "host/contract/IStandards.h"
 #include "host/core/ComError.h"
 #include "host/core/Steps.h"
+#include "host/results/Progress.h"
 #include "host/storage/StorageElement.h"
 
 #include <QFileInfo>
@@ -102,10 +105,32 @@ void SequenceDocument::SetDut(const DeviceUnderTest& dut)
 
 void SequenceDocument::SetSelectedStandards(const QList<StandardRef>& standards)
 {
-    if (standards != m_standards) {
-        m_standards = standards;
+    if (standards != SelectedStandards())
         m_modified = true;
-    }
+    m_standards = standards;
+    m_selectionChosen = true;
+}
+
+QList<StandardRef> SequenceDocument::SelectedStandards() const
+{
+    return m_selectionChosen ? m_standards : ElementStandards();
+}
+
+QList<StandardRef> SequenceDocument::ElementStandards() const
+{
+    QList<StandardRef> refs;
+    for (const auto& entry : m_entries)
+        runStep("element standards", [&] {
+            const auto limits = entry.element->Limits();
+            const auto standards = limits ? limits->Standards() : nullptr;
+            for (std::int32_t i = 0; standards && i < standards->Count(); ++i) {
+                const auto standard = standards->Item(i);
+                const StandardRef ref{standard->ShortName(), standard->FullName()};
+                if (!refs.contains(ref))
+                    refs.append(ref);
+            }
+        });
+    return refs;
 }
 
 int SequenceDocument::IndexOf(const ITestElement* element) const
@@ -206,7 +231,7 @@ std::shared_ptr<StorageDocument> SequenceDocument::toStorage() const
     root.AppendChild(dut);
 
     StorageElement standards = doc->CreateElement(kStandardsTag);
-    for (const auto& ref : m_standards) {
+    for (const auto& ref : SelectedStandards()) {
         StorageElement standard = standards.AddChild(kStandardTag, QString());
         standard.SetAttribute(kShortNameAttr, ref.shortName);
         standard.SetAttribute(kFullNameAttr, ref.fullName);
@@ -281,12 +306,12 @@ std::unique_ptr<SequenceDocument> SequenceDocument::Load(const QString& path, co
              QStringLiteral("unsupported format \"%1\"").arg(root.Attribute(kFormatAttr)));
 
     auto document = std::make_unique<SequenceDocument>();
+    document->m_path = QFileInfo(path).absoluteFilePath();
     try {
         document->loadFrom(root, factory, std::move(progress));
     } catch (const ComError& failure) {
         throw ComError(failure.number(), kSource, QStringLiteral("%1: %2").arg(path, failure.description()), 2);
     }
-    document->m_path = QFileInfo(path).absoluteFilePath();
     document->m_modified = false;
     return document;
 }
@@ -305,6 +330,7 @@ void SequenceDocument::loadFrom(const StorageElement& root, const ElementFactory
         m_dut.technician = dut.Attribute(kTechnicianAttr);
     }
     if (const StorageElement standards = root.FirstChild(kStandardsTag)) {
+        m_selectionChosen = true;
         for (int i = 0; i < standards.ChildCount(); ++i) {
             const StorageElement item = standards.Child(i);
             if (item.Name() == kStandardTag)
@@ -334,6 +360,7 @@ void SequenceDocument::loadFrom(const StorageElement& root, const ElementFactory
     if (!sequence)
         throw ComError(kE_Fail, kSource, QStringLiteral("the document holds no <%1> element").arg(kSequenceTag), 2);
     int position = 0;
+    QList<std::int32_t> ids;
     for (int i = 0; i < sequence.ChildCount(); ++i) {
         const StorageElement stored = sequence.Child(i);
         if (stored.Name() != kElementTag)
@@ -351,11 +378,19 @@ void SequenceDocument::loadFrom(const StorageElement& root, const ElementFactory
             if (!element)
                 throw ComError(kE_Fail, kSource,
                                QStringLiteral("plug-in \"%1\" offers no test %2").arg(stored.Attribute(kPlugInAttr)).arg(testId), 2);
-            m_entries.push_back({element, stored.Attribute(kEnabledAttr) != QLatin1String("0")});
+            // Only "1" and "0" say whether an element runs; anything else is no answer.
+            const QString enabled = stored.Attribute(kEnabledAttr).trimmed();
+            const bool enabledKnown = !stored.HasAttribute(kEnabledAttr) || enabled == QLatin1String("1") || enabled == QLatin1String("0");
+            if (!enabledKnown)
+                refuse(where, QStringLiteral("Enabled=\"%1\" is refused: allowed are \"1\" and \"0\"").arg(enabled), progress);
+            if (ids.contains(id))
+                refuse(where, QStringLiteral("ID=\"%1\" is refused: another element has that ID").arg(id), progress);
+            ids.append(id);
+            m_entries.push_back({element, enabled != QLatin1String("0")});
             element->SetID(id);
             if (auto info = element->Info(); info && stored.HasAttribute(kNameAttr))
                 info->SetName(stored.Attribute(kNameAttr));
-            loadElementData(element, stored, progress);
+            loadElement(element, stored, where, progress);
         } catch (const ComError& failure) {
             throw ComError(failure.number(), kSource, QStringLiteral("%1: %2").arg(where, failure.description()), 2);
         } catch (...) {
@@ -363,6 +398,39 @@ void SequenceDocument::loadFrom(const StorageElement& root, const ElementFactory
             throw ComError(failure.number(), kSource, QStringLiteral("%1: %2").arg(where, failure.description()), 2);
         }
     }
+}
+
+void SequenceDocument::refuse(const QString& where, const QString& why, const ProgressPtr& progress)
+{
+    const QString line = QStringLiteral("%1: %2: %3").arg(m_path, where, why);
+    m_problems.append(line);
+    if (progress)
+        runStep("report a refused value", [&] { progress->Report(kE_Fail, kRefusedSeverity, line, Variant()); });
+}
+
+void SequenceDocument::loadElement(const TestElementPtr& element, const StorageElement& stored, const QString& where,
+                                   ProgressPtr progress)
+{
+    auto own = std::make_shared<Progress>();
+    // Whatever happens, what was reported so far is passed on.
+    struct PassOn {
+        SequenceDocument& document;
+        const std::shared_ptr<Progress>& own;
+        const QString& where;
+        const ProgressPtr& progress;
+        ~PassOn()
+        {
+            for (const auto& entry : own->Log()) {
+                const QString text = entry.stepText.isEmpty() ? entry.text : QStringLiteral("%1 (%2)").arg(entry.text, entry.stepText);
+                if (entry.severity >= kRefusedSeverity)
+                    document.refuse(where, text, progress);
+                else if (progress)
+                    runStep("pass a progress entry on",
+                            [&] { progress->Report(entry.number, entry.severity, QStringLiteral("%1: %2").arg(where, text), Variant()); });
+            }
+        }
+    } passOn{*this, own, where, progress};
+    loadElementData(element, stored, own);
 }
 
 } // namespace ostrel

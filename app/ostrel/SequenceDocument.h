@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -39,6 +40,13 @@ public:
     void Save(); // to Path(); fails when the document has none
 
     QString Path() const { return m_path; }
+    // What loading refused, one line each naming the file, the element, the field and what is
+    // allowed: values no editor accepts, limits that are not finite numbers, an "Enabled" that
+    // is neither "1" nor "0", duplicate element IDs. The window shows them as warnings; a
+    // headless run refuses such a document.
+    const QStringList& Problems() const { return m_problems; }
+    // Progress entries at or above this severity are refusals.
+    static constexpr std::int32_t kRefusedSeverity = 3;
     bool IsModified() const { return m_modified; }
     void SetModified(bool modified = true) { m_modified = modified; }
 
@@ -50,8 +58,13 @@ public:
     const DeviceUnderTest& Dut() const { return m_dut; }
     void SetDut(const DeviceUnderTest& dut);
 
-    const QList<StandardRef>& SelectedStandards() const { return m_standards; }
+    // The standards the run judges with. Until one is chosen (a new sequence), the standards
+    // the elements carry, in the order of the elements: what the window shows is what is judged.
+    QList<StandardRef> SelectedStandards() const;
     void SetSelectedStandards(const QList<StandardRef>& standards);
+    bool SelectionChosen() const { return m_selectionChosen; }
+    // The standards the elements' limits hold, each once, in the order of the elements.
+    QList<StandardRef> ElementStandards() const;
 
     std::shared_ptr<InstrumentList> Instruments() const { return m_instruments; }
 
@@ -70,15 +83,21 @@ public:
 private:
     std::shared_ptr<StorageDocument> toStorage() const;
     void loadFrom(const StorageElement& root, const ElementFactory& factory, ProgressPtr progress);
+    // Loads one element's data through a progress of its own, then passes its entries on to
+    // progress; refusals become problems.
+    void loadElement(const TestElementPtr& element, const StorageElement& stored, const QString& where, ProgressPtr progress);
+    void refuse(const QString& where, const QString& why, const ProgressPtr& progress);
     std::int32_t nextElementId() const;
 
     QString m_path;
+    QStringList m_problems;
     bool m_modified = false;
     QString m_title;
     QDateTime m_created;
     QDateTime m_saved;
     DeviceUnderTest m_dut;
     QList<StandardRef> m_standards;
+    bool m_selectionChosen = false; // set by a choice and by loading a stored selection
     std::shared_ptr<InstrumentList> m_instruments;
     std::vector<SequenceEntry> m_entries;
 };

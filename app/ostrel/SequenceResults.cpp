@@ -6,9 +6,12 @@
 #include "host/contract/IMeasurement.h"
 #include "host/contract/IResultData.h"
 #include "host/contract/IStandards.h"
+#include "host/contract/ResultStatus.h"
+#include "host/results/LimitRule.h"
 #include "host/core/Steps.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace ostrel {
 
@@ -21,11 +24,11 @@ QString limitItemText(const std::shared_ptr<ILimitItem>& item, const QString& me
     const bool lower = item->IsLimitSet(1);
     QString text;
     if (upper && lower)
-        text = QStringLiteral("%1 .. %2").arg(numberToText(item->Limit(1)), numberToText(item->Limit(0)));
+        text = QStringLiteral("%1 .. %2").arg(LimitRule::Text(item->Limit(1)), LimitRule::Text(item->Limit(0)));
     else if (upper)
-        text = QStringLiteral("<= %1").arg(numberToText(item->Limit(0)));
+        text = QStringLiteral("<= %1").arg(LimitRule::Text(item->Limit(0)));
     else if (lower)
-        text = QStringLiteral(">= %1").arg(numberToText(item->Limit(1)));
+        text = QStringLiteral(">= %1").arg(LimitRule::Text(item->Limit(1)));
     else
         return QString();
     return unit.isEmpty() ? text : text + QLatin1Char(' ') + unit;
@@ -43,7 +46,11 @@ MeasurementRow measurementRow(const std::shared_ptr<IMeasurement>& measurement, 
     runStep("measurement unit", [&] { row.unit = measurement->Unit(); });
     runStep("measurement status", [&] { row.status = measurement->Status(); });
     runStep("measurement flags", [&] { row.flags = measurement->Flags(); });
+    // Only limits that judged the value are shown next to it.
+    const bool judged = row.status == status::kPassed || row.status == status::kFailed;
     runStep("measurement limits", [&] {
+        if (!judged)
+            return;
         QString limitKey = measurement->LimitKey();
         if (limitKey.isEmpty())
             limitKey = row.key;
@@ -84,6 +91,8 @@ ElementResult SequenceResults::ForElement(const std::shared_ptr<ITestElement>& e
         return result;
     result.hasResult = true;
     runStep("result status", [&] { result.status = data->Status(); });
+    if (result.status == status::kIncomplete)
+        runStep("result error", [&] { result.error = data->StatusText(); });
     runStep("result instrument", [&] { result.instrument = data->MTIID(); });
     runStep("result comment", [&] { result.comment = data->Comment(); });
     int count = 0;
@@ -99,27 +108,43 @@ ElementResult SequenceResults::ForElement(const std::shared_ptr<ITestElement>& e
 
 Verdict SequenceResults::Overall(const std::vector<ElementResult>& results)
 {
-    bool complete = true;
+    bool incomplete = false;
+    bool notJudged = false;
     for (const auto& result : results) {
         if (!result.enabled)
             continue;
-        if (result.hasResult && result.status == 2)
+        if (result.hasResult && result.status == status::kFailed)
             return Verdict::Failed;
-        if (!result.hasResult || (result.status != 1 && result.status != 3))
-            complete = false;
+        if (result.hasResult && result.status == status::kNotJudged)
+            notJudged = true;
+        else if (!result.hasResult || (result.status != status::kPassed && result.status != status::kNotApplicable))
+            incomplete = true;
     }
-    return complete ? Verdict::Passed : Verdict::Incomplete;
+    if (incomplete)
+        return Verdict::Incomplete;
+    return notJudged ? Verdict::NotJudged : Verdict::Passed;
 }
 
-QString SequenceResults::StatusText(std::int32_t status)
+bool SequenceResults::InstrumentFailed(const std::vector<ElementResult>& results)
 {
-    switch (status) {
-    case 1:
+    return std::any_of(results.begin(), results.end(), [](const ElementResult& result) {
+        return result.enabled && result.hasResult && result.status == status::kIncomplete && !result.error.isEmpty();
+    });
+}
+
+QString SequenceResults::StatusText(std::int32_t number)
+{
+    switch (number) {
+    case status::kPassed:
         return QStringLiteral("Passed");
-    case 2:
+    case status::kFailed:
         return QStringLiteral("Failed");
-    case 3:
+    case status::kNotApplicable:
         return QStringLiteral("N/A");
+    case status::kIncomplete:
+        return QStringLiteral("Incomplete");
+    case status::kNotJudged:
+        return QStringLiteral("Not judged");
     default:
         return QStringLiteral("Not evaluated");
     }
@@ -132,6 +157,19 @@ QString SequenceResults::ElementStatusText(const ElementResult& result)
     return result.hasResult ? StatusText(result.status) : QStringLiteral("Not run");
 }
 
+QString SequenceResults::StatusNote(const ElementResult& result)
+{
+    if (!result.hasResult)
+        return QString();
+    if (result.status == status::kIncomplete)
+        return result.error.isEmpty()
+                   ? QStringLiteral("Incomplete: the run ended before its duration or end condition; the values are no verdict.")
+                   : QStringLiteral("Incomplete: the run was ended by an instrument or link failure: %1").arg(result.error);
+    if (result.status == status::kNotJudged)
+        return QStringLiteral("Not judged: no selected standard sets a limit for these values.");
+    return QString();
+}
+
 QString SequenceResults::VerdictText(Verdict verdict)
 {
     switch (verdict) {
@@ -139,6 +177,8 @@ QString SequenceResults::VerdictText(Verdict verdict)
         return QStringLiteral("PASSED");
     case Verdict::Failed:
         return QStringLiteral("FAILED");
+    case Verdict::NotJudged:
+        return QStringLiteral("NOT JUDGED");
     case Verdict::Incomplete:
         break;
     }
@@ -151,14 +191,9 @@ QString SequenceResults::LimitsText(const std::shared_ptr<IStandards>& standards
     if (!standards)
         return QString();
     std::vector<std::shared_ptr<IStandard>> asked;
-    if (selected.isEmpty()) {
-        for (int i = 0; i < standards->Count(); ++i)
-            asked.push_back(standards->Item(i));
-    } else {
-        for (const auto& ref : selected)
-            if (auto standard = standards->Find(ref.shortName, ref.fullName))
-                asked.push_back(standard);
-    }
+    for (const auto& ref : selected)
+        if (auto standard = standards->Find(ref.shortName, ref.fullName))
+            asked.push_back(standard);
     QStringList parts;
     for (const auto& standard : asked) {
         if (!standard)

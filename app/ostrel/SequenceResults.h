@@ -33,13 +33,14 @@ struct ElementResult {
     std::int32_t elementId = 0;
     bool enabled = true;
     bool hasResult = false;
-    std::int32_t status = 0; // 0 not evaluated, 1 passed, 2 failed, 3 not applicable
+    std::int32_t status = 0; // ResultStatus.h: 0 not evaluated, 1 passed, 2 failed, 3 N/A, 4 incomplete, 5 not judged
+    QString error;           // an incomplete result: the instrument or link failure that ended its run
     std::int32_t instrument = 0;
     QString comment;
     std::vector<MeasurementRow> measurements;
 };
 
-enum class Verdict { Passed, Failed, Incomplete };
+enum class Verdict { Passed, Failed, Incomplete, NotJudged };
 
 class SequenceResults {
 public:
@@ -47,15 +48,22 @@ public:
     // One element's result (position 1-based); limits from the selected standards.
     static ElementResult ForElement(const std::shared_ptr<ITestElement>& element, bool enabled, int position,
                                     const QList<StandardRef>& selected);
-    // Failed when an enabled element failed; passed when every enabled element passed or was
-    // not applicable; incomplete otherwise (not run, not evaluated).
+    // Failed when an enabled element failed; passed only when every enabled element passed
+    // (judged against an applied limit) or was not applicable; incomplete when one was not
+    // run, not evaluated or cut short; not judged when the rest passed but one had no limit.
     static Verdict Overall(const std::vector<ElementResult>& results);
+    // Whether an enabled element's run was ended by an instrument or link failure.
+    static bool InstrumentFailed(const std::vector<ElementResult>& results);
 
     static QString StatusText(std::int32_t status);
     static QString ElementStatusText(const ElementResult& result); // "Not run" without a result
     static QString VerdictText(Verdict verdict);
+    // What an element's status means when it is no verdict (incomplete: with the failure that
+    // ended the run; not judged); empty otherwise.
+    static QString StatusNote(const ElementResult& result);
     // "1 .. 5 mmHg", "<= 5 mmHg", ">= 1 mmHg", prefixed by the standard's short name; several
-    // standards joined by "; ". Only the selected standards; all of the element's when none is.
+    // standards joined by "; ". Only the selected standards the element holds (none when none
+    // is selected), each limit at its own precision (LimitRule).
     static QString LimitsText(const std::shared_ptr<IStandards>& standards, const QList<StandardRef>& selected,
                               const QString& key, const QString& measurementUnit);
     static QString ValueText(const Variant& value);

@@ -36,7 +36,8 @@ std::int32_t instrumentPort(bool* found)
 }
 } // namespace
 
-SettingsDialog::SettingsDialog(const StandardsCatalog& standards, const QList<StandardRef>& selection, QWidget* parent)
+SettingsDialog::SettingsDialog(const StandardsCatalog& standards, const QList<StandardRef>& selection, QWidget* parent,
+                               const SequenceDocument* document)
     : QDialog(parent), m_cboPort(new QComboBox(this)), m_cboLanguage(new QComboBox(this)), m_lstStandards(new QListWidget(this))
 {
     setObjectName(QStringLiteral("frmSettings"));
@@ -61,7 +62,8 @@ SettingsDialog::SettingsDialog(const StandardsCatalog& standards, const QList<St
         m_cboLanguage->addItem(language, language);
     m_cboLanguage->setCurrentIndex(std::max(0, m_cboLanguage->findData(AppEnvironment::Language())));
 
-    for (const auto& ref : standards.Available()) {
+    // The library's standards and those the sequence's elements carry (made with "New standard").
+    for (const auto& ref : document ? standards.Available(*document) : standards.Available()) {
         auto* item = new QListWidgetItem(QStringLiteral("%1 - %2").arg(ref.shortName, ref.fullName), m_lstStandards);
         item->setData(Qt::UserRole, QStringList{ref.shortName, ref.fullName});
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

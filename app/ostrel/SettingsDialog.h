@@ -12,6 +12,7 @@ class QListWidget;
 
 namespace ostrel {
 
+class SequenceDocument;
 class StandardsCatalog;
 
 class SettingsDialog : public QDialog {
@@ -19,7 +20,9 @@ class SettingsDialog : public QDialog {
 public:
     static constexpr char kInstrument[] = "NB-4410";
 
-    SettingsDialog(const StandardsCatalog& standards, const QList<StandardRef>& selection, QWidget* parent = nullptr);
+    // With a document, the standards its elements carry are offered beside the library's.
+    SettingsDialog(const StandardsCatalog& standards, const QList<StandardRef>& selection, QWidget* parent = nullptr,
+                   const SequenceDocument* document = nullptr);
 
     QList<StandardRef> SelectedStandards() const;
     QString Device() const;   // "simulator" or the serial device path

@@ -1,8 +1,12 @@
 #include "StandardsCatalog.h"
 
+#include "SequenceDocument.h"
+
 #include "host/contract/ILimitData.h"
 #include "host/core/RegistryStore.h"
 #include "host/core/Steps.h"
+#include "host/results/Progress.h"
+#include "host/results/Standard.h"
 #include "host/results/Standards.h"
 
 #include <QDir>
@@ -14,8 +18,16 @@ StandardsCatalog::StandardsCatalog(ProgressPtr progress)
 {
     m_library.LoadBuiltIn();
     const QString folder = UserFolder();
-    if (QDir(folder).exists())
-        m_library.LoadFolder(folder, std::move(progress));
+    if (!QDir(folder).exists())
+        return;
+    // A file that cannot be read is reported into progress; it is also remembered, as a
+    // selection may then miss the standards it held.
+    auto log = std::make_shared<Progress>();
+    m_library.LoadFolder(folder, log);
+    m_allFilesRead = log->WorstSeverity() < 2;
+    if (progress)
+        for (const auto& entry : log->Log())
+            progress->Report(entry.number, entry.severity, entry.text, Variant());
 }
 
 QString StandardsCatalog::UserFolder()
@@ -50,6 +62,34 @@ std::shared_ptr<IStandards> StandardsCatalog::Resolve(const QList<StandardRef>& 
             selected->Add(standard);
     }
     return selected;
+}
+
+std::shared_ptr<IStandards> StandardsCatalog::Resolve(const SequenceDocument& document, QList<StandardRef>* unresolved) const
+{
+    // The elements judge with their own limits, found by the selected standard's two names, so
+    // a selected standard judges only when an element carries it: from the library or made
+    // with "New standard" alike.
+    auto selected = std::make_shared<Standards>();
+    const QList<StandardRef> carried = document.ElementStandards();
+    for (const auto& ref : document.SelectedStandards()) {
+        if (carried.contains(ref)) {
+            auto named = std::make_shared<Standard>();
+            named->Initialize(Variant(ref.shortName), Variant(ref.fullName), 1);
+            selected->Add(named);
+        } else if (unresolved) {
+            unresolved->append(ref);
+        }
+    }
+    return selected;
+}
+
+QList<StandardRef> StandardsCatalog::Available(const SequenceDocument& document) const
+{
+    QList<StandardRef> refs = Available();
+    for (const auto& ref : document.ElementStandards())
+        if (!refs.contains(ref))
+            refs.append(ref);
+    return refs;
 }
 
 void StandardsCatalog::CopyInto(const StandardRef& ref, const std::shared_ptr<ILimitData>& limits) const

@@ -10,6 +10,8 @@
 
 namespace ostrel {
 
+class SequenceDocument;
+
 class StandardsCatalog {
 public:
     // Loads the shipped standards and the user's folder; a faulty user file is skipped and
@@ -21,6 +23,14 @@ public:
     // The library's standards of the selection, in its order; names the library does not hold
     // are left out.
     std::shared_ptr<IStandards> Resolve(const QList<StandardRef>& selection) const;
+    // The document's selection as the run hands it to the elements: the standards an element
+    // carries (from the library or made with "New standard"); a selected standard that no
+    // element carries would judge nothing and goes to unresolved instead.
+    std::shared_ptr<IStandards> Resolve(const SequenceDocument& document, QList<StandardRef>* unresolved = nullptr) const;
+    // The library's standards and then those the document's elements carry, each once.
+    QList<StandardRef> Available(const SequenceDocument& document) const;
+    // Whether every user standards file could be read.
+    bool AllFilesRead() const { return m_allFilesRead; }
     // Copies the library standard's limits into a limit data as a new standard of its own.
     void CopyInto(const StandardRef& ref, const std::shared_ptr<ILimitData>& limits) const;
 
@@ -28,6 +38,7 @@ public:
 
 private:
     StandardsLibrary m_library;
+    bool m_allFilesRead = true;
 };
 
 } // namespace ostrel

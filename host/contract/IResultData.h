@@ -10,7 +10,9 @@ public:
     virtual QString Comment() = 0;
     virtual void SetComment(const QString& comment) = 0;
     virtual bool HasDialog() = 0;
-    virtual std::int32_t Status() = 0; // 0 not evaluated, 1 passed, 2 failed, 3 not applicable
+    virtual std::int32_t Status() = 0; // ResultStatus.h: 0 not evaluated, 1 passed, 2 failed, 3 N/A, ...
+    // The text stored with the status: for an incomplete result the failure that ended its run.
+    virtual QString StatusText() { return QString(); }
     virtual std::shared_ptr<IMeasurement> Measurement(const Variant& index) = 0; // 1-based position, or key
     virtual std::int32_t MeasurementCount() = 0;
     virtual std::shared_ptr<IServiceRecord> ServiceRecord() = 0;

@@ -18,8 +18,8 @@ public:
     virtual std::int32_t UnitFlag() = 0;    // 0: Unit applies; otherwise the measurement's unit
     virtual void SetUnitFlag(std::int32_t flag) = 0;
     virtual bool IsLimitSet(int index) = 0; // 0 upper, 1 lower
-    virtual float Limit(int index) = 0;
-    virtual void SetLimit(int index, float value) = 0;
+    virtual double Limit(int index) = 0;
+    virtual void SetLimit(int index, double value) = 0;
     virtual void ClearLimit(int index) = 0;
 };
 
@@ -30,8 +30,8 @@ public:
     virtual QString FullName() = 0;
     virtual std::vector<std::shared_ptr<ILimitItem>> LimitItems() = 0;
     virtual void AddLimitItem(std::shared_ptr<ILimitItem> item) = 0;
-    // 1 passed, 2 failed; the value and preset are in the measurement's unit.
-    virtual std::int32_t Evaluate(const QString& key, float value, float presetValue) = 0;
+    // 1 passed, 2 failed; the value and preset are in the measurement's unit (see LimitRule).
+    virtual std::int32_t Evaluate(const QString& key, double value, double presetValue) = 0;
 };
 
 class IStandards : public virtual IObject {

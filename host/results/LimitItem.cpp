@@ -17,7 +17,7 @@ void LimitItem::Initialize(const QString& key, const QString& unit, const QStrin
         if (texts[index].trimmed().isEmpty())
             ClearLimit(index);
         else
-            SetLimit(index, Variant(leadingNumber(texts[index])).toSingle());
+            SetLimit(index, leadingNumber(texts[index]));
     }
 }
 
@@ -33,13 +33,13 @@ bool LimitItem::IsLimitSet(int index)
     return m_set[static_cast<size_t>(index)];
 }
 
-float LimitItem::Limit(int index)
+double LimitItem::Limit(int index)
 {
     checkIndex(index);
-    return m_set[static_cast<size_t>(index)] ? m_limit[static_cast<size_t>(index)] : 0.0f;
+    return m_set[static_cast<size_t>(index)] ? m_limit[static_cast<size_t>(index)] : 0.0;
 }
 
-void LimitItem::SetLimit(int index, float value)
+void LimitItem::SetLimit(int index, double value)
 {
     checkIndex(index);
     m_set[static_cast<size_t>(index)] = true;
@@ -50,19 +50,7 @@ void LimitItem::ClearLimit(int index)
 {
     checkIndex(index);
     m_set[static_cast<size_t>(index)] = false;
-    m_limit[static_cast<size_t>(index)] = 0.0f;
-}
-
-bool LimitItem::IsRelative()
-{
-    // A unit flag other than 0 means the measurement's own unit applies, whatever the text says.
-    return m_unitFlag == 0 && m_unit == QLatin1String("%");
-}
-
-float LimitItem::AbsoluteLimit(int index, float presetValue)
-{
-    const float limit = Limit(index);
-    return IsRelative() ? presetValue * (1.0f + limit / 100.0f) : limit;
+    m_limit[static_cast<size_t>(index)] = 0.0;
 }
 
 std::shared_ptr<LimitItem> LimitItem::Clone() const

@@ -19,15 +19,11 @@ public:
     std::int32_t UnitFlag() override { return m_unitFlag; }
     void SetUnitFlag(std::int32_t flag) override { m_unitFlag = flag; }
     bool IsLimitSet(int index) override;
-    float Limit(int index) override; // 0 when unset
-    void SetLimit(int index, float value) override;
+    double Limit(int index) override; // 0 when unset
+    void SetLimit(int index, double value) override;
     void ClearLimit(int index) override;
 
     void SetKey(const QString& key) { m_key = key; }
-    // True when the limit is given in percent of the preset value.
-    bool IsRelative();
-    // The absolute limit for a preset value (only meaningful when set).
-    float AbsoluteLimit(int index, float presetValue);
     std::shared_ptr<LimitItem> Clone() const;
 
 private:
@@ -37,7 +33,7 @@ private:
     QString m_unit;
     std::int32_t m_unitFlag = 0;
     std::array<bool, 2> m_set{false, false};
-    std::array<float, 2> m_limit{0.0f, 0.0f};
+    std::array<double, 2> m_limit{0.0, 0.0};
 };
 
 } // namespace ostrel

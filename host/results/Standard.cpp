@@ -2,10 +2,13 @@
 
 #include "host/core/ClassTable.h"
 #include "host/results/LimitItem.h"
+#include "host/results/LimitRule.h"
 #include "host/results/Standards.h"
 #include "host/storage/StorageElement.h"
 
+#include <QStringList>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace ostrel {
@@ -28,19 +31,13 @@ std::shared_ptr<ILimitItem> cloneItem(const std::shared_ptr<ILimitItem>& item)
     return copy;
 }
 
-bool isRelative(const std::shared_ptr<ILimitItem>& item)
-{
-    return item->UnitFlag() == 0 && item->Unit() == QLatin1String("%");
-}
-
-QString limitText(const std::shared_ptr<ILimitItem>& item, int index, const QString& format)
+// A limit prints at its own precision (0.5 stays 0.5 under a "0" value format): what is
+// printed is what is judged.
+QString limitText(const std::shared_ptr<ILimitItem>& item, int index)
 {
     if (!item->IsLimitSet(index))
         return QString();
-    const float limit = item->Limit(index);
-    if (format.isEmpty() || isRelative(item))
-        return numberToText(limit);
-    return formatNumber(limit, format);
+    return LimitRule::Text(item->Limit(index));
 }
 
 } // namespace
@@ -64,28 +61,20 @@ void Standard::RemoveLimitItem(const std::shared_ptr<ILimitItem>& item)
     m_items.erase(std::remove(m_items.begin(), m_items.end(), item), m_items.end());
 }
 
-std::int32_t Standard::Evaluate(const QString& key, float value, float presetValue)
+std::int32_t Standard::Evaluate(const QString& key, double value, double presetValue)
 {
-    std::optional<float> upper;
-    std::optional<float> lower;
+    std::optional<double> upper;
+    std::optional<double> lower;
     for (const auto& item : m_items) {
         if (item->Key() != key)
             continue;
-        const bool relative = isRelative(item);
-        auto absolute = [&](int index) {
-            const float limit = item->Limit(index);
-            return relative ? presetValue * (1.0f + limit / 100.0f) : limit;
-        };
-        if (item->IsLimitSet(LimitItem::kUpper)) {
-            const float limit = absolute(LimitItem::kUpper);
-            upper = upper ? std::min(*upper, limit) : limit;
-        }
-        if (item->IsLimitSet(LimitItem::kLower)) {
-            const float limit = absolute(LimitItem::kLower);
-            lower = lower ? std::max(*lower, limit) : limit;
-        }
+        if (const auto limit = LimitRule::Absolute(item, LimitItem::kUpper, presetValue))
+            upper = upper ? std::min(*upper, *limit) : *limit;
+        if (const auto limit = LimitRule::Absolute(item, LimitItem::kLower, presetValue))
+            lower = lower ? std::max(*lower, *limit) : *limit;
     }
-    if ((upper && value > *upper) || (lower && value < *lower))
+    const double judged = LimitRule::Canonical(value);
+    if ((upper && judged > *upper) || (lower && judged < *lower))
         return kFailed;
     return kPassed;
 }
@@ -128,7 +117,7 @@ StorageElement Standard::Save(const StorageDocumentPtr& document) const
     return element;
 }
 
-std::shared_ptr<Standard> Standard::Load(const StorageElement& element)
+std::shared_ptr<Standard> Standard::Load(const StorageElement& element, QStringList* refused)
 {
     if (!element || element.Name() != QLatin1String(LimitTags::kStandard))
         throw ComError(kE_InvalidArg, QStringLiteral("OstrelLimits.Standard"),
@@ -142,9 +131,20 @@ std::shared_ptr<Standard> Standard::Load(const StorageElement& element)
         const StorageElement child = element.Child(index);
         if (child.Name() != QLatin1String(LimitTags::kLimit) || child.Attribute(LimitTags::kKey).isEmpty())
             continue;
+        // A limit that is not a finite number would judge as 0 or infinity: it is refused.
+        auto checked = [&](const char* name) {
+            const QString text = child.Attribute(name);
+            bool number = false;
+            const double value = text.trimmed().toDouble(&number);
+            if (text.trimmed().isEmpty() || (number && std::isfinite(value)))
+                return text;
+            if (refused)
+                refused->append(QStringLiteral("%1 %2=\"%3\"").arg(child.Attribute(LimitTags::kKey), QLatin1String(name), text));
+            return QString();
+        };
         auto item = std::make_shared<LimitItem>();
-        item->Initialize(child.Attribute(LimitTags::kKey), child.Attribute(LimitTags::kUnit),
-                         child.Attribute(LimitTags::kUpper), child.Attribute(LimitTags::kLower));
+        item->Initialize(child.Attribute(LimitTags::kKey), child.Attribute(LimitTags::kUnit), checked(LimitTags::kUpper),
+                         checked(LimitTags::kLower));
         if (child.HasAttribute(LimitTags::kUnitFlag))
             item->SetUnitFlag(roundToLong(leadingNumber(child.Attribute(LimitTags::kUnitFlag))));
         standard->m_items.push_back(item);
@@ -155,14 +155,14 @@ std::shared_ptr<Standard> Standard::Load(const StorageElement& element)
 QString Standard::ReportRows(const Variant& keyTable) const
 {
     QString rows;
-    auto addRows = [&](const QString& key, const QString& description, const QString& format) {
+    auto addRows = [&](const QString& key, const QString& description, const QString& /*format: limits print at their own precision*/) {
         for (const auto& item : m_items) {
             if (item->Key() != key)
                 continue;
             const QString unit = item->UnitFlag() == 0 ? item->Unit() : QString();
             rows += QLatin1Char('|') + key + QLatin1Char('|') + description + QLatin1Char('|')
-                  + limitText(item, LimitItem::kUpper, format) + QLatin1Char('|')
-                  + limitText(item, LimitItem::kLower, format) + QLatin1Char('|') + unit + QLatin1Char(';');
+                  + limitText(item, LimitItem::kUpper) + QLatin1Char('|')
+                  + limitText(item, LimitItem::kLower) + QLatin1Char('|') + unit + QLatin1Char(';');
         }
     };
     if (keyTable.isArray() && keyTable.array().dimensions() == 2 && keyTable.array().columns() >= 3) {

@@ -3,6 +3,7 @@
 // stores, loads, clones and prints itself.
 #include "host/contract/IStandards.h"
 
+#include <QStringList>
 #include <vector>
 
 namespace ostrel {
@@ -20,8 +21,9 @@ public:
     std::vector<std::shared_ptr<ILimitItem>> LimitItems() override { return m_items; }
     void AddLimitItem(std::shared_ptr<ILimitItem> item) override;
     // Over the items of the key, each set upper and lower limit counts ("%" relative to the
-    // preset): fails above the smallest upper or below the largest lower limit.
-    std::int32_t Evaluate(const QString& key, float value, float presetValue) override;
+    // preset): fails above the smallest upper or below the largest lower limit; a value equal
+    // to a limit passes (LimitRule).
+    std::int32_t Evaluate(const QString& key, double value, double presetValue) override;
 
     std::int32_t Kind() const { return m_kind; }
     void RemoveLimitItem(const std::shared_ptr<ILimitItem>& item);
@@ -31,7 +33,9 @@ public:
     // Stored as <Standard ShortName= FullName= Kind=> with one <Limit Key= Unit= UnitFlag=
     // Upper= Lower=> per item; an unset limit has no attribute.
     StorageElement Save(const StorageDocumentPtr& document) const;
-    static std::shared_ptr<Standard> Load(const StorageElement& element); // fails on a foreign element
+    // Fails on a foreign element. A limit that is not a finite number is left unset and named
+    // in refused ("SYST Upper=\"nan\"").
+    static std::shared_ptr<Standard> Load(const StorageElement& element, QStringList* refused = nullptr);
 
     // Rows "|key|description|upper|lower|unit;" for the keys of the key table (key,
     // description, format), or for every item when the table is empty.

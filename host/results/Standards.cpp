@@ -16,6 +16,8 @@ namespace {
 
 constexpr char kModule[] = "Ostrel";
 constexpr HResult kBadStandard = hr(0x8004A4EFu);
+// A refused value (a limit that is not a finite number): the application treats it as an error.
+constexpr std::int32_t kRefusedSeverity = 3;
 
 std::shared_ptr<Standard> copyOf(const std::shared_ptr<IStandard>& standard)
 {
@@ -91,7 +93,18 @@ void Standards::Load(const StorageElement& element, ProgressPtr progress)
         if (child.Name() != QLatin1String(LimitTags::kStandard))
             continue;
         try {
-            m_items.push_back(Standard::Load(child));
+            QStringList refused;
+            m_items.push_back(Standard::Load(child, &refused));
+            if (progress && !refused.isEmpty()) {
+                const std::int32_t step = progress->OpenStep(kModule, QStringLiteral("Loading limits"));
+                for (const QString& limit : refused)
+                    progress->Report(kBadStandard, kRefusedSeverity,
+                                     QStringLiteral("Standard %1: the limit %2 is not a finite number and is refused.")
+                                         .arg(m_items.back()->ShortName(), limit),
+                                     Variant());
+                if (step != 0)
+                    progress->CloseStep(step);
+            }
         } catch (const ComError& failure) {
             if (!progress)
                 continue;

@@ -8,6 +8,7 @@
 #include "host/results/LimitItem.h"
 
 #include <QComboBox>
+#include <cmath>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -283,13 +284,30 @@ void XLimitView::limitEdited(int row, int index)
         }
         bool ok = false;
         const double value = text.replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-        if (!ok) // a sign or a point on its own: nothing to store yet
+        if (!ok || !std::isfinite(value)) // a sign or a point on its own: nothing to store yet
             return;
-        item->SetLimit(index, static_cast<float>(value));
+        const QString refusal = RefusalOf(item, index, value);
+        m_lblStatus->setText(refusal);
+        if (!refusal.isEmpty())
+            return;
+        item->SetLimit(index, value);
         changed = true;
     });
     if (changed)
         notifyChange();
+}
+
+QString XLimitView::RefusalOf(const std::shared_ptr<ILimitItem>& item, int index, double value)
+{
+    const int other = index == LimitItem::kUpper ? LimitItem::kLower : LimitItem::kUpper;
+    if (!item->IsLimitSet(other))
+        return QString();
+    const double upper = index == LimitItem::kUpper ? value : item->Limit(other);
+    const double lower = index == LimitItem::kLower ? value : item->Limit(other);
+    if (lower <= upper)
+        return QString();
+    return tr("The lower limit %1 is above the upper limit %2 of %3: it is not stored.")
+        .arg(numberToText(lower), numberToText(upper), item->Key());
 }
 
 void XLimitView::unitChosen(int row)

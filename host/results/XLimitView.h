@@ -50,6 +50,10 @@ public:
     int RowCount() const { return static_cast<int>(m_rows.size()); }
     QLineEdit* LimitBox(int row, int index) const; // index 0 upper, 1 lower
     QComboBox* UnitBox(int row) const;
+    QLabel* StatusLabel() const { return m_lblStatus; }
+    // Why value may not become the item's limit index (a lower limit above the upper one);
+    // empty when it may.
+    static QString RefusalOf(const std::shared_ptr<ILimitItem>& item, int index, double value);
 
 private:
     struct RowInfo {

@@ -1,5 +1,6 @@
 #include "XTestGuideStatusBar.h"
 
+#include "host/contract/ResultStatus.h"
 #include "host/core/ClassTable.h"
 
 #include <QHBoxLayout>
@@ -10,12 +11,15 @@ namespace ostrel {
 OSTREL_REGISTER_CONTROL("Korvu_TestGuideCtlLib.XTestGuideStatusBar", XTestGuideStatusBar)
 
 namespace {
-QString statusName(std::int32_t status)
+QString statusName(std::int32_t number)
 {
-    switch (status) {
+    switch (number) {
     case 1: return QStringLiteral("Passed");
     case 2: return QStringLiteral("Failed");
     case 3: return QStringLiteral("Not applicable");
+    case status::kIncomplete: return QStringLiteral("Incomplete");
+    case status::kNotJudged: return QStringLiteral("Not judged");
+    case status::kRunning: return QStringLiteral("Running");
     default: return QStringLiteral("Not evaluated");
     }
 }

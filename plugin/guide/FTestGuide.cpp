@@ -21,8 +21,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QAbstractSpinBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QStyle>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -244,7 +248,10 @@ void FTestGuide::ShowResult(std::shared_ptr<ostrel::IResultData> result)
         if (ResultView())
             ResultView()->ShowTestResult(result);
     });
-    runStep("status bar", [&] { m_statusBar->SetStatus(result ? result->Status() : 0, Variant()); });
+    // An incomplete result names the failure that ended its run.
+    runStep("status bar", [&] {
+        m_statusBar->SetStatus(result ? result->Status() : 0, result ? Variant(result->StatusText()) : Variant());
+    });
 }
 
 void FTestGuide::BeginResultEntry()
@@ -334,7 +341,7 @@ void FTestGuide::raiseEvent(const char* what, void (FTestGuide::*signal)())
     runStep(what, [&] { (this->*signal)(); });
 }
 
-bool FTestGuide::handleKey(int key, Qt::KeyboardModifiers modifiers)
+bool FTestGuide::handleKey(int key, Qt::KeyboardModifiers modifiers, QObject* target)
 {
     const Qt::KeyboardModifiers mods = modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
     if (mods == Qt::ControlModifier) {
@@ -342,7 +349,13 @@ bool FTestGuide::handleKey(int key, Qt::KeyboardModifiers modifiers)
         case Qt::Key_N: PressButton(kNext); return true;
         case Qt::Key_B: PressButton(kPrev); return true;
         case Qt::Key_K: PressButton(kSkip); return true;
-        case Qt::Key_A: PressButton(kNA); return true;
+        case Qt::Key_A:
+            // In a text box Ctrl+A selects all, as everywhere on the desktop; typed readings
+            // must not be thrown away by a test marked N/A.
+            if (IsTextBox(target ? target : QApplication::focusWidget()))
+                return false;
+            PressButton(kNA);
+            return true;
         default: return false;
         }
     }
@@ -364,6 +377,12 @@ bool FTestGuide::handleKey(int key, Qt::KeyboardModifiers modifiers)
     return false;
 }
 
+bool FTestGuide::IsTextBox(QObject* focus)
+{
+    return qobject_cast<QLineEdit*>(focus) || qobject_cast<QTextEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus)
+        || qobject_cast<QAbstractSpinBox*>(focus);
+}
+
 bool FTestGuide::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress || !isVisible())
@@ -372,7 +391,7 @@ bool FTestGuide::eventFilter(QObject* watched, QEvent* event)
     if (!widget || widget->window() != this)
         return false;
     auto* keyEvent = static_cast<QKeyEvent*>(event);
-    return handleKey(keyEvent->key(), keyEvent->modifiers());
+    return handleKey(keyEvent->key(), keyEvent->modifiers(), watched);
 }
 
 void FTestGuide::closeEvent(QCloseEvent* event)

@@ -86,7 +86,10 @@ private:
     void applyTestGuideSettings(const std::shared_ptr<ostrel::ITestElement>& element);
     void createResultView(const std::shared_ptr<ostrel::ITestElement>& element);
     void resultViewEvent(const QString& name, const ostrel::VariantArray& params);
-    bool handleKey(int key, Qt::KeyboardModifiers modifiers);
+    // target: the widget the key goes to (the focus widget when not given).
+    bool handleKey(int key, Qt::KeyboardModifiers modifiers, QObject* target = nullptr);
+    // Whether the widget is a box that edits text (where Ctrl+A selects all).
+    static bool IsTextBox(QObject* widget);
     void press(const QString& key);
     void raiseEvent(const char* what, void (FTestGuide::*signal)());
     void enableButton(const QString& key, bool enabled);

@@ -4,10 +4,12 @@
 #include "host/contract/IProgress.h"
 #include "host/contract/IReport.h"
 #include "host/contract/IStandards.h"
+#include "host/contract/ResultStatus.h"
 #include "host/core/ErrorService.h"
 #include "host/core/LanguageService.h"
 #include "host/core/Steps.h"
 #include "host/core/StringUtil.h"
+#include "host/results/LimitRule.h"
 #include "host/results/Report.h"
 #include "host/storage/StatusCodec.h"
 #include "plugin/measure/MXmlTags.h"
@@ -106,21 +108,57 @@ void CMeasurement::AddFlag(const QString& flag)
         m_flags += flag;
 }
 
+bool CMeasurement::HasFlag(QChar letter) const
+{
+    return m_flags.contains(letter, Qt::CaseInsensitive);
+}
+
+void CMeasurement::RemoveFlag(QChar letter)
+{
+    m_flags.remove(letter, Qt::CaseInsensitive);
+}
+
 std::int32_t CMeasurement::UpdateStatus(const std::shared_ptr<ostrel::ILimitData>& limitData,
                                         const std::shared_ptr<ostrel::IStandards>& selectedStandards)
 {
+    namespace status = ostrel::status;
     if (m_value.isEmptyOrNull()) {
-        m_status = 0;
+        m_status = status::kNotEvaluated;
         return m_status;
     }
-    std::shared_ptr<ostrel::IStandards> failed;
-    ostrel::runStep("find the failed standards", [&] {
+    // A value of a run cut short is kept for the record, but it is no verdict either way.
+    if (HasFlag(QLatin1Char(kIncompleteFlag)) || HasFlag(QLatin1Char(kErrorFlag))) {
+        m_status = status::kIncomplete;
+        return m_status;
+    }
+    bool judged = false;
+    ostrel::runStep("find the applied limits", [&] {
         if (limitData)
-            failed = limitData->FindFailedStandards(std::dynamic_pointer_cast<ostrel::IMeasurement>(weak_from_this().lock()),
-                                                    selectedStandards);
+            judged = !ostrel::LimitRule::Applied(limitData->Standards(), selectedStandards, m_key).empty();
     });
-    m_status = failed ? 2 : 1;
+    if (!judged) {
+        m_status = status::kNotJudged;
+        return m_status;
+    }
+    // Judged also when no owner holds this measurement by shared ownership: then it is lent,
+    // not owned, for the call.
+    std::shared_ptr<ostrel::IMeasurement> self = std::dynamic_pointer_cast<ostrel::IMeasurement>(weak_from_this().lock());
+    if (!self)
+        self = std::shared_ptr<ostrel::IMeasurement>(std::shared_ptr<ostrel::IMeasurement>(), this);
+    std::shared_ptr<ostrel::IStandards> failed;
+    ostrel::runStep("find the failed standards", [&] { failed = limitData->FindFailedStandards(self, selectedStandards); });
+    m_status = failed ? status::kFailed : status::kPassed;
     return m_status;
+}
+
+void CMeasurement::MarkIncomplete(bool failure)
+{
+    if (m_value.isEmptyOrNull())
+        return;
+    AddFlag(QString(QLatin1Char(kIncompleteFlag)));
+    if (failure)
+        AddFlag(QString(QLatin1Char(kErrorFlag)));
+    m_status = ostrel::status::kIncomplete;
 }
 
 QString CMeasurement::YesNoText(const Variant& value)

@@ -3,6 +3,7 @@
 // unit, description, display format, flag letters and pass/fail status. The host reaches it
 // through IMeasurement; the plug-in's results use the further operations below.
 #include "host/contract/IMeasurement.h"
+#include "host/contract/ResultStatus.h"
 
 #include <QString>
 #include <cstdint>
@@ -20,6 +21,10 @@ public:
     static constexpr std::int32_t kNumeric1 = 1;
     static constexpr std::int32_t kNumeric2 = 2;
     static constexpr std::int32_t kYesNo = 3;
+
+    // Flag letters of a value that is no verdict: the run was cut short, by an error.
+    static constexpr char kIncompleteFlag = 'I';
+    static constexpr char kErrorFlag = 'E';
 
     // Print option of the report: only failed measurements are printed.
     static constexpr std::int32_t kPrintFailedOnly = 0x10;
@@ -52,10 +57,19 @@ public:
     void ClearResult();
     // An empty flag clears all letters; otherwise the letter is added once (case-insensitive).
     void AddFlag(const QString& flag);
-    // Evaluates the value against the selected standards of the limit data: 0 without a value,
-    // 2 when a standard fails it, else 1. Returns the new status.
+    bool HasFlag(QChar letter) const;   // case-insensitive
+    void RemoveFlag(QChar letter);      // case-insensitive
+    // Evaluates the value against the selected standards of the limit data (ResultStatus.h):
+    // not evaluated without a value, incomplete when flagged "I" or "E", not judged when no
+    // selected standard of the limit data sets a limit for the key, failed when one fails it,
+    // else passed. Returns the new status.
     std::int32_t UpdateStatus(const std::shared_ptr<ostrel::ILimitData>& limitData,
                               const std::shared_ptr<ostrel::IStandards>& selectedStandards);
+    // A run cut short: a value there is gets the "I" flag (and "E" after a failure) and is
+    // incomplete; no value stays not evaluated.
+    void MarkIncomplete(bool failure);
+    // A value of a run in progress: shown as running (not evaluated without a value).
+    void ShowRunning() { m_status = m_value.isEmptyOrNull() ? ostrel::status::kNotEvaluated : ostrel::status::kRunning; }
     // A yes/no value as text: "True" only for a value that reads as true.
     static QString YesNoText(const ostrel::Variant& value);
     // The value as text for its value type; status receives Status.

@@ -8,6 +8,7 @@
 #include "host/core/ErrorService.h"
 #include "host/core/Steps.h"
 #include "host/results/ILimitView.h"
+#include "host/results/LimitRule.h"
 #include "host/results/Standards.h"
 #include "plugin/guide/FDialogWrapper.h"
 #include "plugin/measure/MLimitUtils.h"
@@ -153,11 +154,11 @@ std::shared_ptr<ostrel::IStandards> CNB4410LimitData::FindFailedStandards(std::s
     if (!m_standards || !measurement || m_standards->Count() == 0)
         return nullptr;
     QString key;
-    float value = 0.0f;
-    float preset = 0.0f;
+    double value = 0.0;
+    double preset = 0.0;
     ostrel::runStep("read the measurement key", [&] { key = measurement->Key(); });
-    ostrel::runStep("convert the value", [&] { value = measurement->Value().toSingle(); });
-    ostrel::runStep("convert the preset value", [&] { preset = measurement->PresetValue().toSingle(); });
+    ostrel::runStep("convert the value", [&] { value = ostrel::LimitRule::ValueOf(measurement->Value()); });
+    ostrel::runStep("convert the preset value", [&] { preset = ostrel::LimitRule::ValueOf(measurement->PresetValue()); });
 
     std::shared_ptr<ostrel::IStandards> failures;
     ostrel::runStep("create the failures collection", [&] { failures = newStandards(); });

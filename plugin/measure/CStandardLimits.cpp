@@ -7,6 +7,7 @@
 #include "host/contract/IResultData.h"
 #include "host/contract/IStandards.h"
 #include "host/core/Steps.h"
+#include "host/results/LimitRule.h"
 
 #include <QMenu>
 #include <QTreeWidget>
@@ -106,8 +107,8 @@ void CStandardLimits::showStandardLimits(const QString& shortName, const QString
             continue;
         runStep("limit texts", [&] {
             // Per key the strictest limits: the smallest upper and the largest lower one.
-            std::optional<float> upper;
-            std::optional<float> lower;
+            std::optional<double> upper;
+            std::optional<double> lower;
             QString upperUnit;
             QString lowerUnit;
             for (const auto& item : items) {
@@ -133,7 +134,7 @@ void CStandardLimits::showStandardLimits(const QString& shortName, const QString
         m_raise(kEventStandardSelected, ostrel::VariantArray{Variant(shortName), Variant(fullName)});
 }
 
-QString CStandardLimits::formatLimit(const QString& key, float value, QString unit) const
+QString CStandardLimits::formatLimit(const QString& key, double value, QString unit) const
 {
     std::shared_ptr<ostrel::IMeasurement> measurement;
     runStep("limit measurement", [&] {
@@ -144,16 +145,14 @@ QString CStandardLimits::formatLimit(const QString& key, float value, QString un
         if (unit.isEmpty())
             unit = measurement->Unit();
         else if (unit == kPercent && m_calculatedLimits) {
-            // A calculated limit is shown as the measurement shows its values: 120 mmHg + 5 %
-            // reads "126 mmHg", not the single-precision noise "125.99999 mmHg".
-            const double calculated = measurement->PresetValue().val() * (static_cast<double>(value) / 100.0 + 1.0);
-            const QString format = measurement->ValueFormat();
-            return (format.isEmpty() ? ostrel::numberToText(static_cast<float>(calculated))
-                                     : ostrel::formatNumber(calculated, format))
-                 + QLatin1Char(' ') + measurement->Unit();
+            // A calculated limit is the number the measurement is judged against, at its own
+            // precision: 120 mmHg + 5 % reads "126 mmHg", 150 mmHg + 5 % "157.5 mmHg".
+            const double preset = ostrel::LimitRule::ValueOf(measurement->PresetValue());
+            const double calculated = ostrel::LimitRule::Absolute(value, true, preset);
+            return ostrel::LimitRule::Text(calculated) + QLatin1Char(' ') + measurement->Unit();
         }
     }
-    QString text = ostrel::numberToText(value) + QLatin1Char(' ') + unit;
+    QString text = ostrel::LimitRule::Text(value) + QLatin1Char(' ') + unit;
     if (unit == kPercent && value > 0)
         text.prepend(QLatin1Char('+'));
     return text;

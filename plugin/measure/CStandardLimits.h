@@ -41,7 +41,7 @@ public:
 
 private:
     void showStandardLimits(const QString& shortName, const QString& fullName);
-    QString formatLimit(const QString& key, float value, QString unit) const;
+    QString formatLimit(const QString& key, double value, QString unit) const;
     void clearStandardItems();
 
     QTreeWidget* m_list;

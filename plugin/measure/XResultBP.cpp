@@ -219,12 +219,15 @@ void XResultBP::editChanged()
         if (!measurement)
             return;
         const QString text = m_edit->text();
+        // A reading left empty is what keeps the "I" flag of result entry.
         if (text.isEmpty()) {
             measurement->SetValue(Variant());
+            measurement->AddFlag(QString(QLatin1Char(CMeasurement::kIncompleteFlag)));
             row->setText(kValueColumn, QString());
         } else {
             const float value = readingOf(text);
             measurement->SetValue(Variant(value));
+            measurement->RemoveFlag(QLatin1Char(CMeasurement::kIncompleteFlag));
             row->setText(kValueColumn, ostrel::numberToText(value) + QLatin1Char(' ') + measurement->Unit());
         }
     });

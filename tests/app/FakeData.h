@@ -108,6 +108,7 @@ public:
     void SetComment(const QString& text) override { comment = text; }
     bool HasDialog() override { return false; }
     std::int32_t Status() override { return status; }
+    QString StatusText() override { return statusText; }
     std::shared_ptr<IMeasurement> Measurement(const Variant& index) override;
     std::int32_t MeasurementCount() override { return static_cast<std::int32_t>(measurements.size()); }
     std::shared_ptr<IServiceRecord> ServiceRecord() override { return nullptr; }
@@ -119,6 +120,7 @@ public:
 
     QString comment;
     std::int32_t status = 0;
+    QString statusText;
     std::int32_t mtiId = 0;
     std::vector<std::shared_ptr<FakeMeasurement>> measurements;
 };

@@ -2,7 +2,9 @@
 // per measurement, texts quoted where they must be.
 #include "FakeElement.h"
 
+#include "app/common/ExitCode.h"
 #include "app/ostrel/ResultExporter.h"
+#include "app/ostrel/RunCommand.h"
 #include "app/ostrel/SequenceDocument.h"
 #include "host/results/LimitItem.h"
 
@@ -95,7 +97,7 @@ TEST_F(ResultExporterTest, CsvHasOneRowPerMeasurementWithItsLimits)
     EXPECT_EQ(rows[0], ResultExporter::CsvColumns());
     EXPECT_EQ(rows[1], (QStringList{QStringLiteral("Leak, cuff"), QStringLiteral("DROP"), QStringLiteral("Pressure \"Drop\""),
                                     QStringLiteral("7.5"), QString(), QStringLiteral("mmHg"), QStringLiteral("AAMI: <= 5 mmHg"),
-                                    QStringLiteral("Failed"), QStringLiteral("M")}));
+                                    QStringLiteral("Failed"), QStringLiteral("M"), QString()}));
     EXPECT_EQ(rows[2][3], QStringLiteral("1.25"));
     EXPECT_EQ(rows[2][4], QStringLiteral("2"));
     EXPECT_EQ(rows[2][6], QString()); // no limit for RATE
@@ -144,8 +146,12 @@ TEST(SequenceResultsTest, LimitTexts)
         element->Initialize(QStringLiteral("FAKE"), 10, 1);
         addLimit(*element, QStringLiteral("S"), QStringLiteral("CVOL"), c.upper, c.lower);
         element->limits().standards->Item(0)->LimitItems()[0]->SetUnitFlag(c.unitFlag);
-        EXPECT_EQ(SequenceResults::LimitsText(element->limits().standards, {}, QStringLiteral("CVOL"), QStringLiteral("ccm")),
+        EXPECT_EQ(SequenceResults::LimitsText(element->limits().standards, {{QStringLiteral("S"), QStringLiteral("S full")}},
+                                              QStringLiteral("CVOL"), QStringLiteral("ccm")),
                   c.expected);
+        // Nothing selected: nothing judged, so no limit is shown.
+        EXPECT_EQ(SequenceResults::LimitsText(element->limits().standards, {}, QStringLiteral("CVOL"), QStringLiteral("ccm")),
+                  QString());
         element->Terminate();
     }
 }
@@ -164,6 +170,61 @@ TEST(SequenceResultsTest, Verdict)
     EXPECT_EQ(SequenceResults::Overall({result(true, true, 1), result(true, false, 0)}), Verdict::Incomplete);
     EXPECT_EQ(SequenceResults::Overall({result(true, true, 1), result(true, true, 0)}), Verdict::Incomplete);
     EXPECT_EQ(SequenceResults::Overall({result(true, true, 1), result(false, false, 0)}), Verdict::Passed);
+    // Passed only when every enabled element passed and was judged.
+    EXPECT_EQ(SequenceResults::Overall({result(true, true, 1), result(true, true, 5)}), Verdict::NotJudged);
+    EXPECT_EQ(SequenceResults::Overall({result(true, true, 5), result(true, true, 4)}), Verdict::Incomplete);
+    EXPECT_EQ(SequenceResults::Overall({result(true, true, 4), result(true, true, 2)}), Verdict::Failed);
+    EXPECT_EQ(SequenceResults::Overall({result(true, true, 1), result(false, true, 5)}), Verdict::Passed);
+    EXPECT_EQ(SequenceResults::VerdictText(Verdict::NotJudged), QStringLiteral("NOT JUDGED"));
+}
+
+TEST(SequenceResultsTest, ExitCodesTellEachOutcomeApart)
+{
+    auto result = [](int status, const char* error = "") {
+        ElementResult r;
+        r.hasResult = true;
+        r.status = status;
+        r.error = QString::fromLatin1(error);
+        return r;
+    };
+    EXPECT_EQ(RunCommand::ExitCodeOf({result(1), result(3)}), exitcode::kPassed);
+    EXPECT_EQ(RunCommand::ExitCodeOf({result(1), result(2)}), exitcode::kFailed);
+    EXPECT_EQ(RunCommand::ExitCodeOf({result(1), result(5)}), exitcode::kIncomplete);
+    EXPECT_EQ(RunCommand::ExitCodeOf({result(1), result(4)}), exitcode::kIncomplete);
+    EXPECT_EQ(RunCommand::ExitCodeOf({result(1), result(0)}), exitcode::kIncomplete);
+    EXPECT_EQ(RunCommand::ExitCodeOf({result(2), result(4, "The instrument did not answer")}), exitcode::kInstrument);
+    ElementResult disabled = result(4, "ignored");
+    disabled.enabled = false;
+    EXPECT_EQ(RunCommand::ExitCodeOf({result(1), disabled}), exitcode::kPassed);
+}
+
+TEST_F(ResultExporterTest, OnlyAppliedLimitsAreShownAndNoVerdictIsSaidSo)
+{
+    auto element = addElement(document, QStringLiteral("Interrupted"));
+    addLimit(*element, QStringLiteral("AAMI"), QStringLiteral("DROP"), QStringLiteral("5"), QString());
+    element->result().status = 4;
+    element->result().statusText = QStringLiteral("The instrument did not answer in time.");
+    element->result().measurements = {
+        std::make_shared<FakeMeasurement>(QStringLiteral("DROP"), QStringLiteral("Pressure Drop"), Variant(1.5), Variant(),
+                                          QStringLiteral("mmHg"), 4, QStringLiteral("IE")),
+        std::make_shared<FakeMeasurement>(QStringLiteral("RATE"), QStringLiteral("Leak Rate"), Variant(0.8), Variant(),
+                                          QStringLiteral("mmHg/min"), 5),
+    };
+    const auto results = SequenceResults::Collect(document);
+    const auto rows = parseCsv(QString::fromUtf8(ResultExporter::ToCsv(results)));
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[3][6], QString()) << "an incomplete value was judged by nothing";
+    EXPECT_EQ(rows[3][7], QStringLiteral("Incomplete"));
+    EXPECT_EQ(rows[3][8], QStringLiteral("IE"));
+    EXPECT_EQ(rows[3][9], QStringLiteral("The instrument did not answer in time."));
+    EXPECT_EQ(rows[4][7], QStringLiteral("Not judged"));
+
+    const auto json = QJsonDocument::fromJson(ResultExporter::ToJson(document, results)).object();
+    const auto interrupted = json[QStringLiteral("elements")].toArray()[2].toObject();
+    EXPECT_EQ(interrupted[QStringLiteral("statusText")].toString(), QStringLiteral("Incomplete"));
+    EXPECT_EQ(interrupted[QStringLiteral("error")].toString(), QStringLiteral("The instrument did not answer in time."));
+    EXPECT_TRUE(SequenceResults::StatusNote(results[2]).contains(QStringLiteral("The instrument did not answer in time.")));
+    EXPECT_TRUE(SequenceResults::InstrumentFailed(results));
 }
 
 } // namespace

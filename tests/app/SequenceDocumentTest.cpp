@@ -3,12 +3,17 @@
 #include "FakeElement.h"
 
 #include "app/ostrel/SequenceDocument.h"
+#include "app/ostrel/SettingsDialog.h"
+#include "app/ostrel/StandardsCatalog.h"
+#include "host/contract/IStandards.h"
 #include "host/core/ComError.h"
 #include "host/results/LimitItem.h"
 #include "host/results/Progress.h"
 #include "host/results/Standard.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -249,6 +254,85 @@ TEST_F(SequenceDocumentTest, EditingMarksTheDocumentModified)
     for (int i = 0; i < document.Count(); ++i)
         ids.insert(document.Entry(i).element->ID());
     EXPECT_EQ(ids.size(), 3u);
+}
+
+} // namespace
+
+namespace {
+
+TEST(SequenceStandards, ANewSequenceSelectsTheStandardsItsElementsCarryUntilOneIsChosen)
+{
+    QTemporaryDir dir;
+    SequenceDocument document;
+    EXPECT_TRUE(document.SelectedStandards().isEmpty());
+    auto first = std::dynamic_pointer_cast<FakeElement>(plugIn().CreateTest(10));
+    first->limits().CreateStandard(Variant("MINE"), Variant("My own limits"));
+    first->limits().CreateStandard(Variant("EXAMPLE-A"), Variant("Example A"));
+    auto second = std::dynamic_pointer_cast<FakeElement>(plugIn().CreateTest(20));
+    second->limits().CreateStandard(Variant("MINE"), Variant("My own limits"));
+    document.Add(first);
+    document.Add(second);
+    const QList<StandardRef> carried{{QStringLiteral("MINE"), QStringLiteral("My own limits")},
+                                     {QStringLiteral("EXAMPLE-A"), QStringLiteral("Example A")}};
+    EXPECT_EQ(document.SelectedStandards(), carried);
+    EXPECT_FALSE(document.SelectionChosen());
+
+    // The settings offer them beside the library's; the user-made one can be chosen.
+    const StandardsCatalog catalog;
+    SettingsDialog settings(catalog, document.SelectedStandards(), nullptr, &document);
+    auto* list = settings.findChild<QListWidget*>(QStringLiteral("lstStandards"));
+    ASSERT_TRUE(list);
+    const auto mine = list->findItems(QStringLiteral("MINE - My own limits"), Qt::MatchExactly);
+    ASSERT_EQ(mine.size(), 1);
+    EXPECT_EQ(mine[0]->checkState(), Qt::Checked);
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i) != mine[0])
+            list->item(i)->setCheckState(Qt::Unchecked);
+    document.SetSelectedStandards(settings.SelectedStandards());
+    EXPECT_EQ(document.SelectedStandards(), (QList<StandardRef>{carried[0]}));
+
+    // The choice is stored, and the run resolves it to the elements' own standard.
+    document.SaveAs(dir.filePath(QStringLiteral("chosen.xml")));
+    auto loaded = SequenceDocument::Load(dir.filePath(QStringLiteral("chosen.xml")), factory(), nullptr);
+    EXPECT_TRUE(loaded->SelectionChosen());
+    EXPECT_EQ(loaded->SelectedStandards(), (QList<StandardRef>{carried[0]}));
+    QList<StandardRef> unresolved;
+    const auto resolved = catalog.Resolve(*loaded, &unresolved);
+    ASSERT_EQ(resolved->Count(), 1);
+    EXPECT_EQ(resolved->Item(0)->ShortName(), QStringLiteral("MINE"));
+    EXPECT_TRUE(unresolved.isEmpty());
+
+    // A standard no element carries judges nothing: it is named, not passed over.
+    loaded->SetSelectedStandards({{QStringLiteral("EXAMPLE-B"), QStringLiteral("Example B")}});
+    EXPECT_EQ(catalog.Resolve(*loaded, &unresolved)->Count(), 0);
+    ASSERT_EQ(unresolved.size(), 1);
+    EXPECT_EQ(unresolved[0].shortName, QStringLiteral("EXAMPLE-B"));
+}
+
+TEST(SequenceStandards, ElementsLoadedWithRefusedValuesAreNamed)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("refused.xml"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"(<OstrelSequence Format="1"><Sequence>
+  <Element PlugIn="FAKE" TestID="10" ID="3" Name="One" Enabled="yes"/>
+  <Element PlugIn="FAKE" TestID="10" ID="3" Name="Two" Enabled="0"/>
+  <Element PlugIn="FAKE" TestID="10" ID="4" Name="Three"/>
+</Sequence></OstrelSequence>)");
+    file.close();
+    auto progress = std::make_shared<Progress>();
+    auto document = SequenceDocument::Load(path, factory(), progress);
+    ASSERT_EQ(document->Count(), 3);
+    ASSERT_EQ(document->Problems().size(), 2) << document->Problems().join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(document->Problems()[0].contains(QStringLiteral("element 1 \"One\": Enabled=\"yes\" is refused")))
+        << document->Problems()[0].toStdString();
+    EXPECT_TRUE(document->Problems()[1].contains(QStringLiteral("element 2 \"Two\": ID=\"3\" is refused")))
+        << document->Problems()[1].toStdString();
+    EXPECT_TRUE(document->Problems()[0].startsWith(QFileInfo(path).absoluteFilePath()));
+    EXPECT_FALSE(document->Entry(1).enabled);
+    EXPECT_TRUE(document->Entry(2).enabled); // no attribute: enabled, as before
+    EXPECT_EQ(progress->WorstSeverity(), SequenceDocument::kRefusedSeverity);
 }
 
 } // namespace

@@ -7,7 +7,9 @@
 #include "host/run/Filter.h"
 #include "host/run/RunContext.h"
 #include "host/run/XTestWizard.h"
+#include "host/contract/ResultStatus.h"
 #include "plugin/guide/FTestGuide.h"
+#include "plugin/measure/XResultBP.h"
 #include "plugin/guide/XTestDetails.h"
 #include "plugin/tests/bp/CConfigIBP.h"
 #include "plugin/tests/bp/CConfigPBP.h"
@@ -18,6 +20,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace nb4410;
@@ -104,12 +108,19 @@ TEST_F(BPElement, PlayRunsTheSimulationUntilTheInstrumentEnds)
         press(guide, "play");
         EXPECT_FALSE(CTestBP::RunInProgress());
         EXPECT_EQ(highlighted(guide), (std::vector<int>{1, 2}));
-        // The operator types the monitor's readings.
-        result()->Find("SYST")->SetValue(Variant(121.0f));
-        result()->Find("DIAS")->SetValue(Variant(79.0f));
-        result()->Find("HART")->SetValue(Variant(60.0f));
-        result()->Find("MAPR")->SetValue(Variant(93.0f));
-        guide.EnableNextButton(true);
+        // The operator types the monitor's readings into the view, row by row.
+        auto* view = dynamic_cast<XResultBP*>(guide.ResultView());
+        ASSERT_TRUE(view);
+        for (const char* reading : {"121", "79", "60"}) {
+            QTest::keyClicks(view->EditBox(), QString::fromLatin1(reading));
+            QTest::keyClick(view->EditBox(), Qt::Key_Return);
+        }
+        QTest::keyClicks(view->EditBox(), QStringLiteral("93"));
+        // Ctrl+A in the reading box selects its text, as everywhere on the desktop: no N/A.
+        QTest::keyClick(view->EditBox(), Qt::Key_A, Qt::ControlModifier);
+        EXPECT_EQ(view->EditBox()->selectedText(), QStringLiteral("93"));
+        EXPECT_TRUE(guide.isVisible());
+        EXPECT_EQ(context->NavigationCount(), 0);
         press(guide, "next");
     });
     EXPECT_EQ(runningSteps, (std::vector<int>{3}));
@@ -122,12 +133,37 @@ TEST_F(BPElement, PlayRunsTheSimulationUntilTheInstrumentEnds)
     EXPECT_EQ(block[4].text(), "120");
 
     ASSERT_TRUE(result());
-    EXPECT_EQ(result()->Status(), 1);
-    EXPECT_EQ(result()->Find("SYST")->Flags(), "I");
+    EXPECT_EQ(result()->Status(), ostrel::status::kNotJudged); // no standard selected
+    for (const char* key : {"SYST", "DIAS", "HART", "MAPR"})
+        EXPECT_EQ(result()->Find(key)->Flags(), QString()) << key << ": entered, so complete";
     EXPECT_EQ(result()->MTIID(), 1);
     ASSERT_TRUE(result()->ServiceRecord());
     EXPECT_EQ(result()->ServiceRecord()->Comment(), "/121/79/60/93");
     EXPECT_EQ(context->LastNavigation(), RunContext::kNavigateNext);
+    EXPECT_EQ(context->FinishedElements().size(), 1u);
+}
+
+TEST_F(BPElement, ReadingsOnlyRecordsTheMonitorsReadingsWithoutTheInstrument)
+{
+    make(CTestBP::kReadingsOnlyTestId);
+    perform([&](FTestGuide& guide) {
+        press(guide, "play");
+        auto* view = dynamic_cast<XResultBP*>(guide.ResultView());
+        ASSERT_TRUE(view);
+        ASSERT_TRUE(view->EditBox()->isVisible());
+        for (const char* reading : {"118", "77"}) {
+            QTest::keyClicks(view->EditBox(), QString::fromLatin1(reading));
+            QTest::keyClick(view->EditBox(), Qt::Key_Return);
+        }
+        QTest::keyClicks(view->EditBox(), QStringLiteral("64"));
+        guide.EnableNextButton(true);
+        press(guide, "next");
+    });
+    EXPECT_TRUE(driver().calls.isEmpty()) << "nothing is sent to the instrument";
+    ASSERT_TRUE(result());
+    EXPECT_EQ(result()->Find("SYST")->Value().val(), 118.0);
+    EXPECT_EQ(result()->Find("HART")->Value().val(), 64.0);
+    EXPECT_EQ(result()->Status(), ostrel::status::kNotJudged);
     EXPECT_EQ(context->FinishedElements().size(), 1u);
 }
 
@@ -161,9 +197,13 @@ TEST_F(BPElement, AFailedResultIsStoredOnlyWhenTheOperatorConfirms)
     messages.sink->answers = {false, true};
     perform([&](FTestGuide& guide) {
         press(guide, "play");
-        for (const char* key : {"DIAS", "HART", "MAPR"})
+        // As the view takes typed readings: the value in, the entry's "I" flag gone.
+        for (const char* key : {"DIAS", "HART", "MAPR"}) {
             result()->Find(key)->SetValue(Variant(70.0f));
+            result()->Find(key)->RemoveFlag(QLatin1Char('I'));
+        }
         result()->Find("SYST")->SetValue(Variant(140.0f));
+        result()->Find("SYST")->RemoveFlag(QLatin1Char('I'));
         guide.EnableNextButton(true);
         press(guide, "next");
         EXPECT_TRUE(guide.isVisible());

@@ -93,11 +93,11 @@ TEST(ResultBP, ReadingsAreJudgedAgainstAbsoluteAndPercentLimits)
         EXPECT_EQ(result.Find("DIAS")->Status(), 0); // nothing entered
     }
 
-    // Nothing entered is no failure; not applicable empties the result.
+    // Nothing entered is no failure, and no pass either; not applicable empties the result.
     CResultBP empty;
     empty.InitMeasurements(config.get());
     empty.EvaluateStatus(judged.element->Limits(), judged.selected, false);
-    EXPECT_EQ(empty.Status(), 1);
+    EXPECT_EQ(empty.Status(), 0);
     empty.EvaluateStatus(judged.element->Limits(), judged.selected, true);
     EXPECT_EQ(empty.Status(), 3);
     EXPECT_EQ(empty.MeasurementCount(), 0);
@@ -160,7 +160,7 @@ TEST(ResultBP, StoredFormRoundTrip)
     CResultBP loaded;
     auto progress = std::make_shared<ostrel::Progress>();
     loaded.Load(stored, progress);
-    EXPECT_EQ(loaded.Status(), 1);
+    EXPECT_EQ(loaded.Status(), 4); // readings flagged "I" are incomplete, and stay so when reopened
     EXPECT_EQ(loaded.MTIID(), 2);
     EXPECT_EQ(loaded.Comment(), "cuff slipped once");
     // Rows without a reading are not stored.

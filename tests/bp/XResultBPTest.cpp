@@ -74,17 +74,23 @@ TEST_F(ResultViewBP, RowsShowTheSimulatedValuesAndFailedRows)
 
 TEST_F(ResultViewBP, TypedReadingsReachTheResultRowByRow)
 {
+    // Result entry marks every reading incomplete until it is typed in.
+    result->MarkMeasurements(QStringLiteral("I"));
     view.StartEditing();
     EXPECT_TRUE(view.EditBox()->isVisible());
     type("121");
     EXPECT_EQ(result->Find("SYST")->Value().val(), 121.0);
+    EXPECT_EQ(result->Find("SYST")->Flags(), QString());
+    EXPECT_EQ(result->Find("DIAS")->Flags(), QStringLiteral("I"));
     EXPECT_EQ(cell("SYST", XResultBP::kValueColumn), "121 mmHg");
     enter();
     type("12a");
     EXPECT_EQ(view.EditBox()->text(), "12");
     EXPECT_EQ(events.last(), "KeyPress=97");
+    EXPECT_EQ(result->Find("DIAS")->Flags(), QString());
     view.EditBox()->clear();
     EXPECT_TRUE(result->Find("DIAS")->Value().isEmpty());
+    EXPECT_EQ(result->Find("DIAS")->Flags(), QStringLiteral("I")); // emptied again: not entered
     EXPECT_EQ(cell("DIAS", XResultBP::kValueColumn), "");
     type("79,5");
     EXPECT_EQ(result->Find("DIAS")->Value().val(), 79.5);
@@ -99,6 +105,9 @@ TEST_F(ResultViewBP, TypedReadingsReachTheResultRowByRow)
     EXPECT_TRUE(view.LastRowPassed());
     EXPECT_FALSE(view.EditBox()->isVisible());
     EXPECT_EQ(events.last(), "KeyPress=13");
+    // Every reading entered: no row says "Incomplete test." any more.
+    for (const char* key : {"SYST", "DIAS", "HART", "MAPR"})
+        EXPECT_EQ(result->Find(key)->Flags(), QString()) << key;
 
     // Editing again shows the number without its unit and changes nothing by itself.
     const int before = events.size();
@@ -149,9 +158,25 @@ TEST_F(ResultViewBP, CalculatedLimitsReadAsTheValuesDo)
 {
     JudgedElement judged(CTestBP::kPresetTestId);
     judged.limit("SYST", 5.0f, -5.0f, "%"); // 120 mmHg +- 5 %, no single-precision noise
+    judged.limit("MAPR", 5.0f, -5.0f, "%"); // 93 mmHg + 5 % has decimals of its own
     view.ShowLimits(judged.element->Limits(), judged.selected);
     EXPECT_EQ(cell("SYST", XResultBP::kHighColumn), "126 mmHg");
     EXPECT_EQ(cell("SYST", XResultBP::kLowColumn), "114 mmHg");
+    EXPECT_EQ(cell("MAPR", XResultBP::kHighColumn), "97.65 mmHg");
+    EXPECT_EQ(cell("MAPR", XResultBP::kLowColumn), "88.35 mmHg");
+
+    // The limit shown is the limit judged: a reading on it passes, one past it fails.
+    struct Case {
+        const char* key;
+        float reading;
+        std::int32_t status;
+    };
+    for (const Case& c : {Case{"SYST", 126.0f, 1}, Case{"SYST", 127.0f, 2}, Case{"SYST", 114.0f, 1}, Case{"SYST", 113.0f, 2},
+                          Case{"MAPR", 97.65f, 1}, Case{"MAPR", 97.7f, 2}}) {
+        result->Find(c.key)->SetValue(Variant(c.reading));
+        EXPECT_EQ(result->Find(c.key)->UpdateStatus(judged.element->Limits(), judged.selected), c.status)
+            << c.key << " " << c.reading;
+    }
 }
 
 } // namespace

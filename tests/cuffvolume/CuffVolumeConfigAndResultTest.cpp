@@ -103,10 +103,10 @@ TEST(ResultCuffVolume, VolumeIsJudgedAgainstTheSelectedStandard)
         result.EvaluateStatus(limits, selected, false);
         EXPECT_EQ(result.Status(), c.status) << c.volume;
     }
-    // Without a value the result passes; not applicable wins over everything.
+    // Without a value there is no verdict; not applicable wins over everything.
     CResultCuffVolume empty;
     empty.EvaluateStatus(limits, selected, false);
-    EXPECT_EQ(empty.Status(), 1);
+    EXPECT_EQ(empty.Status(), 0);
     empty.EvaluateStatus(limits, selected, true);
     EXPECT_EQ(empty.Status(), 3);
 }
@@ -144,7 +144,7 @@ TEST(ResultCuffVolume, StoredFormRoundTripKeepsVolumeAndFormat)
 
     CResultCuffVolume loaded;
     loaded.Load(stored, std::make_shared<ostrel::Progress>());
-    EXPECT_EQ(loaded.Status(), 1);
+    EXPECT_EQ(loaded.Status(), 5); // measured without limits: not judged
     EXPECT_EQ(loaded.MTIID(), 1);
     EXPECT_EQ(loaded.Comment(), "new cuff");
     EXPECT_NEAR(loaded.CuffVolume()->Value().val(), 139.6, 1e-4);

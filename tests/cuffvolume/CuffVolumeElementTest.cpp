@@ -59,7 +59,7 @@ TEST_F(CuffVolumeElement, OnlyTheFinalReplyStoresAndJudgesTheVolume)
     ASSERT_TRUE(result());
     EXPECT_EQ(result()->CuffVolume()->Value().type(), ostrel::VarType::Single);
     EXPECT_EQ(result()->CuffVolume()->Value().toSingle(), 141.5f);
-    EXPECT_EQ(result()->Status(), 1);
+    EXPECT_EQ(result()->Status(), 5); // no standard selected: not judged
     EXPECT_EQ(result()->MTIID(), 1);
     EXPECT_EQ(context->FinishedElements().size(), 1u);
 }

@@ -90,7 +90,7 @@ TEST(ConfigLeak, MissingChildrenKeepDefaultsAndWarnOnce)
     auto document = StorageDocument::Create();
     ostrel::StorageElement element = document->CreateElement("PlugInData");
     element.AddChild("StartPressure", "200");
-    element.AddChild("Duration", "30.6");
+    element.AddChild("Duration", "31");
     element.AddChild("Unknown", "1");
 
     CConfigLeak config;
@@ -108,6 +108,37 @@ TEST(ConfigLeak, MissingChildrenKeepDefaultsAndWarnOnce)
     CConfigLeak quiet;
     quiet.Load(element, nullptr);
     EXPECT_EQ(quiet.StartPressure(), 200.0f);
+}
+
+TEST(ConfigLeak, ValuesNoEditorAcceptsAreRefusedAndTheDefaultsKept)
+{
+    struct Case {
+        const char* field;
+        const char* text;
+        const char* range;
+    };
+    for (const Case& c : {Case{"StartPressure", "abc", "0 to 400"}, Case{"StartPressure", "1e308", "0 to 400"},
+                          Case{"StartPressure", "nan", "0 to 400"}, Case{"StartPressure", "-5", "0 to 400"},
+                          Case{"TestedEquipment", "9", "1 to 3"}, Case{"TestedEquipment", "1.5", "1 to 3"},
+                          Case{"Duration", "-60", "0 to 300"}, Case{"Duration", "30.6", "0 to 300"},
+                          Case{"Duration", "301", "0 to 300"}}) {
+        auto document = StorageDocument::Create();
+        ostrel::StorageElement element = document->CreateElement("PlugInData");
+        for (const char* field : {"StartPressure", "TestedEquipment", "Duration"})
+            element.AddChild(field, QLatin1String(field) == QLatin1String(c.field) ? c.text : "2");
+        CConfigLeak config;
+        auto progress = std::make_shared<ostrel::Progress>();
+        config.Load(element, progress);
+        const std::string what = std::string(c.field) + " " + c.text;
+        EXPECT_EQ(config.StartPressure(), QLatin1String(c.field) == QLatin1String("StartPressure") ? 250.0f : 2.0f) << what;
+        EXPECT_EQ(config.TestedEquipment(), QLatin1String(c.field) == QLatin1String("TestedEquipment") ? 1 : 2) << what;
+        EXPECT_EQ(config.Duration(), QLatin1String(c.field) == QLatin1String("Duration") ? 60 : 2) << what;
+        ASSERT_FALSE(progress->Log().empty()) << what;
+        EXPECT_EQ(progress->Log()[0].severity, 3) << what;
+        EXPECT_EQ(progress->Log()[0].text, QStringLiteral("%1 \"%2\" is refused: allowed are %3. The default value is kept.")
+                                               .arg(QLatin1String(c.field), QLatin1String(c.text), QLatin1String(c.range)))
+            << what;
+    }
 }
 
 TEST(ConfigLeak, WrongRootFailsAfterClosingTheStep)

@@ -3,6 +3,7 @@
 #include "LeakReply.h"
 
 #include "host/contract/IServiceRecord.h"
+#include "host/contract/ResultStatus.h"
 #include "host/run/Filter.h"
 #include "host/run/RunContext.h"
 #include "plugin/guide/FTestGuide.h"
@@ -67,12 +68,44 @@ TEST_F(LeakElement, RunEndsAtTheFirstReplyAtOrPastTheDuration)
 
     ASSERT_TRUE(result());
     EXPECT_EQ(result()->Find("DROP")->Value().val(), 10.0);
-    EXPECT_EQ(result()->Find("RATE")->Value().val(), 10.0);
-    EXPECT_EQ(result()->Status(), 1);
+    EXPECT_EQ(result()->Find("RATE")->Value().val(), 60.0); // 10 mmHg in 10 s, per minute
+    EXPECT_EQ(result()->Status(), ostrel::status::kNotJudged); // no standard selected
     EXPECT_EQ(result()->MTIID(), 1);
     EXPECT_EQ(context->LastNavigation(), RunContext::kNavigateNext);
     EXPECT_EQ(context->FinishedElements().size(), 1u);
     EXPECT_FALSE(element->Guide());
+}
+
+TEST_F(LeakElement, AbortAndSkipGiveBackTheResultStoredBeforeTheWindow)
+{
+    config().SetDuration(10);
+    selectStandardWithLimits("RATE", 100.0f);
+    perform([&](FTestGuide& guide) {
+        press(guide, "play");
+        press(guide, "next");
+    });
+    ASSERT_TRUE(result());
+    ASSERT_EQ(result()->Status(), ostrel::status::kPassed);
+
+    // The next visit aborts without a run, then another runs and aborts: the stored pass stays.
+    for (bool run : {false, true}) {
+        messages.sink->answers = {true};
+        driver().replies = [](int call) { return leakReply(call + 1, static_cast<float>(10 * (call + 1))); };
+        perform([&](FTestGuide& guide) {
+            if (run)
+                press(guide, "play");
+            press(guide, "abort");
+        });
+        ASSERT_TRUE(result()) << run;
+        EXPECT_EQ(result()->Status(), ostrel::status::kPassed) << run;
+        EXPECT_EQ(result()->Find("DROP")->Value().val(), 10.0) << run;
+    }
+    perform([&](FTestGuide& guide) {
+        press(guide, "play");
+        press(guide, "skip");
+    });
+    ASSERT_TRUE(result());
+    EXPECT_EQ(result()->Find("DROP")->Value().val(), 10.0);
 }
 
 TEST_F(LeakElement, RepliesWithoutElapsedTimeChangeNothing)
@@ -251,7 +284,7 @@ TEST(LeakElementStore, SaveLoadAndCloneKeepConfigurationAndResult)
     ASSERT_TRUE(loaded);
     EXPECT_EQ(std::dynamic_pointer_cast<CConfigLeak>(loaded->Configuration())->Duration(), 42);
     ASSERT_TRUE(loaded->Result());
-    EXPECT_EQ(loaded->Result()->Status(), 1);
+    EXPECT_EQ(loaded->Result()->Status(), ostrel::status::kNotJudged);
 
     const auto copy = nb4410::testing::expectedClone(*element, 300);
     ASSERT_TRUE(copy);

@@ -1,6 +1,8 @@
 // The leak test end to end: the element, its window and the real driver against the
 // simulator on a pseudo-terminal, with simulated time running 100 times faster.
 #include "host/contract/IServiceRecord.h"
+#include "host/contract/ResultStatus.h"
+#include "host/storage/StorageElement.h"
 #include "host/results/Standards.h"
 #include "host/run/RunContext.h"
 #include "host/run/XTestGuideStatusBar.h"
@@ -14,6 +16,7 @@
 
 #include <QAction>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace nb4410;
@@ -43,11 +46,11 @@ TEST_F(LeakOverSimulator, PlayRunsTheTestAndNextStoresAJudgedResult)
         press(guide, "next");
     });
     ASSERT_TRUE(result());
-    // 2 mmHg/s for 10 s: the drop and, within the first minute, the rate are the whole fall.
+    // 2 mmHg/s for 10 s: the drop is the whole fall, the rate that fall per minute.
     EXPECT_NEAR(result()->Find("DROP")->Value().val(), 20.0, 1.0);
-    EXPECT_NEAR(result()->Find("RATE")->Value().val(), 20.0, 1.0);
+    EXPECT_NEAR(result()->Find("RATE")->Value().val(), 120.0, 6.0);
     EXPECT_EQ(result()->Find("RATE")->Status(), 2);
-    EXPECT_EQ(result()->Find("DROP")->Status(), 1);
+    EXPECT_EQ(result()->Find("DROP")->Status(), ostrel::status::kNotJudged); // the standard limits the rate only
     EXPECT_EQ(result()->Status(), 2);
     EXPECT_EQ(result()->MTIID(), 1);
     ASSERT_TRUE(result()->ServiceRecord());
@@ -74,7 +77,9 @@ TEST_F(LeakOverSimulator, ContinuousRunGoesOnUntilStopThenAbortDiscards)
         press(guide, "play");
         EXPECT_TRUE(element->StopRequested());
         EXPECT_FALSE(element->Running());
-        EXPECT_EQ(result()->Find("DROP")->Status(), 1);
+        // A continuous run ends by stop: complete, and not judged without a standard.
+        EXPECT_EQ(result()->Find("DROP")->Status(), ostrel::status::kNotJudged);
+        EXPECT_EQ(result()->Find("DROP")->Flags(), QString());
         messages.sink->answers = {true};
         press(guide, "abort");
     });
@@ -96,6 +101,93 @@ TEST_F(LeakOverSimulator, NextDuringAContinuousRunEndsTheRunBeforePerformReturns
     EXPECT_EQ(context->LastNavigation(), RunContext::kNavigateNext);
     ASSERT_TRUE(result());
     EXPECT_EQ(result()->MTIID(), 1);
+}
+
+// Presses a button of the window as soon as the running test has measured a drop.
+void pressOnceMeasured(FTestGuide& guide, QTimer& poll, const char* key, CTestLeak& element,
+                       const std::function<CResultLeak*()>& result)
+{
+    QObject::connect(&poll, &QTimer::timeout, [&guide, &poll, key, &element, result] {
+        if (element.Running() && result() && !result()->Find("DROP")->Value().isEmptyOrNull()) {
+            poll.stop();
+            guide.PressButton(key);
+        }
+    });
+    poll.start(10);
+}
+
+TEST_F(LeakOverSimulator, StopBeforeTheDurationLeavesAnIncompleteResultThatNeverPasses)
+{
+    start({{"LeakRate", "10"}});
+    config().SetDuration(300);
+    selectStandardWithLimits("DROP", 1000.0f); // the partial drop would pass
+    perform([&](FTestGuide& guide) {
+        QTimer poll;
+        pressOnceMeasured(guide, poll, "stop", *element, [this] { return result(); });
+        press(guide, "play");
+        EXPECT_FALSE(element->Running());
+        EXPECT_EQ(guide.StatusBar()->Status(), ostrel::status::kIncomplete);
+        press(guide, "next");
+    });
+    ASSERT_TRUE(result());
+    EXPECT_EQ(result()->Status(), ostrel::status::kIncomplete);
+    EXPECT_EQ(result()->Find("DROP")->Status(), ostrel::status::kIncomplete);
+    EXPECT_EQ(result()->Find("DROP")->Flags(), QStringLiteral("I"));
+    EXPECT_TRUE(result()->StatusText().isEmpty()); // the operator ended it, no failure
+    EXPECT_EQ(result()->Find("DROP")->ToolTipText(), QStringLiteral("Incomplete test."));
+    EXPECT_EQ(context->LastNavigation(), RunContext::kNavigateNext);
+    EXPECT_EQ(MVti::Driver()->VtiState(), nb4410vti::evtiNotConnected);
+}
+
+TEST_F(LeakOverSimulator, NextDuringATimedTestStopsTheInstrumentAndStoresAnIncompleteResult)
+{
+    start();
+    config().SetDuration(300);
+    selectStandardWithLimits("DROP", 1000.0f);
+    perform([&](FTestGuide& guide) {
+        QTimer poll;
+        pressOnceMeasured(guide, poll, "next", *element, [this] { return result(); });
+        press(guide, "play");
+    });
+    EXPECT_FALSE(element->Running());
+    EXPECT_EQ(MVti::Driver()->VtiState(), nb4410vti::evtiNotConnected);
+    ASSERT_TRUE(result());
+    EXPECT_EQ(result()->Status(), ostrel::status::kIncomplete);
+    EXPECT_EQ(result()->MTIID(), 1);
+    EXPECT_TRUE(result()->Find("DROP")->HasFlag(QLatin1Char('I')));
+}
+
+TEST_F(LeakOverSimulator, ALinkThatDiesMidTestLeavesAnIncompleteResultWithItsError)
+{
+    // The monitor leaks 10 mmHg/min: a full run fails the 1 mmHg/min limit; the line goes dead
+    // twenty exchanges in, long before the end.
+    start({{"LeakRate", "10"}, {"HangUpAfter", "20"}});
+    config().SetDuration(300);
+    selectStandardWithLimits("RATE", 1.0f);
+    messages.sink->defaultAnswer = true;
+    perform([&](FTestGuide& guide) {
+        press(guide, "play");
+        EXPECT_FALSE(element->Running());
+        EXPECT_EQ(guide.StatusBar()->Status(), ostrel::status::kIncomplete);
+        press(guide, "next");
+    });
+    ASSERT_TRUE(result());
+    EXPECT_EQ(result()->Status(), ostrel::status::kIncomplete);
+    EXPECT_FALSE(result()->StatusText().isEmpty());
+    const auto drop = result()->Find("DROP");
+    EXPECT_FALSE(drop->Value().isEmptyOrNull()) << "the values are kept for the record";
+    EXPECT_EQ(drop->Flags(), QStringLiteral("IE"));
+    EXPECT_EQ(drop->Status(), ostrel::status::kIncomplete);
+    EXPECT_EQ(MVti::Driver()->VtiState(), nb4410vti::evtiNotConnected);
+
+    // Stored and read back, it is still incomplete, with its error.
+    auto document = ostrel::StorageDocument::Create();
+    CResultLeak loaded;
+    loaded.Load(result()->Save(document), nullptr);
+    EXPECT_EQ(loaded.Status(), ostrel::status::kIncomplete);
+    EXPECT_EQ(loaded.StatusText(), result()->StatusText());
+    loaded.EvaluateStatus(element->Limits(), context->SelectedStandards(), false);
+    EXPECT_EQ(loaded.Status(), ostrel::status::kIncomplete);
 }
 
 TEST_F(LeakOverSimulator, NotApplicableAndSkip)

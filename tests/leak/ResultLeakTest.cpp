@@ -5,10 +5,14 @@
 #include "host/contract/IServiceRecord.h"
 #include "host/run/Filter.h"
 #include "host/storage/StorageElement.h"
+#include "host/results/Report.h"
+#include "plugin/tests/leak/CConfigLeak.h"
 #include "plugin/tests/leak/CResultLeak.h"
 #include "tests/support/plugin/StoredResult.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
+#include <algorithm>
 
 using namespace nb4410;
 using nb4410::testing::leakReply;
@@ -35,24 +39,37 @@ TEST(ResultLeak, RepliesBeforeTheFirstSampleSetOnlyTheDrop)
     EXPECT_FALSE(hasValue(result, "RATE"));
     result.EvaluateStatus(nullptr, nullptr, false);
     EXPECT_EQ(result.Find("RATE")->Status(), 0);
-    EXPECT_EQ(result.Find("DROP")->Status(), 1);
+    EXPECT_EQ(result.Find("DROP")->Status(), 5); // no limits: not judged
 }
 
-TEST(ResultLeak, RateIsTheDropGainedOverTheLastMinute)
+TEST(ResultLeak, RateIsPerMinuteFromTheFirstSampleOn)
 {
     struct Case {
         int untilS;
         float rate;
     };
-    // At 5 s the rate is the drop itself; at 60 s the whole drop; from 65 s on the drop of the
-    // last twelve intervals.
-    for (const Case& c : {Case{5, 5.0f}, Case{60, 60.0f}, Case{65, 60.0f}, Case{100, 60.0f}}) {
+    // A steady fall of 1 mmHg/s is 60 mmHg/min however long the test: within the first minute
+    // the drop since the start is scaled to a minute; from 60 s on it is the drop of the last
+    // twelve intervals, as it always was.
+    for (const Case& c : {Case{5, 60.0f}, Case{30, 60.0f}, Case{55, 60.0f}, Case{60, 60.0f}, Case{65, 60.0f},
+                          Case{100, 60.0f}}) {
         CResultLeak result;
         result.Clear();
         steadyFall(result, c.untilS);
-        EXPECT_EQ(valueOf(result, "RATE"), c.rate) << c.untilS;
+        EXPECT_FLOAT_EQ(valueOf(result, "RATE"), c.rate) << c.untilS;
         EXPECT_EQ(valueOf(result, "DROP"), static_cast<float>(c.untilS));
     }
+}
+
+TEST(ResultLeak, AMinuteOfSamplesGivesTheRateOfThatMinute)
+{
+    // 2 mmHg/s for 30 s, then held: at 60 s the minute's drop is 60; at 90 s the last
+    // minute holds only 30 s of falling.
+    CResultLeak result;
+    result.Clear();
+    for (int s = 1; s <= 90; ++s)
+        result.TakeReply(leakReply(s, static_cast<float>(2 * std::min(s, 30))), s);
+    EXPECT_FLOAT_EQ(valueOf(result, "RATE"), 0.0f); // 30..90 s: no fall
 }
 
 TEST(ResultLeak, ScheduleAdvancesOneIntervalPerSample)
@@ -60,14 +77,30 @@ TEST(ResultLeak, ScheduleAdvancesOneIntervalPerSample)
     CResultLeak result;
     result.Clear();
     result.TakeReply(leakReply(12, 12.0f), 12); // sample, schedule 5
-    EXPECT_EQ(valueOf(result, "RATE"), 12.0f);
+    EXPECT_FLOAT_EQ(valueOf(result, "RATE"), 60.0f);
     result.TakeReply(leakReply(13, 20.0f), 13); // sample, schedule 10
-    EXPECT_EQ(valueOf(result, "RATE"), 20.0f);
+    EXPECT_FLOAT_EQ(valueOf(result, "RATE"), 20.0f * 60.0f / 13.0f);
     result.TakeReply(leakReply(14, 30.0f), 14); // not due
-    EXPECT_EQ(valueOf(result, "RATE"), 20.0f);
+    EXPECT_FLOAT_EQ(valueOf(result, "RATE"), 20.0f * 60.0f / 13.0f);
     EXPECT_EQ(valueOf(result, "DROP"), 30.0f);
     result.TakeReply(leakReply(15, 31.0f), 15); // sample, schedule 15
-    EXPECT_EQ(valueOf(result, "RATE"), 31.0f);
+    EXPECT_FLOAT_EQ(valueOf(result, "RATE"), 124.0f);
+}
+
+TEST(ResultLeak, AReplyTooShortToHoldTheDropChangesNothing)
+{
+    CResultLeak result;
+    result.Clear();
+    steadyFall(result, 10);
+    for (int length : {0, 2, 4}) {
+        const ostrel::VariantArray full = leakReply(15, 0.0f);
+        ostrel::VariantArray truncated;
+        for (int i = 0; i < length; ++i)
+            truncated.append(full[i]);
+        result.TakeReply(truncated, 15);
+        EXPECT_EQ(valueOf(result, "DROP"), 10.0f) << length;
+        EXPECT_FLOAT_EQ(valueOf(result, "RATE"), 60.0f) << length;
+    }
 }
 
 TEST(ResultLeak, ClearStartsSamplingAgainButKeepsTheComment)
@@ -82,7 +115,7 @@ TEST(ResultLeak, ClearStartsSamplingAgainButKeepsTheComment)
     EXPECT_EQ(result.MTIID(), 0);
     EXPECT_EQ(result.Comment(), "checked");
     result.TakeReply(leakReply(5, 3.0f), 5);
-    EXPECT_EQ(valueOf(result, "RATE"), 3.0f);
+    EXPECT_FLOAT_EQ(valueOf(result, "RATE"), 36.0f);
 }
 
 TEST(ResultLeak, NotApplicableGivesStatusThreeAndAnNARecord)
@@ -138,7 +171,7 @@ TEST(ResultLeak, StoredFormHoldsOnlyWhatWasMeasured)
 
     CResultLeak loaded;
     loaded.Load(stored, nullptr);
-    EXPECT_EQ(loaded.Status(), 1);
+    EXPECT_EQ(loaded.Status(), 5); // measured, but nothing judged it
     EXPECT_EQ(loaded.Comment(), "leaky valve");
     EXPECT_EQ(loaded.MTIID(), 0);
     ASSERT_EQ(loaded.MeasurementCount(), 1);
@@ -171,13 +204,83 @@ TEST(ResultLeak, ALoadedResultRunAgainFillsBothMeasurements)
     ASSERT_EQ(loaded.MeasurementCount(), 2);
     EXPECT_EQ(loaded.Measurement(Variant(1))->Key(), "DROP");
     EXPECT_EQ(loaded.Measurement(Variant(2))->Key(), "RATE");
-    EXPECT_EQ(valueOf(loaded, "RATE"), 10.0f);
+    EXPECT_FLOAT_EQ(valueOf(loaded, "RATE"), 60.0f);
 }
 
 TEST(ResultLeak, WrongRootFailsWithItsNumber)
 {
     CResultLeak result;
     nb4410::testing::expectConfigRootRefused(result, CResultLeak::kLoadError, CResultLeak::kSource);
+}
+
+} // namespace
+
+namespace {
+
+// The texts of a report table's rows (or heading), cell by cell.
+std::vector<QStringList> cellTexts(const std::vector<ostrel::Report::Row>& rows)
+{
+    std::vector<QStringList> texts;
+    for (const auto& row : rows) {
+        QStringList cells;
+        for (const auto& cell : row) {
+            QString text;
+            for (const auto& span : cell)
+                text += span.text;
+            cells << text.trimmed();
+        }
+        texts.push_back(cells);
+    }
+    return texts;
+}
+
+TEST(ResultLeakReport, ConfigurationRowsAndResultHeadingsInTheirOrder)
+{
+    CConfigLeak config;
+    config.SetStartPressure(240.0f);
+    config.SetDuration(30);
+    auto report = std::make_shared<ostrel::Report>();
+    config.PrintReport(report);
+    ASSERT_EQ(report->Tables().size(), 1u);
+    const auto rows = cellTexts(report->Tables()[0].rows);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].value(1), "Start Pressure");
+    EXPECT_EQ(rows[0].value(2), "240 mmHg");
+    EXPECT_EQ(rows[1].value(1), "Duration");
+    EXPECT_EQ(rows[2].value(1), "Tested Equipment");
+
+    CResultLeak result;
+    result.Clear();
+    steadyFall(result, 10);
+    result.EvaluateStatus(nullptr, nullptr, false);
+    auto printed = std::make_shared<ostrel::Report>();
+    result.PrintReport(printed);
+    ASSERT_EQ(printed->Tables().size(), 1u);
+    const auto heading = cellTexts(printed->Tables()[0].heading);
+    ASSERT_EQ(heading.size(), 1u);
+    EXPECT_EQ(heading[0], (QStringList{"", "Result:", "", "Value", "Unit"}));
+}
+
+TEST(ResultLeakReport, AReopenedResultPrintsAsTheFreshOne)
+{
+    // 33.3 mmHg and 99.5 mmHg/min print whole under the measurements' "0" format, fresh and reopened.
+    CResultLeak fresh;
+    fresh.Clear();
+    fresh.TakeReply(leakReply(60, 33.3f), 60);
+    fresh.Find("RATE")->SetValue(Variant(99.5f));
+    fresh.EvaluateStatus(nullptr, nullptr, false);
+    CResultLeak reopened;
+    reopened.Load(fresh.Save(ostrel::StorageDocument::Create()), nullptr);
+    const auto rowsOf = [](CResultLeak& result) {
+        auto report = std::make_shared<ostrel::Report>();
+        result.PrintReport(report);
+        return report->Tables().empty() ? std::vector<QStringList>{} : cellTexts(report->Tables()[0].rows);
+    };
+    const auto freshRows = rowsOf(fresh);
+    ASSERT_EQ(freshRows.size(), 2u);
+    EXPECT_EQ(freshRows[0].value(3), "33");
+    EXPECT_EQ(freshRows[1].value(3), "100");
+    EXPECT_EQ(rowsOf(reopened), freshRows);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "plugin/measure/CNB4410LimitData.h"
 
 #include "Fakes.h"
+#include "host/contract/ResultStatus.h"
 #include "host/core/ComError.h"
 #include "host/results/LimitItem.h"
 #include "host/results/Progress.h"
@@ -16,6 +17,7 @@
 #include "tests/support/Failures.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -128,12 +130,12 @@ TEST(LimitData, NewStandardForTheLeakTestHoldsDropAndRateWithoutLimits)
         EXPECT_FALSE(item->IsLimitSet(0) || item->IsLimitSet(1));
 }
 
-TEST(LimitData, WithoutStandardsEveryValuePassesAndNothingIsSaved)
+TEST(LimitData, WithoutStandardsNoValueIsJudgedAndNothingIsSaved)
 {
     auto [owner, limits] = limitsOf(110);
     auto measurement = systolic(500.0f, 120.0f);
     EXPECT_FALSE(limits->FindFailedStandards(measurement, selection({{"A", "a"}})));
-    EXPECT_EQ(measurement->UpdateStatus(limits, selection({{"A", "a"}})), 1);
+    EXPECT_EQ(measurement->UpdateStatus(limits, selection({{"A", "a"}})), ostrel::status::kNotJudged);
     EXPECT_FALSE(limits->Save(ostrel::StorageDocument::Create()));
     EXPECT_TRUE(limits->Description().isEmpty());
     EXPECT_TRUE(limits->HasDialog());
@@ -156,8 +158,50 @@ TEST(LimitData, FailuresAreTheSelectedStandardsThatFailAsHeldHere)
     EXPECT_EQ(failed->Item(0), b); // the standard held by the limit data
     EXPECT_EQ(failed->Item(1), a);
     EXPECT_EQ(measurement->UpdateStatus(limits, selection({{"B", "b"}})), 2);
-    EXPECT_EQ(measurement->UpdateStatus(limits, selection({{"X", "unknown"}})), 1);
-    EXPECT_EQ(measurement->UpdateStatus(limits, selection({{"A", "other full name"}})), 1);
+    // A selection that judges nothing says so instead of passing.
+    EXPECT_EQ(measurement->UpdateStatus(limits, selection({{"X", "unknown"}})), ostrel::status::kNotJudged);
+    EXPECT_EQ(measurement->UpdateStatus(limits, selection({{"A", "other full name"}})), ostrel::status::kNotJudged);
+    EXPECT_EQ(measurement->UpdateStatus(limits, nullptr), ostrel::status::kNotJudged);
+    EXPECT_EQ(systolic(100.0f, 120.0f)->UpdateStatus(limits, selection({{"C", "c"}})), ostrel::status::kPassed);
+    // A standard with no limit for the key does not judge it either.
+    const auto d = limits->CreateStandard(QStringLiteral("D"), QStringLiteral("d"));
+    setLimit(d, QStringLiteral("DIAS"), 0, 10);
+    EXPECT_EQ(measurement->UpdateStatus(limits, selection({{"D", "d"}})), ostrel::status::kNotJudged);
+}
+
+TEST(LimitData, AMeasurementNotHeldBySharedOwnershipIsJudgedAllTheSame)
+{
+    auto [owner, limits] = limitsOf(110);
+    setLimit(limits->CreateStandard(QStringLiteral("A"), QStringLiteral("a")), QStringLiteral("SYST"), 0, 140);
+    CMeasurement lent;
+    lent.Define(QStringLiteral("SYST"), QStringLiteral("mmHg"), QString(), 2);
+    lent.SetValue(Variant(150.0f));
+    EXPECT_EQ(lent.UpdateStatus(limits, selection({{"A", "a"}})), ostrel::status::kFailed);
+    lent.SetValue(Variant(140.0f));
+    EXPECT_EQ(lent.UpdateStatus(limits, selection({{"A", "a"}})), ostrel::status::kPassed);
+}
+
+TEST(LimitData, AFlaggedValueIsIncompleteWhateverTheLimits)
+{
+    auto [owner, limits] = limitsOf(110);
+    setLimit(limits->CreateStandard(QStringLiteral("A"), QStringLiteral("a")), QStringLiteral("SYST"), 0, 140);
+    for (const char* flag : {"I", "E", "i"}) {
+        for (float value : {100.0f, 200.0f}) {
+            auto measurement = systolic(value, 120.0f);
+            measurement->AddFlag(QString::fromLatin1(flag));
+            EXPECT_EQ(measurement->UpdateStatus(limits, selection({{"A", "a"}})), ostrel::status::kIncomplete) << flag;
+        }
+    }
+    // Without a value there is nothing to call incomplete.
+    auto empty = systolic(0.0f, 120.0f);
+    empty->SetValue(Variant());
+    empty->MarkIncomplete(true);
+    EXPECT_EQ(empty->Flags(), QString());
+    EXPECT_EQ(empty->UpdateStatus(limits, selection({{"A", "a"}})), ostrel::status::kNotEvaluated);
+    auto measured = systolic(100.0f, 120.0f);
+    measured->MarkIncomplete(true);
+    EXPECT_EQ(measured->Flags(), QStringLiteral("IE"));
+    EXPECT_EQ(measured->Status(), ostrel::status::kIncomplete);
 }
 
 TEST(LimitData, PercentLimitsAreRelativeToATextPreset)
@@ -255,7 +299,8 @@ TEST(LimitData, PrintsTheRunsSelectedStandards)
     auto report = std::make_shared<ostrel::Report>();
     limits->PrintReport(report, context);
     ASSERT_EQ(report->Tables().size(), 1u);
-    EXPECT_TRUE(report->DocumentText().contains(QStringLiteral("\tMAPR\tMAP\t101.3\t\tmmHg"))) << qPrintable(report->DocumentText());
+    // The limit prints at its own precision, not rounded by the key's "0.0" format.
+    EXPECT_TRUE(report->DocumentText().contains(QStringLiteral("\tMAPR\tMAP\t101.25\t\tmmHg"))) << qPrintable(report->DocumentText());
 
     auto nothing = std::make_shared<ostrel::Report>();
     CNB4410LimitData().PrintReport(nothing, context);
@@ -285,6 +330,21 @@ TEST(LimitView, EditsGoIntoTheStandardThatThenJudges)
     measurement->Define(QStringLiteral("RATE"), QStringLiteral("mmHg/min"), QString(), 1);
     measurement->SetValue(12.5f);
     EXPECT_EQ(measurement->UpdateStatus(limits, selection({{"A", "a"}})), 2);
+
+    // A lower limit above the upper one is refused with a word, and not stored.
+    QTest::keyClicks(view->LimitBox(1, 1), QStringLiteral("20"));
+    EXPECT_TRUE(view->StatusLabel()->text().contains(QStringLiteral("lower limit 20 is above the upper limit 12")))
+        << view->StatusLabel()->text().toStdString();
+    EXPECT_EQ(rate->Limit(1), 2.0); // the "2" typed before the "0" was a valid limit
+    QTest::keyClick(view->LimitBox(1, 1), Qt::Key_Backspace);
+    EXPECT_TRUE(view->StatusLabel()->text().isEmpty());
+    view->LimitBox(1, 0)->selectAll();
+    QTest::keyClicks(view->LimitBox(1, 0), QStringLiteral("1")); // an upper below the lower one: refused too
+    EXPECT_EQ(rate->Limit(0), 12.0);
+    EXPECT_FALSE(view->StatusLabel()->text().isEmpty());
+    view->LimitBox(1, 1)->selectAll();
+    QTest::keyClick(view->LimitBox(1, 1), Qt::Key_Backspace);
+    EXPECT_FALSE(rate->IsLimitSet(1));
 
     // A lone sign is no number yet: the stored limit stays until a number is complete.
     QTest::keyClicks(view->LimitBox(0, 1), QStringLiteral("-"));

@@ -77,7 +77,7 @@ TEST(Measurement, SavesItsRecordInOrderAndLoadsItBack)
     EXPECT_EQ(loaded.PresetValue(), Variant(QStringLiteral("3"))); // kept as text
     EXPECT_EQ(loaded.Unit(), QStringLiteral("mmHg/min"));
     EXPECT_EQ(loaded.Flags(), QStringLiteral("O"));
-    EXPECT_EQ(loaded.Status(), 1);
+    EXPECT_EQ(loaded.Status(), 5); // judged by no limit, and stored so
 }
 
 TEST(Measurement, LoadsChildrenInAnyOrderAndIgnoresUnknownOnes)
@@ -115,7 +115,7 @@ TEST(Measurement, WithoutStatusOrKeyWritesNothing)
 
     CMeasurement keyless;
     keyless.SetValue(1);
-    EXPECT_EQ(keyless.UpdateStatus(nullptr, nullptr), 1);
+    EXPECT_EQ(keyless.UpdateStatus(nullptr, nullptr), 5); // not judged: no limits
     EXPECT_FALSE(keyless.Save(document));
     EXPECT_FALSE(measurement->Save(nullptr)); // nothing to write, so no failure either
 

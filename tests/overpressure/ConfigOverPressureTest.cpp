@@ -58,7 +58,7 @@ TEST(ConfigOverPressure, OnlyAConfigurationWithNeitherValueWarns)
         size_t warnings;
     };
     for (const Case& c : {Case{"settings alone", nullptr, true, 250.0f, 0u}, Case{"empty pressure", "", false, 250.0f, 1u},
-                          Case{"nothing", nullptr, false, 250.0f, 1u}, Case{"pressure alone", "150abc", false, 150.0f, 0u}}) {
+                          Case{"nothing", nullptr, false, 250.0f, 1u}, Case{"pressure alone", "150", false, 150.0f, 0u}}) {
         auto document = StorageDocument::Create();
         ostrel::StorageElement element = document->CreateElement("PlugInData");
         if (c.pressureText)
@@ -97,6 +97,24 @@ TEST(ConfigOverPressure, CloneIsIndependent)
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->InflatePressure(), 123.0f);
     expectOwnSettings(config, *copy);
+}
+
+TEST(ConfigOverPressure, APressureNoEditorAcceptsIsRefusedAndTheDefaultKept)
+{
+    for (const char* text : {"150abc", "abc", "1e308", "-1", "401", "nan"}) {
+        auto document = StorageDocument::Create();
+        ostrel::StorageElement element = document->CreateElement("PlugInData");
+        element.AddChild("InflatePressure", text);
+        CConfigOverPressure config;
+        auto progress = std::make_shared<ostrel::Progress>();
+        config.Load(element, progress);
+        EXPECT_EQ(config.InflatePressure(), 250.0f) << text;
+        EXPECT_EQ(progress->WorstSeverity(), 3) << text;
+        ASSERT_FALSE(progress->Log().empty()) << text;
+        EXPECT_TRUE(progress->Log()[0].text.startsWith(QStringLiteral("InflatePressure \"%1\" is refused: allowed are 0 to 400")
+                                                          .arg(QString::fromLatin1(text))))
+            << progress->Log()[0].text.toStdString();
+    }
 }
 
 TEST(ConfigOverPressure, ReportHasOneRowWithThePressureInWholeMmHg)

@@ -1,6 +1,7 @@
 // The over-pressure test end to end: the element, its window and the real driver against the
 // simulator on a pseudo-terminal, with simulated time running 100 times faster.
 #include "host/contract/IServiceRecord.h"
+#include "host/contract/ResultStatus.h"
 #include "host/results/Standards.h"
 #include "host/run/RunContext.h"
 #include "host/run/XTestGuideStatusBar.h"
@@ -12,6 +13,7 @@
 #include "tests/support/plugin/ElementTest.h"
 
 #include <QAction>
+#include <QSet>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -59,17 +61,49 @@ TEST_F(OverPressureOverSimulator, AReleasingUnitPassesAndNextStoresTheResult)
     EXPECT_TRUE(messages.sink->shown.empty());
 }
 
+TEST_F(OverPressureOverSimulator, ALinkThatDiesWhileInflatingLeavesAnIncompleteResultNotAFailure)
+{
+    // The partial peak lies far below the lower limit: judged, it would blame the monitor.
+    start({{"ReleasePressure", "390"}, {"HangUpAfter", "8"}});
+    config().SetInflatePressure(400.0f);
+    selectStandardWithLimits("PEAK", {}, 350.0f);
+    messages.sink->defaultAnswer = true;
+    perform([&](FTestGuide& guide) {
+        press(guide, "play");
+        EXPECT_FALSE(element->Running());
+        EXPECT_EQ(guide.StatusBar()->Status(), ostrel::status::kIncomplete);
+        press(guide, "next");
+    });
+    ASSERT_TRUE(result());
+    EXPECT_EQ(result()->Status(), ostrel::status::kIncomplete);
+    EXPECT_LT(result()->Find("PEAK")->Value().val(), 350.0);
+    EXPECT_EQ(result()->Find("PEAK")->Status(), ostrel::status::kIncomplete);
+    EXPECT_EQ(result()->Find("PEAK")->Flags(), QStringLiteral("IE"));
+    EXPECT_FALSE(result()->StatusText().isEmpty());
+    EXPECT_EQ(MVti::Driver()->VtiState(), nb4410vti::evtiNotConnected);
+}
+
 TEST_F(OverPressureOverSimulator, AUnitThatNeverReleasesFailsItsLimit)
 {
     // The unit would release at 300 mmHg; the instrument gives up at the inflate pressure.
     start({{"ReleasePressure", "300"}});
     config().SetInflatePressure(260.0f);
     selectStandardWithLimits("PEAK", 250.0f);
+    // What the window shows while the cuff inflates past the limit: running, never a verdict.
+    QSet<std::int32_t> shownWhileRunning;
     perform([&](FTestGuide& guide) {
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (element->Running())
+                shownWhileRunning.insert(guide.StatusBar()->Status());
+        });
+        watch.start(1);
         press(guide, "play");
         EXPECT_EQ(guide.StatusBar()->Status(), 2);
         press(guide, "next");
     });
+    EXPECT_FALSE(shownWhileRunning.contains(ostrel::status::kFailed));
+    EXPECT_FALSE(shownWhileRunning.contains(ostrel::status::kPassed));
     ASSERT_TRUE(result());
     EXPECT_EQ(result()->Find("PEAK")->Value().val(), 260.0);
     EXPECT_FALSE(result()->Find("MREL")->Value().toBool());

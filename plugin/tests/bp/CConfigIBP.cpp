@@ -118,28 +118,29 @@ void CConfigIBP::Load(const ostrel::StorageElement& element, ostrel::ProgressPtr
                 m_testGuideSettings->Load(child, progress);
                 return static_cast<int>(kHasSettings);
             }
-            return loadChild(child);
+            return loadChild(child, progress);
         },
         kHasAll);
 }
 
-int CConfigIBP::loadChild(const ostrel::StorageElement& child)
+int CConfigIBP::loadChild(const ostrel::StorageElement& child, const ostrel::ProgressPtr& progress)
 {
+    // The ranges the editor accepts; a stored value outside them is refused.
     const QString name = child.Name();
     if (name == kSystolic) {
-        m_systolic = MConfigStore::ReadFloat(child);
+        m_systolic = static_cast<float>(MConfigStore::ReadChecked(child, progress, {20, 255}, kDefaultSystolic));
         return kHasSystolic;
     }
     if (name == kDiastolic) {
-        m_diastolic = MConfigStore::ReadFloat(child);
+        m_diastolic = static_cast<float>(MConfigStore::ReadChecked(child, progress, {5, 210}, kDefaultDiastolic));
         return kHasDiastolic;
     }
     if (name == kHeartRate) {
-        m_heartRate = MConfigStore::ReadInteger(child.Text());
+        m_heartRate = static_cast<std::int16_t>(MConfigStore::ReadChecked(child, progress, {10, 240, true}, kDefaultHeartRate));
         return kHasHeartRate;
     }
     if (name == kPulsePressure) {
-        m_pulsePressure = MConfigStore::ReadFloat(child);
+        m_pulsePressure = static_cast<float>(MConfigStore::ReadChecked(child, progress, {0.5, 5.0}, kDefaultPulsePressure));
         return kHasPulsePressure;
     }
     if (name == kArrhythmiaSim) {

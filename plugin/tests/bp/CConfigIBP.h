@@ -45,7 +45,7 @@ public:
 
 private:
     void reset();
-    int loadChild(const ostrel::StorageElement& child);
+    int loadChild(const ostrel::StorageElement& child, const ostrel::ProgressPtr& progress);
 
     std::uint8_t m_arrhythmia = 1;
     float m_systolic = kDefaultSystolic;

@@ -153,20 +153,31 @@ void CTestBP::OnStartTest()
     m_stopRequested = false;
     m_performed = true;
     m_discardResult = false;
+    // Readings only: nothing is simulated, the technician records what the monitor shows.
+    if (Core()->TestID() == kReadingsOnlyTestId) {
+        beginResultEntry();
+        s_running = false;
+        return;
+    }
     try {
         if (runSimulation()) {
-            setRunning(false, {4});
-            if (Guide())
-                Guide()->BeginResultEntry();
-            if (auto result = ResultBP())
-                result->MarkMeasurements(QString::fromLatin1(kIncompleteFlag));
-            setRunning(false, {1, 2});
+            beginResultEntry();
         }
     } catch (...) {
         ReportRunFailure(ostrel::ComError::fromCurrent());
         simulationFailed();
     }
     s_running = false;
+}
+
+void CTestBP::beginResultEntry()
+{
+    setRunning(false, {4});
+    if (Guide())
+        Guide()->BeginResultEntry();
+    if (auto result = ResultBP())
+        result->MarkMeasurements(QString::fromLatin1(kIncompleteFlag));
+    setRunning(false, {1, 2});
 }
 
 bool CTestBP::runSimulation()
@@ -226,7 +237,7 @@ void CTestBP::Finish()
 {
     auto result = ResultBP();
     if (m_discardResult) {
-        runStep("discard result", [&] { Core()->SetResult(nullptr); });
+        runStep("discard result", [&] { DiscardRun(); });
         return;
     }
     if (!result || (!m_notApplicable && !m_performed))

@@ -17,6 +17,9 @@ public:
     static constexpr std::int32_t kIndependentTestId = 110;
     static constexpr std::int32_t kPresetTestId = 120;
     static constexpr std::int32_t kArtifactTestId = 130;
+    // "BP Simulation, Readings Only": no configuration and no simulation; play opens the result
+    // entry for the monitor's readings.
+    static constexpr std::int32_t kReadingsOnlyTestId = 140;
     // The instrument's test number of every BP simulation, whatever the catalogue ID.
     static constexpr std::int32_t kInstrumentTestType = nb4410::protocol::kTestBloodPressure;
     // Reply fields: 1 end indicator, 2 manometer pressure, 4 elapsed seconds.
@@ -60,6 +63,8 @@ protected:
 private:
     // Runs the instrument until the simulation ends (true) or the operator stops it (false).
     bool runSimulation();
+    // The readings are typed in next: each marked "I" until it is.
+    void beginResultEntry();
     void simulationFailed();
     void setRunning(bool running, std::initializer_list<std::int32_t> steps);
 

@@ -5,12 +5,14 @@
 #include "host/contract/ITestElement.h"
 #include "host/contract/IProgress.h"
 #include "host/contract/IReport.h"
+#include "host/contract/ResultStatus.h"
 #include "host/core/ErrorService.h"
 #include "host/core/Steps.h"
 #include "host/core/StringUtil.h"
 #include "host/run/ServiceRecord.h"
 #include "host/storage/StatusCodec.h"
 #include "plugin/guide/FDialogWrapper.h"
+#include "plugin/measure/MMeasureKey.h"
 #include "plugin/measure/MXmlTags.h"
 
 namespace nb4410 {
@@ -79,6 +81,7 @@ void CInstrumentResult::Clear()
 {
     m_status = 0;
     m_statusText.clear();
+    m_incomplete = false;
     m_serviceRecord.reset();
     m_mtiId = 0;
     runStep("restore measurements", [&] { RestoreMeasurements(); });
@@ -91,16 +94,48 @@ void CInstrumentResult::ClearMeasurement(CMeasurement& measurement) { measuremen
 void CInstrumentResult::EvaluateStatus(const std::shared_ptr<ostrel::ILimitData>& limits,
                                        const std::shared_ptr<ostrel::IStandards>& selected, bool notApplicable)
 {
+    namespace status = ostrel::status;
     if (notApplicable) {
-        m_status = 3;
+        m_status = status::kNotApplicable;
         return;
     }
-    m_status = 1;
+    // Incomplete outranks failed: a partial value blames no one. Passed needs a judged value.
+    bool incomplete = m_incomplete;
+    bool failed = false;
+    bool passed = false;
+    bool measured = false;
     for (const MeasurementPtr& measurement : m_measurements)
         runStep("evaluate measurement", [&] {
-            if (measurement->UpdateStatus(limits, selected) == 2)
-                m_status = 2;
+            const std::int32_t judged = measurement->UpdateStatus(limits, selected);
+            incomplete = incomplete || judged == status::kIncomplete;
+            failed = failed || judged == status::kFailed;
+            passed = passed || judged == status::kPassed;
+            measured = measured || judged != status::kNotEvaluated;
         });
+    if (incomplete)
+        m_status = status::kIncomplete;
+    else if (failed)
+        m_status = status::kFailed;
+    else if (passed)
+        m_status = status::kPassed;
+    else
+        m_status = measured ? status::kNotJudged : status::kNotEvaluated;
+}
+
+void CInstrumentResult::ShowRunning()
+{
+    m_status = ostrel::status::kRunning;
+    for (const MeasurementPtr& measurement : m_measurements)
+        measurement->ShowRunning();
+}
+
+void CInstrumentResult::MarkIncomplete(const QString& failure)
+{
+    m_incomplete = true;
+    m_status = ostrel::status::kIncomplete;
+    m_statusText = failure;
+    for (const MeasurementPtr& measurement : m_measurements)
+        runStep("mark measurement incomplete", [&] { measurement->MarkIncomplete(!failure.isEmpty()); });
 }
 
 void CInstrumentResult::BuildServiceRecord(const std::shared_ptr<ostrel::IFilter>& filter)
@@ -161,6 +196,7 @@ void CInstrumentResult::reset()
     m_comment.clear();
     m_statusText.clear();
     m_status = 0;
+    m_incomplete = false;
     m_mtiId = 0;
     m_serviceRecord.reset();
 }
@@ -198,9 +234,12 @@ void CInstrumentResult::loadChildren(const ostrel::StorageElement& element, cons
         if (name == QLatin1String(MXmlTags::kMeasurement)) {
             TakeLoadedMeasurement(child, progress);
         } else if (name == QLatin1String(MXmlTags::kStatus)) {
-            QString dropped;
-            ostrel::StatusCodec::ElementToStatus(child, m_status,
-                                                 m_statusTextRule == StatusTextRule::Kept ? m_statusText : dropped);
+            QString text;
+            ostrel::StatusCodec::ElementToStatus(child, m_status, text);
+            // The failure that cut a run short is kept by every result.
+            m_incomplete = m_status == ostrel::status::kIncomplete;
+            if (m_statusTextRule == StatusTextRule::Kept || m_incomplete)
+                m_statusText = text;
         } else if (name == QLatin1String(MXmlTags::kServiceRecord)) {
             auto record = std::make_shared<ostrel::ServiceRecord>();
             record->Load(child, progress);
@@ -215,9 +254,21 @@ void CInstrumentResult::TakeLoadedMeasurement(const ostrel::StorageElement& elem
 {
     auto measurement = std::make_shared<CMeasurement>();
     measurement->Load(element, progress);
+    // The number format is not stored: the one the result defines for the key (else the key's
+    // own) comes back, so that a reopened result prints as the fresh one did.
+    if (measurement->ValueFormat().isEmpty())
+        measurement->SetValueFormat(FormatOf(measurement->Key()));
     // A key stored twice keeps its last record.
     std::erase_if(m_measurements, [&](const MeasurementPtr& m) { return m->Key() == measurement->Key(); });
     m_measurements.push_back(measurement);
+}
+
+QString CInstrumentResult::FormatOf(const QString& key) const
+{
+    for (const MeasurementPtr& defined : DefinedMeasurements())
+        if (defined->Key() == key)
+            return defined->ValueFormat();
+    return MMeasureKey::Format(key);
 }
 
 QString CInstrumentResult::ReportColumns(const ostrel::ReportPtr& report)

@@ -38,9 +38,14 @@ public:
                         const std::shared_ptr<ostrel::IStandards>& selected, bool notApplicable) override;
     void BuildServiceRecord(const std::shared_ptr<ostrel::IFilter>& filter) override;
     void SetMTIID(std::int32_t number) override { m_mtiId = number; }
+    void MarkIncomplete(const QString& failure) override;
+    void ShowRunning() override;
 
     MeasurementPtr Find(const QString& key) const; // nullptr when the result has no such key
-    QString StatusText() const { return m_statusText; } // empty unless the result keeps it
+    // The text stored with the status: the failure that cut an incomplete run short; other
+    // statuses keep it only when the result keeps its stored text.
+    QString StatusText() override { return m_statusText; }
+    bool Incomplete() const { return m_incomplete; }
 
 protected:
     enum class StatusTextRule { Dropped, Kept };
@@ -65,6 +70,10 @@ protected:
     virtual std::vector<MeasurementPtr> LoadedMeasurementsBase() const = 0;
     // A stored measurement is read; by default it is added under its key, replacing an earlier one.
     virtual void TakeLoadedMeasurement(const ostrel::StorageElement& element, const ostrel::ProgressPtr& progress);
+    // The measurements as the result defines them (key, format, ...); none by default.
+    virtual std::vector<MeasurementPtr> DefinedMeasurements() const { return {}; }
+    // The number format of a key: the defined measurement's, else the key's own.
+    QString FormatOf(const QString& key) const;
     // The report's seven result columns, their widths following the page width.
     static QString ReportColumns(const ostrel::ReportPtr& report);
 
@@ -80,6 +89,7 @@ private:
     const WrongRootRule m_wrongRootRule;
     std::int32_t m_status = 0;
     QString m_statusText;
+    bool m_incomplete = false;
     QString m_comment;
     std::shared_ptr<ostrel::IServiceRecord> m_serviceRecord;
     std::int32_t m_mtiId = 0;

@@ -146,6 +146,9 @@ void CInstrumentTest::performSteps(const std::shared_ptr<ostrel::IRunContext>& c
     m_context = context;
     m_discardResult = false;
     m_notApplicable = false;
+    m_performed = false;
+    // What the element held before this window: abort or skip hands it back.
+    step("keep the stored result", [&] { keepStoredResult(); });
 
     m_guide = std::make_unique<FTestGuide>();
     // However Perform ends, the window goes with it.
@@ -218,9 +221,28 @@ void CInstrumentTest::OnStartTest()
     try {
         runInstrument();
     } catch (...) {
-        ReportRunFailure(ComError::fromCurrent());
+        const ComError failure = ComError::fromCurrent();
+        ReportRunFailure(failure);
         runFailed();
+        // What was measured before the failure stays for the record, but is no verdict.
+        runStep("mark the result incomplete", [&] { markIncomplete(FailureText(failure)); });
     }
+}
+
+QString CInstrumentTest::FailureText(const ComError& failure)
+{
+    const QString description = failure.description().trimmed();
+    return description.isEmpty() ? QStringLiteral("Error #%1").arg(failure.number()) : description;
+}
+
+void CInstrumentTest::markIncomplete(const QString& failure)
+{
+    if (auto result = TestResult())
+        result->MarkIncomplete(failure);
+    EvaluateAndShow();
+    // An incomplete result may be stored for the record even when nothing was measured.
+    if (m_guide)
+        m_guide->EnableNextButton(true);
 }
 
 void CInstrumentTest::runInstrument()
@@ -243,11 +265,14 @@ void CInstrumentTest::runInstrument()
         m_guide->SetRunning(true, stepList(0));
 
     bool done = false;
+    bool stopped = false;
     while (!done) {
         // The window's buttons reach the run here, and only through the marks.
         QCoreApplication::processEvents();
-        if (m_stopRequested)
+        if (m_stopRequested) {
+            stopped = true;
             break;
+        }
         std::int32_t testType = m_core->TestID();
         Variant reply;
         MVti::Driver()->GetTestResult(testType, reply);
@@ -256,9 +281,14 @@ void CInstrumentTest::runInstrument()
 
     MVti::Driver()->StopTest();
     MVti::Driver()->EndRemote();
+    m_running = false;
+    // Stop, next, previous or abort before the end condition: what was measured is partial.
+    if (stopped && !StopCompletesRun())
+        markIncomplete(QString());
+    else
+        EvaluateAndShow(); // the verdict, now that the run has ended
     if (m_guide)
         m_guide->SetRunning(false, stepList(0));
-    m_running = false;
 }
 
 void CInstrumentTest::runFailed()
@@ -316,8 +346,14 @@ std::shared_ptr<INB4410TestResult> CInstrumentTest::TestResult() const
 
 void CInstrumentTest::EvaluateAndShow()
 {
-    if (auto result = TestResult())
-        result->EvaluateStatus(m_core->Limits(), m_context ? m_context->SelectedStandards() : nullptr, false);
+    // While the instrument runs the values are live, not a verdict: a cuff still inflating has
+    // not failed, a leak test at its first sample has not passed.
+    if (auto result = TestResult()) {
+        if (m_running)
+            result->ShowRunning();
+        else
+            result->EvaluateStatus(m_core->Limits(), m_context ? m_context->SelectedStandards() : nullptr, false);
+    }
     if (m_guide)
         m_guide->ShowResult(m_core->Result());
 }
@@ -326,7 +362,7 @@ void CInstrumentTest::Finish()
 {
     auto result = TestResult();
     if (m_discardResult) {
-        m_core->SetResult(nullptr);
+        DiscardRun();
     } else if (m_notApplicable && result) {
         result->EvaluateStatus(m_core->Limits(), m_context ? m_context->SelectedStandards() : nullptr, true);
         result->BuildServiceRecord(m_core->Filter());
@@ -338,6 +374,26 @@ void CInstrumentTest::Finish()
         if (m_context)
             m_context->ResultFinal(Self());
     }
+}
+
+void CInstrumentTest::keepStoredResult()
+{
+    m_storedResult = {};
+    const auto result = m_core->Result();
+    if (!result || result->Status() == 0)
+        return;
+    m_storedResult.document = ostrel::StorageDocument::Create();
+    m_storedResult.element = result->Save(m_storedResult.document);
+}
+
+void CInstrumentTest::DiscardRun()
+{
+    std::shared_ptr<ostrel::IResultData> restored;
+    if (m_storedResult.element) {
+        restored = m_newResult();
+        restored->Load(m_storedResult.element, nullptr);
+    }
+    m_core->SetResult(restored);
 }
 
 Variant CInstrumentTest::Field(const VariantArray& reply, int index)

@@ -6,6 +6,7 @@
 #include "host/contract/ITestElement.h"
 #include "host/core/MtiData.h"
 #include "host/run/ElementCore.h"
+#include "host/storage/StorageElement.h"
 
 #include <QString>
 #include <QStringList>
@@ -84,6 +85,9 @@ protected:
     virtual void PrepareRun() {}
     // One "GRES" reply of the running test; returns true when the run is done.
     virtual bool TakeReply(const ostrel::VariantArray& reply) = 0;
+    // Whether a run the operator stops has ended as it should (a continuous run): otherwise it
+    // is incomplete.
+    virtual bool StopCompletesRun() const { return false; }
     // Perform's steps: the leak test hands a failure to the error service, the other tests
     // skip the failing step and go on.
     virtual bool PerformSkipsFailures() const { return false; }
@@ -109,6 +113,13 @@ protected:
     virtual void Finish();
     // The message box of a failed run; the driver's own failures are not shown again.
     static void ReportRunFailure(const ostrel::ComError& failure);
+    // The failure as it is stored with an incomplete result.
+    static QString FailureText(const ostrel::ComError& failure);
+    // The result is incomplete (failure: the error that ended the run, else empty); shown at once.
+    void markIncomplete(const QString& failure);
+    // Abort or skip: the result of the run in this window goes, and the element holds again
+    // what it held before the window opened (a stored result, or none).
+    void DiscardRun();
     // A test that runs the instrument itself keeps the identity the driver returned.
     void SetInstrumentIdentity(ostrel::MtiDataPtr identity) { m_identity = std::move(identity); }
     std::shared_ptr<ostrel::ITestElement> Self();
@@ -129,12 +140,18 @@ private:
     void runInstrument();
     void runFailed();
     void step(const char* what, const std::function<void()>& fn);
+    void keepStoredResult();
 
     ostrel::ElementCorePtr m_core;
     ResultFactory m_newResult;
     std::shared_ptr<ostrel::IRunContext> m_context;
     ostrel::MtiDataPtr m_identity;
     std::unique_ptr<FTestGuide> m_guide;
+    // The result the element held when the window opened, in its stored form.
+    struct StoredResult {
+        ostrel::StorageDocumentPtr document;
+        ostrel::StorageElement element;
+    } m_storedResult;
     bool m_running = false;
 };
 

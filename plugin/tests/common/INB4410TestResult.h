@@ -4,6 +4,7 @@
 // service record and the instrument number when the element is left.
 #include "host/contract/Forward.h"
 
+#include <QString>
 #include <cstdint>
 #include <memory>
 
@@ -17,6 +18,12 @@ public:
                                 const std::shared_ptr<ostrel::IStandards>& selected, bool notApplicable) = 0;
     virtual void BuildServiceRecord(const std::shared_ptr<ostrel::IFilter>& filter) = 0;
     virtual void SetMTIID(std::int32_t number) = 0;
+    // The run ended before its duration or end condition; failure is the error that ended it
+    // (empty when the operator did). The values stay for the record; the result is incomplete
+    // until the next run clears it.
+    virtual void MarkIncomplete(const QString& failure) = 0;
+    // While the run is in progress: the values so far, shown as running, with no verdict.
+    virtual void ShowRunning() = 0;
 };
 
 } // namespace nb4410

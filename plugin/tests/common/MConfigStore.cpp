@@ -7,6 +7,8 @@
 #include "host/core/Variant.h"
 #include "plugin/measure/MXmlTags.h"
 
+#include <cmath>
+
 namespace nb4410::MConfigStore {
 
 namespace {
@@ -120,6 +122,26 @@ void PrintTable(const ostrel::ReportPtr& report, const std::vector<std::pair<QSt
     ostrel::runStep("configuration table", [&] {
         report->AddTable(format, heading, text, ostrel::Variant(0), ostrel::Variant(0), ostrel::Variant(0));
     });
+}
+
+double ReadChecked(const ostrel::StorageElement& element, const ostrel::ProgressPtr& progress, Range range,
+                   double fallback)
+{
+    const QString text = element.Text().trimmed();
+    bool number = false;
+    const double value = text.toDouble(&number);
+    const bool accepted = number && std::isfinite(value) && value >= range.minimum && value <= range.maximum
+                       && (!range.whole || value == std::floor(value));
+    if (accepted)
+        return value;
+    if (progress)
+        ostrel::runStep("report a refused value", [&] {
+            progress->Report(kLoadError, kRefusedSeverity, QString::fromLatin1(kRefusedText),
+                             ostrel::Variant(ostrel::VariantArray{ostrel::Variant(element.Name()), ostrel::Variant(text),
+                                                                  ostrel::Variant(ostrel::numberToText(range.minimum)),
+                                                                  ostrel::Variant(ostrel::numberToText(range.maximum))}));
+        });
+    return fallback;
 }
 
 float ReadFloat(const ostrel::StorageElement& element)

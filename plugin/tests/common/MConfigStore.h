@@ -57,6 +57,21 @@ ostrel::TestGuideSettingsPtr CopySettings(const ostrel::TestGuideSettingsPtr& se
 // The configuration table: rows of untranslated caption and value.
 void PrintTable(const ostrel::ReportPtr& report, const std::vector<std::pair<QString, QString>>& rows);
 
+// A stored value that no editor would accept is refused when loading, so that it never reaches
+// the instrument: the severity of its report, which the application treats as an error.
+inline constexpr std::int32_t kRefusedSeverity = 3;
+inline constexpr char kRefusedText[] = "20103::%%1 \"%%2\" is refused: allowed are %%3 to %%4. The default value is kept.";
+
+struct Range {
+    double minimum;
+    double maximum;
+    bool whole = false; // only whole numbers
+};
+// The element's text as a number within range; otherwise fallback, and the refusal (field,
+// text, range) is reported into progress with kRefusedSeverity.
+double ReadChecked(const ostrel::StorageElement& element, const ostrel::ProgressPtr& progress, Range range,
+                   double fallback);
+
 // Stored numbers are read as the leading number of the text.
 float ReadFloat(const ostrel::StorageElement& element);
 std::int16_t ReadInteger(const QString& text);

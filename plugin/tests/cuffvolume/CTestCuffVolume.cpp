@@ -45,9 +45,10 @@ bool CTestCuffVolume::TakeReply(const VariantArray& reply)
     // Until the instrument ends its test the volume field means nothing.
     if (!(Field(reply, kEndField).val() > 0))
         return false;
-    const float volume = Field(reply, kVolumeField).toSingle();
-    if (auto result = std::dynamic_pointer_cast<CResultCuffVolume>(Core()->Result()))
-        result->SetCuffVolume(volume);
+    // A reply too short to hold the volume leaves it as it was.
+    if (kVolumeField < reply.count())
+        if (auto result = std::dynamic_pointer_cast<CResultCuffVolume>(Core()->Result()))
+            result->SetCuffVolume(Field(reply, kVolumeField).toSingle());
     EvaluateAndShow();
     return true;
 }

@@ -110,15 +110,18 @@ int CConfigLeak::loadChild(const ostrel::StorageElement& child, const ostrel::Pr
 {
     const QString name = child.Name();
     if (name == kStartPressure) {
-        m_startPressure = static_cast<float>(ostrel::leadingNumber(child.Text()));
+        m_startPressure = static_cast<float>(
+            MConfigStore::ReadChecked(child, progress, {kMinStartPressure, kMaxStartPressure}, kDefaultStartPressure));
         return kHasStartPressure;
     }
     if (name == kTestedEquipment) {
-        m_testedEquipment = ostrel::roundToLong(ostrel::leadingNumber(child.Text()));
+        m_testedEquipment = static_cast<std::int32_t>(MConfigStore::ReadChecked(
+            child, progress, {kMinTestedEquipment, kMaxTestedEquipment, true}, kDefaultTestedEquipment));
         return kHasEquipment;
     }
     if (name == kDuration) {
-        m_duration = ostrel::roundToLong(ostrel::leadingNumber(child.Text()));
+        m_duration = static_cast<std::int32_t>(
+            MConfigStore::ReadChecked(child, progress, {kMinDuration, kMaxDuration, true}, kDefaultDuration));
         return kHasDuration;
     }
     if (name == QLatin1String(MXmlTags::kTestGuideSettings)) {

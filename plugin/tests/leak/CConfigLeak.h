@@ -18,6 +18,13 @@ public:
     static constexpr float kDefaultStartPressure = 250.0f;
     static constexpr std::int32_t kDefaultTestedEquipment = 1;
     static constexpr std::int32_t kDefaultDuration = 60;
+    // What the editor accepts; a stored value outside is refused when loading.
+    static constexpr double kMinStartPressure = 0;
+    static constexpr double kMaxStartPressure = 400;
+    static constexpr double kMinTestedEquipment = 1;
+    static constexpr double kMaxTestedEquipment = 3;
+    static constexpr double kMinDuration = 0;
+    static constexpr double kMaxDuration = 300;
 
     enum Equipment : std::int32_t { kCuff = 1, kMonitor = 2, kCuffAndMonitor = 3 };
 

@@ -31,6 +31,8 @@ protected:
     ostrel::VariantArray ParameterSet() override;
     void PrepareRun() override;
     bool TakeReply(const ostrel::VariantArray& reply) override;
+    // A continuous run (duration 0) ends when the operator stops it.
+    bool StopCompletesRun() const override { return m_runDurationS == 0; }
 
 private:
     std::shared_ptr<CConfigLeak> config() const;

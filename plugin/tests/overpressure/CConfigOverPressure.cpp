@@ -64,7 +64,9 @@ void CConfigOverPressure::Load(const ostrel::StorageElement& element, ostrel::Pr
         bool found = false;
         const ostrel::StorageElement pressure = element.FirstChild(kInflatePressure);
         if (pressure && !pressure.Text().isEmpty()) {
-            m_inflatePressure = static_cast<float>(ostrel::leadingNumber(pressure.Text()));
+            // The editor's range; a stored value outside it is refused.
+            m_inflatePressure = static_cast<float>(
+                MConfigStore::ReadChecked(pressure, progress, {kMinInflatePressure, kMaxInflatePressure}, kDefaultInflatePressure));
             found = true;
         }
         m_testGuideSettings = std::make_shared<ostrel::TestGuideSettings>();

@@ -16,6 +16,8 @@ public:
     static constexpr ostrel::HResult kSaveError = ostrel::hr(0x8004A3C3u);
     static constexpr std::int32_t kTestType = nb4410::protocol::kTestOverPressure;
     static constexpr float kDefaultInflatePressure = 250.0f;
+    static constexpr double kMinInflatePressure = 0;
+    static constexpr double kMaxInflatePressure = 400;
 
     CConfigOverPressure();
 

@@ -28,12 +28,13 @@ void CResultOverPressure::RestoreMeasurements()
 
 void CResultOverPressure::TakeReply(const ostrel::VariantArray& reply)
 {
-    const Variant peak = kPeakField < reply.count() ? reply[kPeakField] : Variant();
-    const Variant release = kReleaseField < reply.count() ? reply[kReleaseField] : Variant();
-    if (MeasurementPtr measurement = Find(QLatin1String(MMeasureKey::kPeak)))
-        measurement->SetValue(peak);
-    if (MeasurementPtr measurement = Find(QLatin1String(kReleaseKey)))
-        measurement->SetValue(Variant(release.val() > 0));
+    // A field the reply is too short to hold leaves its value as it was.
+    if (kPeakField < reply.count())
+        if (MeasurementPtr measurement = Find(QLatin1String(MMeasureKey::kPeak)))
+            measurement->SetValue(reply[kPeakField]);
+    if (kReleaseField < reply.count())
+        if (MeasurementPtr measurement = Find(QLatin1String(kReleaseKey)))
+            measurement->SetValue(Variant(reply[kReleaseField].val() > 0));
 }
 
 } // namespace nb4410

@@ -16,12 +16,15 @@ public:
 
     CResultOverPressure();
 
-    // One "GRES" reply: the peak as the instrument sent it, released when field 4 > 0.
+    // One "GRES" reply: the peak as the instrument sent it, released when field 4 > 0; a field
+    // the reply is too short to hold leaves its value as it was.
     void TakeReply(const ostrel::VariantArray& reply);
 
 protected:
     void RestoreMeasurements() override;
     std::vector<MeasurementPtr> LoadedMeasurementsBase() const override { return {}; }
+
+    std::vector<MeasurementPtr> DefinedMeasurements() const override { return definedMeasurements(); }
 
 private:
     static std::vector<MeasurementPtr> definedMeasurements();
