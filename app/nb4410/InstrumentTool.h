@@ -3,7 +3,8 @@
 //   identify                                  name, serial number, firmware version
 //   operator [--set OPERATOR ESTABLISHMENT SERIAL]
 //   run leak|overpressure|cuffvolume|bp [VALUES...]
-// Exit status: 0 success, 1 instrument or link failure, 2 wrong usage.
+// Exit status (app/common/ExitCode.h): 0 success, 2 wrong usage, 4 instrument or link failure.
+#include "app/common/ExitCode.h"
 #include "vti/NB4410VTI.h"
 
 #include <QStringList>
@@ -15,9 +16,9 @@ namespace nb4410tool {
 
 class InstrumentTool {
 public:
-    static constexpr int kExitOk = 0;
-    static constexpr int kExitFailure = 1;
-    static constexpr int kExitUsage = 2;
+    static constexpr int kExitOk = ostrel::exitcode::kPassed;
+    static constexpr int kExitFailure = ostrel::exitcode::kInstrument;
+    static constexpr int kExitUsage = ostrel::exitcode::kUsage;
     static constexpr int kPollIntervalMs = 200;
 
     InstrumentTool(QTextStream& out, QTextStream& err, const std::atomic<bool>& interrupted);

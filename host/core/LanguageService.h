@@ -11,8 +11,6 @@
 #include <QHash>
 #include <QString>
 
-class QWidget;
-
 namespace ostrel {
 
 class LanguageService {
@@ -20,10 +18,10 @@ public:
     static LanguageService& instance();
 
     QString Translate(const QString& module, const QString& text, const VariantArray& params = {});
-    // Resolves captions, texts and tool tips of that form on the widget and all its children.
-    void TranslateWidget(QWidget* root, const QString& module);
+    // Whether text has the form "NNNNN::default".
+    static bool IsNumbered(const QString& text);
 
-    // The LngPath folder; empty: the application folder's "Language" (the default).
+    // The LngPath folder; empty: the data folder's "Language" (the default, see Paths).
     void SetLanguageFolder(const QString& folder);
     QString LanguageFolder() const;
 

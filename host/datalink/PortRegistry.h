@@ -1,8 +1,9 @@
 #pragma once
 // Which serial port carries which instrument. The ports are the sub-keys of
 // "Software\Halvard\Ostrel\DataLink\Ports" in the registry store, named by their number, each
-// with "Instrument" (for example "NB-4410") and "Device" (a serial device path, or "simulator"
-// for the built-in instrument simulator on a pseudo-terminal). A map set in-process replaces
+// with "Instrument" (for example "NB-4410") and "Device" (a serial device path, "simulator"
+// for the built-in instrument simulator on a pseudo-terminal, or "auto" for the first real
+// serial port found when the port is opened). A map set in-process replaces
 // the registry's (tests, a tool's --device option).
 #include "Link.h"
 #include "LinkSettings.h"
@@ -27,6 +28,7 @@ class PortRegistry : public IObject {
 public:
     static inline const QString kPortsKey = QStringLiteral("Software\\Halvard\\Ostrel\\DataLink\\Ports");
     static inline const QString kSimulatorDevice = QStringLiteral("simulator");
+    static inline const QString kAutoDevice = QStringLiteral("auto");
 
     // The lowest port number whose "Instrument" is instrument (letter case ignored), 0 when
     // none. A non-empty serialNo also requires the port's "SerialNo" value to match.
@@ -45,6 +47,9 @@ public:
 
     static PortMap ReadRegistry();
     static LinkPtr OpenSerial(const PortEntry& entry, const LinkSettings& settings);
+    // The device "auto" stands for: USB adapters first, then the machine's own ports; empty
+    // when the machine has none.
+    static QString FirstRealPort();
 
 private:
     std::optional<PortMap> m_override;

@@ -3,6 +3,7 @@
 #include "CNB4410ControlPanel.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
+#include "host/widgets/WidgetTranslator.h"
 #include "host/core/Steps.h"
 
 #include <QFrame>
@@ -93,7 +94,7 @@ XNB4410ControlPanel::XNB4410ControlPanel(QWidget* parent)
     connect(m_cmdApplySettings, &QPushButton::clicked, this, &XNB4410ControlPanel::cmdApplySettings_Click);
 
     runStep("translate control panel",
-            [&] { ostrel::LanguageService::instance().TranslateWidget(this, QStringLiteral("NB-4410")); });
+            [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
 }
 
 void XNB4410ControlPanel::placeControls()
