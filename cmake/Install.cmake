@@ -71,7 +71,7 @@ foreach(page IN LISTS man_pages)
 endforeach()
 add_custom_target(ostrel_man ALL DEPENDS ${compressed_pages})
 install(FILES ${compressed_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/ostrel)
 
 # cpack -G DEB: ostrel_<version>_<arch>.deb, its dependencies found by dpkg-shlibdeps.
 set(CPACK_PACKAGE_NAME ostrel)

@@ -125,6 +125,9 @@ bool CommandLine::Parse(const QStringList& arguments, QTextStream& out, QTextStr
     m_parser->setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     const QList<QCommandLineOption> options = command ? optionsOf(*command) : QList<QCommandLineOption>{kHelp, kVersion} + m_global;
     m_parser->addOptions(options);
+    m_known.clear();
+    for (const auto& option : options)
+        m_known << option.names();
     if (!m_parser->parse(QStringList{m_program} + rest)) {
         m_exitCode = Fail(err, m_parser->errorText());
         return false;
@@ -159,19 +162,24 @@ bool CommandLine::Parse(const QStringList& arguments, QTextStream& out, QTextStr
     return true;
 }
 
+bool CommandLine::defined(const QString& option) const
+{
+    return m_parser && m_known.contains(option);
+}
+
 bool CommandLine::IsSet(const QString& option) const
 {
-    return m_parser && m_parser->isSet(option);
+    return defined(option) && m_parser->isSet(option);
 }
 
 QString CommandLine::Value(const QString& option) const
 {
-    return m_parser ? m_parser->value(option) : QString();
+    return defined(option) ? m_parser->value(option) : QString();
 }
 
 QStringList CommandLine::Values(const QString& option) const
 {
-    return m_parser ? m_parser->values(option) : QStringList();
+    return defined(option) ? m_parser->values(option) : QStringList();
 }
 
 int CommandLine::Fail(QTextStream& err, const QString& message) const

@@ -46,6 +46,7 @@ public:
     int ExitCode() const { return m_exitCode; }
 
     QString Command() const { return m_command; }
+    // An option the chosen command does not have is not set and has no value.
     bool IsSet(const QString& option) const;
     QString Value(const QString& option) const;
     QStringList Values(const QString& option) const;
@@ -59,6 +60,7 @@ public:
 
 private:
     const CommandSpec* find(const QString& name) const;
+    bool defined(const QString& option) const;
     QList<QCommandLineOption> optionsOf(const CommandSpec& command) const;
     bool takesValue(const QString& flag) const;
     qsizetype commandPosition(const QStringList& arguments) const;
@@ -69,6 +71,7 @@ private:
     QList<QCommandLineOption> m_global;
     QList<CommandSpec> m_commands;
     std::unique_ptr<QCommandLineParser> m_parser;
+    QStringList m_known; // the names of the chosen command's options
     QString m_command;
     QStringList m_arguments;
     int m_exitCode = 0;

@@ -1,7 +1,9 @@
 #pragma once
 // Numbered message texts ("NNNNN::default text") resolved for display: from the module's
-// translation file in the language folder when it holds that number, else the default text
-// after the two colons; "%%1", "%%2", ... replaced by the parameters in order.
+// translation file in the language folder when it holds that number, else from the
+// application's Qt translators (translations/: context "NumberedTexts", the whole numbered text
+// as the source), else the default text after the two colons; "%%1", "%%2", ... replaced by the
+// parameters in order.
 //
 // A translation file is "<language folder>/<module>.lng" ("default.lng" for the empty module
 // name), UTF-8, one "NNNNN=text" a line; "\n", "\r" and "\\" in the text stand for a line
