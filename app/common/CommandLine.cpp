@@ -205,7 +205,8 @@ QString CommandLine::HelpText(const QString& name) const
             text += QStringLiteral("Usage: %1 [options]%2\n").arg(usageName, command->arguments.isEmpty() ? QString() : QLatin1Char(' ') + command->arguments);
         }
         if (name.isEmpty() && m_commands.size() > (find(QString()) ? 1 : 0))
-            text += QStringLiteral("Usage: %1 [options] COMMAND [ARGUMENTS]\n").arg(m_program);
+            text += QStringLiteral("%1 %2 [options] COMMAND [ARGUMENTS]\n")
+                        .arg(text.isEmpty() ? QStringLiteral("Usage:") : QStringLiteral("   or:"), m_program);
     }
     text += QLatin1Char('\n') + (command && !name.isEmpty() ? command->summary : m_description) + QLatin1Char('\n');
     if (command && !command->description.isEmpty())

@@ -7,11 +7,11 @@
 #include "PlugInHost.h"
 #include "ReportBuilder.h"
 #include "ResultExporter.h"
+#include "RunStopper.h"
 #include "SequenceDocument.h"
 #include "SequenceResults.h"
 #include "SequenceRunner.h"
 #include "StandardsCatalog.h"
-#include "RunStopper.h"
 #include "StopSignals.h"
 
 #include "app/common/CommandLine.h"
@@ -44,7 +44,6 @@ int RunCommand::Run(const CommandLine& commandLine)
     RunOptions options;
     try {
         options = RunOptions::From(commandLine);
-        options.CheckOutputs();
     } catch (const ComError& failure) {
         return commandLine.Fail(m_err, failure.description());
     }
@@ -99,7 +98,7 @@ QString RunCommand::SummaryTable(const std::vector<ElementResult>& results)
 int RunCommand::Run(const RunOptions& options)
 {
     try {
-        options.CheckOutputs();
+        options.CheckOutputs(); // before anything runs, not after the run
     } catch (const ComError& failure) {
         m_err << "ostrel run: error: " << failure.description() << '\n';
         m_err.flush();

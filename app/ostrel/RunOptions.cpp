@@ -4,7 +4,6 @@
 #include "host/core/ComError.h"
 
 #include <QFileInfo>
-#include <QTextStream>
 
 namespace ostrel {
 
@@ -85,19 +84,6 @@ RunOptions RunOptions::From(const CommandLine& commandLine)
     options.device = value("device");
     options.failuresOnly = commandLine.IsSet(QStringLiteral("failures-only"));
     return options;
-}
-
-RunOptions RunOptions::Parse(const QStringList& args)
-{
-    CommandLine commandLine(QStringLiteral("ostrel"), QString());
-    commandLine.AddCommand(Command());
-    QString printed;
-    QTextStream stream(&printed);
-    if (!commandLine.Parse(QStringList{QStringLiteral("run")} + args, stream, stream)) {
-        const QString firstLine = printed.section(QLatin1Char('\n'), 0, 0);
-        bad(firstLine.section(QStringLiteral(": error: "), 1));
-    }
-    return From(commandLine);
 }
 
 void RunOptions::CheckOutputs() const

@@ -32,9 +32,6 @@ struct RunOptions {
     static CommandSpec Command();
     // From the parsed "run" command. Fails with a ComError whose text names the option.
     static RunOptions From(const CommandLine& commandLine);
-    // args: what follows "run". Fails with a ComError whose text says what is wrong (the
-    // first line of what the command line would print).
-    static RunOptions Parse(const QStringList& args);
 
     // Every output file (--report, --html, --json, --csv, --save) can be written: its folder
     // exists and takes new files, and the path is no folder. Fails with a ComError naming the
