@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds everything with AddressSanitizer and UndefinedBehaviorSanitizer,
-# runs every test headless, then runs each fuzz target briefly.
+# runs every test headless, builds and checks the Debian package, then runs each fuzz target
+# briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
@@ -12,6 +13,8 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 ctest --test-dir build/test --output-on-failure -j "$jobs" --timeout 300
+# The Debian package: built from the release configuration, unpacked and run from there.
+./scripts/package.sh
 if [ -x scripts/fuzz.sh ]; then
   ./scripts/fuzz.sh
 fi

@@ -1,6 +1,6 @@
 #include "InstrumentTool.h"
 
-#include "host/core/AppUtil.h"
+#include "host/core/Paths.h"
 #include "host/core/ClassRegistry.h"
 #include "host/core/Steps.h"
 #include "host/datalink/DataLinkRoot.h"
@@ -55,7 +55,7 @@ QString InstrumentTool::Usage()
 int InstrumentTool::usage(const QString& problem)
 {
     if (!problem.isEmpty())
-        m_err << "nb4410: " << problem << "\n";
+        m_err << "nb4410: error: " << problem << "\n";
     m_err << Usage();
     m_err.flush();
     return kExitUsage;
@@ -68,8 +68,8 @@ std::shared_ptr<nb4410vti::_CNB4410VTI> InstrumentTool::driver()
         try {
             m_global = ostrel::ClassRegistry::instance().CreateAs<nb4410vti::_GNB4410VTI>(progId);
         } catch (const ostrel::ComError&) {
-            // Not registered yet: the library beside the tool registers its classes when loaded.
-            QLibrary library(ostrel::AppPath() + kDriverLibrary);
+            // Not registered yet: the library in the library folder registers its classes when loaded.
+            QLibrary library(ostrel::Paths::LibraryFile(kDriverLibrary));
             library.setLoadHints(QLibrary::ExportExternalSymbolsHint);
             if (!library.load())
                 throw;
@@ -121,7 +121,7 @@ int InstrumentTool::Run(QStringList args)
         }
     } catch (const ostrel::ComError& failure) {
         // The driver has shown its own message already; the tool adds the number for logs.
-        m_err << "nb4410: " << ostrel::ComError::hex(failure.number()) << " " << failure.description() << "\n";
+        m_err << "nb4410: error: " << ostrel::ComError::hex(failure.number()) << " " << failure.description() << "\n";
         m_err.flush();
         ostrel::runStep("end the remote session", [&] { driver()->EndRemote(); });
         return kExitFailure;

@@ -9,10 +9,15 @@ class AppEnvironment {
 public:
     // Before QApplication exists: chooses the offscreen platform when there is no display
     // (no DISPLAY / WAYLAND_DISPLAY) or when headless is asked for, unless QT_QPA_PLATFORM is set.
+    // Headless, the offscreen platform's complaints about window features it lacks are not
+    // printed: the user asked for the run's lines, not for those.
     static void PreparePlatform(bool headless);
+    // Whether a message of Qt is one of those complaints.
+    static bool IsPlatformNoise(const QString& category, const QString& message);
     static bool HasDisplay();
 
-    // After QApplication exists: names, the language folder of the chosen language.
+    // After QApplication exists: names, the language folder and the translators of the chosen
+    // language.
     static void Prepare();
 
     // The registry key of the application's own settings.
@@ -20,7 +25,12 @@ public:
     static QString Language();              // "" for the default texts
     static void SetLanguage(const QString& language);
     static QString LanguageFolder(const QString& language);
-    static QStringList Languages();         // the sub-folders of the language folder
+    // The languages there are texts for: the sub-folders of the language folder and the
+    // translations "translations/ostrel_<language>.qm" of the data folder ("de").
+    static QStringList Languages();
+    // Installs the Qt translators of the language (the application's and the plug-in's
+    // numbered texts, then Qt's own); "" removes them. False when the language has none.
+    static bool InstallTranslators(const QString& language);
 };
 
 } // namespace ostrel

@@ -7,11 +7,14 @@
 #include "PlugInHost.h"
 #include "ReportBuilder.h"
 #include "ResultExporter.h"
+#include "RunStopper.h"
 #include "SequenceDocument.h"
 #include "SequenceResults.h"
 #include "SequenceRunner.h"
 #include "StandardsCatalog.h"
+#include "StopSignals.h"
 
+#include "app/common/CommandLine.h"
 #include "app/common/ExitCode.h"
 
 #include "host/core/ComError.h"
@@ -31,13 +34,20 @@ RunCommand::~RunCommand() = default;
 
 int RunCommand::Run(const QStringList& args)
 {
+    CommandLine commandLine(QStringLiteral("ostrel"), QString());
+    commandLine.AddCommand(RunOptions::Command());
+    if (!commandLine.Parse(QStringList{QStringLiteral("run")} + args, m_out, m_err))
+        return commandLine.ExitCode();
+    return Run(commandLine);
+}
+
+int RunCommand::Run(const CommandLine& commandLine)
+{
     RunOptions options;
     try {
-        options = RunOptions::Parse(args);
+        options = RunOptions::From(commandLine);
     } catch (const ComError& failure) {
-        m_err << "ostrel run: " << failure.description() << '\n' << RunOptions::Usage() << '\n';
-        m_err.flush();
-        return kExitError;
+        return commandLine.Fail(m_err, failure.description());
     }
     return Run(options);
 }
@@ -89,6 +99,13 @@ QString RunCommand::SummaryTable(const std::vector<ElementResult>& results)
 
 int RunCommand::Run(const RunOptions& options)
 {
+    try {
+        options.CheckOutputs(); // before anything runs, not after the run
+    } catch (const ComError& failure) {
+        m_err << "ostrel run: error: " << failure.description() << '\n';
+        m_err.flush();
+        return kExitError;
+    }
     if (!options.simSpeed.isEmpty())
         qputenv(VirtualDevices::kSpeedVariable, options.simSpeed.toLocal8Bit());
     if (!options.trace.isEmpty() && !LinkTrace::WriteTo(options.trace)) {
@@ -104,6 +121,8 @@ int RunCommand::Run(const RunOptions& options)
                 LinkTrace::Stop();
         }
     } traceEnd{!options.trace.isEmpty()};
+    if (!options.device.isEmpty())
+        DataLinkRoot::instance()->PortRegistry()->SetPorts({{1, PortEntry{QStringLiteral("NB-4410"), options.device, {}}}});
 
     std::unique_ptr<SequenceDocument> document;
     try {
@@ -176,12 +195,24 @@ int RunCommand::Run(const RunOptions& options)
     const bool automaticOperator = options.operatorName == QLatin1String("auto") || qgetenv("QT_QPA_PLATFORM") == "offscreen";
     if (automaticOperator)
         automatic.Start();
+    // Ctrl+C or SIGTERM: the instrument's test is stopped through the window's own buttons,
+    // no further element starts, and what finished is saved and reported.
+    RunStopper stopper([&] { runner.Stop(); });
+    StopSignals stopSignals;
+    stopSignals.onStop = [&](int signal) {
+        m_err << "ostrel: " << StopSignals::Name(signal)
+              << ": stopping the instrument's test; the results so far are kept (send it again to quit at once)\n";
+        m_err.flush();
+        stopper.Stop();
+    };
     m_out << "Running " << options.file << " (" << document->Count() << " elements)\n";
     m_out.flush();
     const int instrumentFailuresBefore = DataLinkRoot::instance()->InstrumentFailures();
     const auto outcome = runner.Run();
     automatic.Stop();
     const bool instrumentFailed = DataLinkRoot::instance()->InstrumentFailures() > instrumentFailuresBefore;
+    if (stopSignals.Stopped())
+        m_err << "ostrel: the run was stopped by " << StopSignals::Name(stopSignals.Signal()) << '\n';
 
     int exitCode = kExitPassed;
     if (outcome == SequenceRunner::Outcome::Failed) {

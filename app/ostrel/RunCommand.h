@@ -13,6 +13,7 @@
 
 namespace ostrel {
 
+class CommandLine;
 class PlugInHost;
 class SequenceDocument;
 struct ElementResult;
@@ -26,7 +27,10 @@ public:
     RunCommand(QTextStream& out, QTextStream& err);
     ~RunCommand();
 
+    // args: what follows "run".
     int Run(const QStringList& args);
+    // The parsed command line of "ostrel ... run FILE ...".
+    int Run(const CommandLine& commandLine);
     int Run(const RunOptions& options);
 
     // Uses an already loaded plug-in instead of creating "OstrelNB4410.CPlugInNB4410" (tests).

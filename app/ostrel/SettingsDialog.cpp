@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QListWidget>
+#include <QLocale>
 #include <QSerialPortInfo>
 
 namespace ostrel {
@@ -47,6 +48,7 @@ SettingsDialog::SettingsDialog(const StandardsCatalog& standards, const QList<St
     m_lstStandards->setObjectName(QStringLiteral("lstStandards"));
 
     m_cboPort->addItem(tr("built-in simulator"), PortRegistry::kSimulatorDevice);
+    m_cboPort->addItem(tr("first serial port found"), PortRegistry::kAutoDevice);
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         const QString text = info.description().isEmpty() ? info.portName()
                                                           : QStringLiteral("%1 (%2)").arg(info.portName(), info.description());
@@ -58,8 +60,12 @@ SettingsDialog::SettingsDialog(const StandardsCatalog& standards, const QList<St
     m_cboPort->setCurrentIndex(std::max(0, m_cboPort->findData(current.isEmpty() ? PortRegistry::kSimulatorDevice : current)));
 
     m_cboLanguage->addItem(tr("English (built-in texts)"), QString());
-    for (const QString& language : AppEnvironment::Languages())
-        m_cboLanguage->addItem(language, language);
+    for (const QString& language : AppEnvironment::Languages()) {
+        // "de" reads as "Deutsch (de)"; a folder named otherwise keeps its name.
+        const QLocale locale(language);
+        const QString name = locale.language() == QLocale::C ? QString() : locale.nativeLanguageName();
+        m_cboLanguage->addItem(name.isEmpty() ? language : QStringLiteral("%1 (%2)").arg(name, language), language);
+    }
     m_cboLanguage->setCurrentIndex(std::max(0, m_cboLanguage->findData(AppEnvironment::Language())));
 
     // The library's standards and those the sequence's elements carry (made with "New standard").

@@ -1,5 +1,8 @@
 // The host application. "ostrel info" prints the plug-in; "ostrel run FILE ..." runs a
-// sequence without a display; "ostrel [FILE]" opens the window.
+// sequence without a display; "ostrel [FILE]" opens the window. "ostrel --help" lists them.
+#include "app/common/ConsoleMessageSink.h"
+#include "app/common/ExitCode.h"
+#include "app/ostrel/AppCommandLine.h"
 #include "app/ostrel/AppEnvironment.h"
 #include "app/ostrel/CommandLineErrors.h"
 #include "app/ostrel/DialogMessageSink.h"
@@ -11,6 +14,7 @@
 #include "host/core/MessageService.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -23,7 +27,7 @@ int openWindow(QApplication& app, const QString& file, QTextStream& err)
         host->Load();
     } catch (...) {
         loadError = ostrel::CommandLineErrors::Text(ostrel::ComError::fromCurrent());
-        err << "ostrel: the plug-in could not be loaded: " << loadError << '\n';
+        err << "ostrel: error: the plug-in could not be loaded: " << loadError << '\n';
         err.flush();
     }
     ostrel::MainWindow window(host);
@@ -40,26 +44,45 @@ int openWindow(QApplication& app, const QString& file, QTextStream& err)
     return status;
 }
 
+// What keeps the window from opening, before anything is loaded: a first argument that is
+// neither a command nor a file (a mistyped command), or no display to open it on.
+QString windowProblem(const QString& file)
+{
+    if (!file.isEmpty() && !QFileInfo::exists(file))
+        return QStringLiteral("\"%1\" is neither a command (info, run) nor a file").arg(file);
+    if (!ostrel::AppEnvironment::HasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return QStringLiteral("the window needs a display; \"ostrel run FILE\" runs a sequence without one");
+    return QString();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const QString command = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    const bool headless = command == QLatin1String("info") || command == QLatin1String("run");
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const auto commandLine = ostrel::AppCommandLine::Create();
+    if (!commandLine->Parse(arguments, out, err))
+        return commandLine->ExitCode();
+    const QString command = commandLine->Command();
+    const QString file = command.isEmpty() ? commandLine->Arguments().value(0) : QString();
+    if (command.isEmpty())
+        if (const QString problem = windowProblem(file); !problem.isEmpty())
+            return commandLine->Fail(err, problem);
+
+    const bool headless = !command.isEmpty();
     ostrel::AppEnvironment::PreparePlatform(headless);
     QApplication app(argc, argv);
     ostrel::AppEnvironment::Prepare();
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    if (command == QLatin1String("info"))
+    if (headless)
+        ostrel::MessageService::instance().SetSink(std::make_shared<ostrel::ConsoleMessageSink>(ostrel::AppCommandLine::kProgram));
+
+    if (command == ostrel::AppCommandLine::kInfo)
         return ostrel::InfoCommand::Run(out, err);
-    if (command == QLatin1String("run"))
-        return ostrel::RunCommand(out, err).Run(app.arguments().mid(2));
-    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
-        out << "usage: ostrel [FILE]          open the window (on a sequence)\n"
-               "       ostrel info            print the plug-in and its catalogue\n"
-            << ostrel::RunOptions::Usage() << '\n';
-        return 0;
-    }
-    return openWindow(app, app.arguments().mid(1).value(0), err);
+    if (command == ostrel::AppCommandLine::kRun)
+        return ostrel::RunCommand(out, err).Run(*commandLine);
+    return openWindow(app, file, err);
 }

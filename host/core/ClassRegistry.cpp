@@ -1,6 +1,7 @@
 #include "ClassRegistry.h"
 
 #include "ClassTable.h"
+#include "Paths.h"
 #include "RegistryStore.h"
 
 #include <QFile>
@@ -98,7 +99,7 @@ ClassFactory ClassRegistry::resolve(const QString& progId)
     const QString path = key->Text(kServerValue);
     if (path.isEmpty())
         notRegistered(progId, QStringLiteral("the registration names no library"));
-    void* handle = loadLibrary(progId, path);
+    void* handle = loadLibrary(progId, Paths::LibraryFile(path));
     if (FindLocal(progId, &factory))
         return factory;
     auto getClassObject = reinterpret_cast<GetClassObjectFn>(dlsym(handle, "DllGetClassObject"));
@@ -150,7 +151,8 @@ std::int32_t registerLibrary(const char* libraryName, const void* anchor)
             return kE_Fail;
         for (const QString& progId : ClassRegistry::instance().LocalClasses())
             if (belongsTo(progId, libraryName))
-                RegistryStore::instance().SetValue(Hive::LocalMachine, kClassesKey + progId, kServerValue, path);
+                RegistryStore::instance().SetValue(Hive::LocalMachine, kClassesKey + progId, kServerValue,
+                                                   Paths::LibraryReference(path));
         return 0;
     } catch (...) {
         return ComError::fromCurrent().number();

@@ -1,7 +1,8 @@
 #pragma once
 // Creation by program identifier. Each library exports the four self-registration entry
 // points (see ClassTable.h); registration writes "Software\Classes\<ProgID>" with the value
-// "InprocServer32" = the library's path into the registry store. Create loads the registered
+// "InprocServer32" = the library into the registry store: its bare file name when it is in the
+// product's library folder (so that a moved or installed tree still finds it), else its path. Create loads the registered
 // library and asks its class object. Classes of libraries already in the process may also be
 // registered in-process (host classes, test doubles).
 #include "Object.h"

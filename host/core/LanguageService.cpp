@@ -1,15 +1,9 @@
 #include "LanguageService.h"
 
-#include "AppUtil.h"
+#include "Paths.h"
 
-#include <QAbstractButton>
-#include <QAction>
+#include <QCoreApplication>
 #include <QFile>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTabBar>
-#include <QWidget>
 
 namespace ostrel {
 
@@ -117,6 +111,19 @@ QHash<int, QString> readTranslationFile(const QString& path)
     return table;
 }
 
+// Between the module's translation file and the default text: the application's Qt
+// translators (translations/), which hold the numbered texts of every module in the context
+// "NumberedTexts", the whole "NNNNN::default" as the source (without carriage returns, which
+// XML does not keep). Null when none translates it.
+QString translatedByQt(const QString& text)
+{
+    QString source = text;
+    source.remove(QLatin1Char('\r'));
+    const QByteArray key = source.toUtf8();
+    const QString translated = QCoreApplication::translate("NumberedTexts", key.constData());
+    return translated == source ? QString() : translated;
+}
+
 QString fileNameOf(const QString& module)
 {
     return module.isEmpty() ? QStringLiteral("default.lng") : module + QStringLiteral(".lng");
@@ -138,6 +145,8 @@ QString LanguageService::Translate(const QString& module, const QString& text, c
         const QString translated = lookup(module, numbered.number);
         if (!translated.isNull())
             resolved = translated;
+        else if (const QString fromQt = translatedByQt(text); !fromQt.isNull())
+            resolved = fromQt;
     }
     return fillParameters(resolved, params);
 }
@@ -162,53 +171,12 @@ void LanguageService::SetLanguageFolder(const QString& folder)
 
 QString LanguageService::LanguageFolder() const
 {
-    return m_folder.isEmpty() ? AppPath() + QStringLiteral("Language") : m_folder;
+    return m_folder.isEmpty() ? Paths::DataFile(QStringLiteral("Language")) : m_folder;
 }
 
-void LanguageService::TranslateWidget(QWidget* root, const QString& module)
+bool LanguageService::IsNumbered(const QString& text)
 {
-    if (!root)
-        return;
-    auto tr = [&](const QString& text) { return Translate(module, text); };
-    auto isNumbered = [](const QString& text) { return splitNumbered(text).number >= 0; };
-
-    QList<QWidget*> widgets = root->findChildren<QWidget*>();
-    widgets.prepend(root);
-    for (QWidget* w : widgets) {
-        if (isNumbered(w->windowTitle()))
-            w->setWindowTitle(tr(w->windowTitle()));
-        if (isNumbered(w->toolTip()))
-            w->setToolTip(tr(w->toolTip()));
-        if (auto label = qobject_cast<QLabel*>(w); label && isNumbered(label->text()))
-            label->setText(tr(label->text()));
-        if (auto button = qobject_cast<QAbstractButton*>(w); button && isNumbered(button->text()))
-            button->setText(tr(button->text()));
-        if (auto edit = qobject_cast<QLineEdit*>(w); edit && isNumbered(edit->placeholderText()))
-            edit->setPlaceholderText(tr(edit->placeholderText()));
-        if (auto group = qobject_cast<QGroupBox*>(w); group && isNumbered(group->title()))
-            group->setTitle(tr(group->title()));
-        if (auto tabs = qobject_cast<QTabBar*>(w)) {
-            for (int i = 0; i < tabs->count(); ++i) {
-                if (isNumbered(tabs->tabText(i)))
-                    tabs->setTabText(i, tr(tabs->tabText(i)));
-                if (isNumbered(tabs->tabToolTip(i)))
-                    tabs->setTabToolTip(i, tr(tabs->tabToolTip(i)));
-            }
-        }
-        for (QAction* action : w->actions()) {
-            if (isNumbered(action->text()))
-                action->setText(tr(action->text()));
-            if (isNumbered(action->toolTip()))
-                action->setToolTip(tr(action->toolTip()));
-        }
-    }
-    // Actions that belong to the tree without being added to a widget (toolbars' own actions).
-    for (QAction* action : root->findChildren<QAction*>()) {
-        if (isNumbered(action->text()))
-            action->setText(tr(action->text()));
-        if (isNumbered(action->toolTip()))
-            action->setToolTip(tr(action->toolTip()));
-    }
+    return splitNumbered(text).number >= 0;
 }
 
 } // namespace ostrel

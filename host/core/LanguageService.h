@@ -1,7 +1,9 @@
 #pragma once
 // Numbered message texts ("NNNNN::default text") resolved for display: from the module's
-// translation file in the language folder when it holds that number, else the default text
-// after the two colons; "%%1", "%%2", ... replaced by the parameters in order.
+// translation file in the language folder when it holds that number, else from the
+// application's Qt translators (translations/: context "NumberedTexts", the whole numbered text
+// as the source), else the default text after the two colons; "%%1", "%%2", ... replaced by the
+// parameters in order.
 //
 // A translation file is "<language folder>/<module>.lng" ("default.lng" for the empty module
 // name), UTF-8, one "NNNNN=text" a line; "\n", "\r" and "\\" in the text stand for a line
@@ -11,8 +13,6 @@
 #include <QHash>
 #include <QString>
 
-class QWidget;
-
 namespace ostrel {
 
 class LanguageService {
@@ -20,10 +20,10 @@ public:
     static LanguageService& instance();
 
     QString Translate(const QString& module, const QString& text, const VariantArray& params = {});
-    // Resolves captions, texts and tool tips of that form on the widget and all its children.
-    void TranslateWidget(QWidget* root, const QString& module);
+    // Whether text has the form "NNNNN::default".
+    static bool IsNumbered(const QString& text);
 
-    // The LngPath folder; empty: the application folder's "Language" (the default).
+    // The LngPath folder; empty: the data folder's "Language" (the default, see Paths).
     void SetLanguageFolder(const QString& folder);
     QString LanguageFolder() const;
 

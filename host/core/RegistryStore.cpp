@@ -1,6 +1,6 @@
 #include "RegistryStore.h"
 
-#include "AppUtil.h"
+#include "Paths.h"
 #include "RegistryFile.h"
 
 #include <QDir>
@@ -25,7 +25,7 @@ RegistryStore& RegistryStore::instance()
 
 QStringList RegistryStore::DefaultMachineFiles()
 {
-    const QDir dir(AppPath() + QStringLiteral("registry"));
+    const QDir dir(Paths::DataFile(QStringLiteral("registry")));
     QStringList files;
     for (const QString& name : dir.entryList({QStringLiteral("*.reg")}, QDir::Files, QDir::Name))
         files << dir.filePath(name);
@@ -37,7 +37,7 @@ QString RegistryStore::DefaultUserFile()
     const QString fromEnvironment = qEnvironmentVariable("OSTREL_USER_REGISTRY");
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
-    return QDir::homePath() + QStringLiteral("/.config/ostrel/user.reg");
+    return Paths::UserConfigDir() + QStringLiteral("user.reg");
 }
 
 QStringList RegistryStore::MachineFiles() const

@@ -1,7 +1,7 @@
 #pragma once
 // The registry store, standing in for HKEY_LOCAL_MACHINE. The machine data is every
-// "<application folder>registry/*.reg" in name order; the user's file ($OSTREL_USER_REGISTRY,
-// else ~/.config/ostrel/user.reg) is read last and overrides it. Writes go to the user's file.
+// "<data folder>registry/*.reg" in name order (see Paths); the user's file
+// ($OSTREL_USER_REGISTRY, else $XDG_CONFIG_HOME/ostrel/user.reg) is read last and overrides it. Writes go to the user's file.
 // The files are read on first use; a faulty file fails the use with an error naming the file
 // and the line, and nothing of it is loaded.
 #include "RegistryKey.h"

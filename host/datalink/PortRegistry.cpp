@@ -6,6 +6,9 @@
 #include "host/core/RegistryStore.h"
 #include "host/core/Steps.h"
 
+#include <QSerialPortInfo>
+#include <algorithm>
+
 namespace ostrel {
 
 PortMap PortRegistry::ReadRegistry()
@@ -105,7 +108,32 @@ LinkPtr PortRegistry::OpenSerial(std::int32_t port, const PortEntry& entry, cons
         return std::make_shared<SerialLink>(simulatorPath(port, entry), settings);
     if (entry.device.isEmpty())
         raiseDataLinkError(kDataLinkOpenFailed, QStringLiteral("The port names no device."));
+    if (entry.device.compare(kAutoDevice, Qt::CaseInsensitive) == 0) {
+        const QString found = FirstRealPort();
+        if (found.isEmpty())
+            raiseDataLinkError(kDataLinkOpenFailed,
+                               QStringLiteral("No serial port was found. Connect the instrument, or choose the device "
+                                              "\"simulator\" for training."));
+        return std::make_shared<SerialLink>(found, settings);
+    }
     return std::make_shared<SerialLink>(entry.device, settings);
+}
+
+QString PortRegistry::FirstRealPort()
+{
+    QStringList usb;
+    QStringList builtIn;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        const QString path = info.systemLocation();
+        if (info.hasVendorIdentifier() || path.contains(QLatin1String("ttyUSB")) || path.contains(QLatin1String("ttyACM")))
+            usb << path;
+        else
+            builtIn << path;
+    }
+    std::sort(usb.begin(), usb.end());
+    std::sort(builtIn.begin(), builtIn.end());
+    const QStringList all = usb + builtIn;
+    return all.value(0);
 }
 
 } // namespace ostrel

@@ -1,11 +1,12 @@
 #pragma once
 // Which serial port carries which instrument. The ports are the sub-keys of
 // "Software\Halvard\Ostrel\DataLink\Ports" in the registry store, named by their number, each
-// with "Instrument" (for example "NB-4410") and "Device" (a serial device path, or "simulator"
-// for the built-in instrument simulator on a pseudo-terminal). A map set in-process replaces
-// the registry's (tests, a tool's --device option). A built-in simulator is started once and
-// serves every link opened on its port while its options stay the same, as an instrument on
-// its cable would: a run of many elements pays for one simulator and pseudo-terminal.
+// with "Instrument" (for example "NB-4410") and "Device" (a serial device path, "simulator"
+// for the built-in instrument simulator on a pseudo-terminal, or "auto" for the first real
+// serial port found when the port is opened). A map set in-process replaces the registry's
+// (tests, a tool's --device option). A built-in simulator is started once and serves every
+// link opened on its port while its options stay the same, as an instrument on its cable
+// would: a run of many elements pays for one simulator and pseudo-terminal.
 #include "IVirtualDevice.h"
 #include "Link.h"
 #include "LinkSettings.h"
@@ -30,6 +31,7 @@ class PortRegistry : public IObject {
 public:
     static inline const QString kPortsKey = QStringLiteral("Software\\Halvard\\Ostrel\\DataLink\\Ports");
     static inline const QString kSimulatorDevice = QStringLiteral("simulator");
+    static inline const QString kAutoDevice = QStringLiteral("auto");
 
     // The lowest port number whose "Instrument" is instrument (letter case ignored), 0 when
     // none. A non-empty serialNo also requires the port's "SerialNo" value to match.
@@ -55,6 +57,9 @@ public:
     ~PortRegistry() override;
     PortRegistry(const PortRegistry&) = delete;
     PortRegistry& operator=(const PortRegistry&) = delete;
+    // The device "auto" stands for: USB adapters first, then the machine's own ports; empty
+    // when the machine has none.
+    static QString FirstRealPort();
 
 private:
     struct RunningDevice {

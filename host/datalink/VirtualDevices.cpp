@@ -1,7 +1,7 @@
 #include "VirtualDevices.h"
 
 #include "DataLinkErrors.h"
-#include "host/core/AppUtil.h"
+#include "host/core/Paths.h"
 #include "host/core/ClassRegistry.h"
 
 #include <QFileInfo>
@@ -22,7 +22,7 @@ VirtualDevicePtr tryCreate()
 
 void loadFromApplicationFolder()
 {
-    const QString path = AppPath() + VirtualDevices::kSimulatorLibrary;
+    const QString path = Paths::LibraryFile(VirtualDevices::kSimulatorLibrary);
     if (!QFileInfo::exists(path))
         return;
     QLibrary library(path);

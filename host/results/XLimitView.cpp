@@ -4,6 +4,7 @@
 #include "host/contract/ILimitData.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
+#include "host/widgets/WidgetTranslator.h"
 #include "host/core/Steps.h"
 #include "host/results/LimitItem.h"
 
@@ -82,7 +83,7 @@ XLimitView::XLimitView(QWidget* parent) : QWidget(parent)
     m_lblStatus->setObjectName(QStringLiteral("lblStatus"));
     layout->addWidget(m_lblStatus);
 
-    LanguageService::instance().TranslateWidget(this, kModule);
+    WidgetTranslator::Translate(this, kModule);
 
     connect(m_cboStandard, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!m_filling)

@@ -1,7 +1,7 @@
 #include "CPlugInSetup.h"
 
 #include "CPropertyBag.h"
-#include "host/core/AppUtil.h"
+#include "host/core/Paths.h"
 #include "host/core/ErrorService.h"
 #include "host/core/RegistryStore.h"
 #include "host/core/Steps.h"
@@ -28,9 +28,9 @@ QString CPlugInSetup::GetDefault(int setting)
 {
     switch (setting) {
     case kLngPathSetting:
-        return ostrel::AppPath() + QStringLiteral("Language");
+        return ostrel::Paths::DataFile(QStringLiteral("Language"));
     case kConfigFileSetting:
-        return ostrel::AppPath() + QStringLiteral("OstrelNB4410.mpc");
+        return ostrel::Paths::DataFile(QStringLiteral("OstrelNB4410.mpc"));
     default:
         return QString();
     }

@@ -4,6 +4,7 @@
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
 #include "host/core/MessageService.h"
+#include "host/widgets/WidgetTranslator.h"
 #include "host/core/Steps.h"
 
 #include <QFrame>
@@ -102,7 +103,7 @@ XNB4410ControlPanel::XNB4410ControlPanel(QWidget* parent)
     connect(m_cmdApplySettings, &QPushButton::clicked, this, &XNB4410ControlPanel::cmdApplySettings_Click);
 
     runStep("translate control panel",
-            [&] { ostrel::LanguageService::instance().TranslateWidget(this, QStringLiteral("NB-4410")); });
+            [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
 }
 
 void XNB4410ControlPanel::placeControls()

@@ -2,6 +2,7 @@
 
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
+#include "host/widgets/WidgetTranslator.h"
 #include "host/core/Steps.h"
 #include "host/run/TestGuideSettings.h"
 #include "host/run/XHelpText.h"
@@ -50,7 +51,7 @@ void XConfigCuffVolume::SetLocked(bool locked)
 void XConfigCuffVolume::Initialize(const ostrel::Variant& data)
 {
     m_initialising = true;
-    runStep("translate editor", [&] { ostrel::LanguageService::instance().TranslateWidget(this, QStringLiteral("NB-4410")); });
+    runStep("translate editor", [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
     runStep("show configuration", [&] {
         m_configuration = data.as<INB4410TestGuideConfig>();
         if (!m_configuration) {

@@ -2,6 +2,7 @@
 
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
+#include "host/widgets/WidgetTranslator.h"
 #include "host/core/Steps.h"
 #include "host/core/Variant.h"
 #include "host/run/XHelpText.h"
@@ -89,7 +90,7 @@ XConfigIBP::XConfigIBP(QWidget* parent)
     layout->addWidget(m_fraSettings, 2, 0, 1, 2);
     layout->setRowStretch(3, 1);
 
-    runStep("translate editor", [&] { ostrel::LanguageService::instance().TranslateWidget(this, QStringLiteral("NB-4410")); });
+    runStep("translate editor", [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
     runStep("arrhythmia list", [&] { fillArrhythmiaList(); });
 }
 

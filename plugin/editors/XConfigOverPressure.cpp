@@ -3,6 +3,7 @@
 #include "plugin/editors/CDigitsSlider.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
+#include "host/widgets/WidgetTranslator.h"
 #include "host/core/Steps.h"
 #include "host/run/TestGuideSettings.h"
 #include "host/run/XHelpText.h"
@@ -52,7 +53,7 @@ XConfigOverPressure::XConfigOverPressure(QWidget* parent)
     layout->addWidget(m_testGuideConfig, 2, 0);
     layout->setRowStretch(3, 1);
 
-    runStep("translate editor", [&] { ostrel::LanguageService::instance().TranslateWidget(this, QStringLiteral("NB-4410")); });
+    runStep("translate editor", [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
 }
 
 void XConfigOverPressure::SetLocked(bool locked)

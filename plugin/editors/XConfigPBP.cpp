@@ -2,6 +2,7 @@
 
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
+#include "host/widgets/WidgetTranslator.h"
 #include "host/core/Steps.h"
 #include "host/core/Variant.h"
 #include "host/run/XHelpText.h"
@@ -86,7 +87,7 @@ XConfigPBP::XConfigPBP(QWidget* parent)
     layout->addWidget(m_fraSettings, 1, 0, 1, 2);
     layout->setRowStretch(2, 1);
 
-    runStep("translate editor", [&] { ostrel::LanguageService::instance().TranslateWidget(this, QStringLiteral("NB-4410")); });
+    runStep("translate editor", [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
 }
 
 XConfigPBP::~XConfigPBP() = default;

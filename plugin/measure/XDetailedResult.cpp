@@ -3,6 +3,7 @@
 #include "host/contract/IResultData.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
+#include "host/widgets/WidgetTranslator.h"
 #include "host/core/Steps.h"
 
 #include <QLabel>
@@ -41,7 +42,7 @@ XDetailedResult::XDetailedResult(QWidget* parent) : QWidget(parent)
     m_lblTitle->setObjectName(QStringLiteral("lblTitle"));
     m_txtComment = new QPlainTextEdit(this);
     m_txtComment->setObjectName(QStringLiteral("txtComment"));
-    ostrel::runStep("translate the captions", [&] { ostrel::LanguageService::instance().TranslateWidget(this, QStringLiteral("NB-4410")); });
+    ostrel::runStep("translate the captions", [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
     layoutControls();
 }
 

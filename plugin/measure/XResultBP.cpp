@@ -6,6 +6,7 @@
 #include "host/contract/IResultData.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
+#include "host/widgets/WidgetTranslator.h"
 #include "host/core/Steps.h"
 
 #include <QHeaderView>
@@ -86,7 +87,7 @@ XResultBP::XResultBP(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_list);
 
-    runStep("translate view", [&] { ostrel::LanguageService::instance().TranslateWidget(this, QStringLiteral("NB-4410")); });
+    runStep("translate view", [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
     raiseEvent(kEventEnableNextButton, ostrel::VariantArray{Variant(false)});
 }
 

@@ -1,9 +1,11 @@
 // nb4410-sim: the NB-4410 simulator on its own. Opens a pseudo-terminal and prints its path
 // (or serves a given serial device) until interrupted.
+#include "app/common/CommandLine.h"
+#include "app/common/ExitCode.h"
 #include "sim/Simulator.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QTextStream>
 #include <QFile>
 #include <csignal>
 #include <cstdio>
@@ -62,31 +64,29 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("nb4410-sim"));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("NB-4410 simulator on a pseudo-terminal or a serial device."));
-    parser.addHelpOption();
     const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("Serve this serial device instead of a pseudo-terminal."),
                                     QStringLiteral("PATH"));
     const QCommandLineOption noPacing(QStringLiteral("no-pacing"), QStringLiteral("Reply at once instead of at 38400 baud."));
-    parser.addOption(device);
-    parser.addOption(noPacing);
+    ostrel::CommandSpec command{.name = QString(), .summary = QStringLiteral("Runs the simulator until interrupted."), .options = {device, noPacing}};
     for (const OptionName& o : kValueOptions)
-        parser.addOption(QCommandLineOption(QString::fromLatin1(o.flag), QString::fromLatin1(o.help), QStringLiteral("VALUE")));
-    if (!parser.parse(app.arguments())) {
-        std::fprintf(stderr, "nb4410-sim: %s\n", qUtf8Printable(parser.errorText()));
-        return 2;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        std::printf("%s", qUtf8Printable(parser.helpText()));
-        return 0;
-    }
+        command.options << QCommandLineOption(QString::fromLatin1(o.flag), QString::fromLatin1(o.help), QStringLiteral("VALUE"));
+    ostrel::CommandLine parser(QStringLiteral("nb4410-sim"),
+                               QStringLiteral("NB-4410 simulator on a pseudo-terminal or a serial device. Prints the path of the\n"
+                                              "device it serves, then answers the instrument's commands until SIGINT or SIGTERM."));
+    parser.AddCommand(command);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList arguments = app.arguments();
+    arguments.removeFirst();
+    if (!parser.Parse(arguments, out, err))
+        return parser.ExitCode();
 
     QHash<QString, QString> values;
     for (const OptionName& o : kValueOptions) {
-        if (parser.isSet(QString::fromLatin1(o.flag)))
-            values.insert(QString::fromLatin1(o.key), parser.value(QString::fromLatin1(o.flag)));
+        if (parser.IsSet(QString::fromLatin1(o.flag)))
+            values.insert(QString::fromLatin1(o.key), parser.Value(QString::fromLatin1(o.flag)));
     }
-    if (parser.isSet(noPacing))
+    if (parser.IsSet(noPacing.names().front()))
         values.insert(QStringLiteral("Pacing"), QStringLiteral("0"));
 
     // Signals are taken by sigwait below, not by a handler, so every thread blocks them.
@@ -100,17 +100,19 @@ int main(int argc, char** argv)
     int fd = -1;
     try {
         const nb4410sim::SimulatorOptions options = nb4410sim::SimulatorOptions::fromMap(values);
-        if (parser.isSet(device)) {
-            fd = openDevice(parser.value(device));
+        if (parser.IsSet(device.names().front())) {
+            fd = openDevice(parser.Value(device.names().front()));
             simulator.Serve(fd, options);
-            std::printf("%s\n", qUtf8Printable(parser.value(device)));
+            std::printf("%s\n", qUtf8Printable(parser.Value(device.names().front())));
         } else {
             std::printf("%s\n", qUtf8Printable(simulator.Start(options)));
         }
         std::fflush(stdout);
+    } catch (const std::invalid_argument& e) {
+        return parser.Fail(err, QString::fromLocal8Bit(e.what()));
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "nb4410-sim: %s\n", e.what());
-        return 2;
+        std::fprintf(stderr, "nb4410-sim: error: %s\n", e.what()); // the device or pseudo-terminal
+        return ostrel::exitcode::kInstrument;
     }
 
     int signal = 0;

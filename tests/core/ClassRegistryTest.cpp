@@ -66,7 +66,9 @@ TEST(ClassRegistry, UnknownOrBrokenRegistrationsFailNamingTheClass)
 // One test: the library stays loaded for the rest of the process once it has been loaded.
 TEST(ClassRegistry, LoadsARegisteredLibraryAndRegistersIt)
 {
-    RegistryGuard guard(kHeader + registrationOf("OstrelTestLib.CThing", OSTREL_TESTLIB_PATH)
+    // A registration names the library by its path, or by its file name alone when it is in
+    // the product's library folder (what the build and the package ship).
+    RegistryGuard guard(kHeader + registrationOf("OstrelTestLib.CThing", "libostrel_testlib.so")
                             + registrationOf("OstrelTestLib.XThingControl", OSTREL_TESTLIB_PATH),
                         false);
     ObjectPtr thing = ClassRegistry::instance().Create("OstrelTestLib.CThing");
@@ -91,7 +93,7 @@ TEST(ClassRegistry, LoadsARegisteredLibraryAndRegistersIt)
     const QByteArray written = guard.files.read("written.reg");
     EXPECT_TRUE(written.contains("[HKEY_LOCAL_MACHINE\\Software\\Classes\\OstrelTestLib.CThing]")) << written.constData();
     EXPECT_TRUE(written.contains("OstrelTestLib.XThingControl")) << written.constData();
-    EXPECT_TRUE(written.contains("libostrel_testlib.so")) << written.constData();
+    EXPECT_TRUE(written.contains("\"InprocServer32\"=\"libostrel_testlib.so\"")) << written.constData();
     EXPECT_FALSE(written.contains("Tests.CLocal")) << written.constData();
     ClassFactory factory;
     EXPECT_EQ(get("OstrelTestLib.CThing", &factory), 0);

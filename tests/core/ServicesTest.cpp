@@ -1,5 +1,6 @@
 #include "host/core/ErrorService.h"
 #include "host/core/LanguageService.h"
+#include "host/widgets/WidgetTranslator.h"
 #include "host/core/MessageService.h"
 #include "host/core/Steps.h"
 #include "tests/support/Failures.h"
@@ -154,7 +155,7 @@ TEST_F(LanguageFixture, TranslatesTheCaptionsOfAWidgetTree)
     auto* edit = new QLineEdit(&root);
     edit->setPlaceholderText("20005::Short name");
 
-    LanguageService::instance().TranslateWidget(&root, "NB-4410");
+    WidgetTranslator::Translate(&root, "NB-4410");
     EXPECT_EQ(root.windowTitle(), "NIBP-Analysator");
     EXPECT_EQ(label->text(), "Operator:");
     EXPECT_EQ(label->toolTip(), "NIBP-Analysator");
