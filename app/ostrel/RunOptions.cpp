@@ -16,7 +16,7 @@ QString RunOptions::Usage()
     return QStringLiteral(
         "usage: ostrel run FILE [--operator auto] [--report OUT.pdf] [--html OUT.html] [--json OUT.json]\n"
         "                       [--csv OUT.csv] [--save OUT.xml] [--dut-serial TEXT] [--technician TEXT]\n"
-        "                       [--sim-speed N] [--failures-only]");
+        "                       [--sim-speed N] [--failures-only] [--db URL]");
 }
 
 RunOptions RunOptions::Parse(const QStringList& args)
@@ -47,6 +47,8 @@ RunOptions RunOptions::Parse(const QStringList& args)
             options.dutSerial = value();
         } else if (arg == QLatin1String("--technician")) {
             options.technician = value();
+        } else if (arg == QLatin1String("--db")) {
+            options.database = value();
         } else if (arg == QLatin1String("--sim-speed")) {
             options.simSpeed = value();
             bool ok = false;

@@ -16,6 +16,7 @@ struct RunOptions {
     QString save;
     std::optional<QString> dutSerial;
     std::optional<QString> technician;
+    QString database;       // --db: the results database ("" as configured)
     QString simSpeed;       // empty: the port's own time scale
     bool failuresOnly = false;
 

@@ -1,6 +1,7 @@
 #include "SettingsDialog.h"
 
 #include "AppEnvironment.h"
+#include "ResultsDatabasePage.h"
 #include "StandardsCatalog.h"
 
 #include "host/core/RegistryStore.h"
@@ -37,7 +38,8 @@ std::int32_t instrumentPort(bool* found)
 } // namespace
 
 SettingsDialog::SettingsDialog(const StandardsCatalog& standards, const QList<StandardRef>& selection, QWidget* parent)
-    : QDialog(parent), m_cboPort(new QComboBox(this)), m_cboLanguage(new QComboBox(this)), m_lstStandards(new QListWidget(this))
+    : QDialog(parent), m_cboPort(new QComboBox(this)), m_cboLanguage(new QComboBox(this)), m_lstStandards(new QListWidget(this)),
+      m_pagDatabase(new ResultsDatabasePage(this))
 {
     setObjectName(QStringLiteral("frmSettings"));
     setWindowTitle(tr("Settings"));
@@ -75,6 +77,7 @@ SettingsDialog::SettingsDialog(const StandardsCatalog& standards, const QList<St
     form->addRow(tr("NB-4410 port:"), m_cboPort);
     form->addRow(tr("Language:"), m_cboLanguage);
     form->addRow(tr("Standards of the sequence:"), m_lstStandards);
+    form->addRow(m_pagDatabase);
     form->addRow(buttons);
 }
 
@@ -107,6 +110,7 @@ void SettingsDialog::Apply() const
         WriteDevice(Device());
     if (Language() != AppEnvironment::Language())
         AppEnvironment::SetLanguage(Language());
+    m_pagDatabase->Apply();
 }
 
 QString SettingsDialog::CurrentDevice()

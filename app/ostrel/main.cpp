@@ -1,8 +1,10 @@
 // The host application. "ostrel info" prints the plug-in; "ostrel run FILE ..." runs a
-// sequence without a display; "ostrel [FILE]" opens the window.
+// sequence without a display; "ostrel history ..." reads the service history; "ostrel [FILE]"
+// opens the window.
 #include "app/ostrel/AppEnvironment.h"
 #include "app/ostrel/CommandLineErrors.h"
 #include "app/ostrel/DialogMessageSink.h"
+#include "app/ostrel/HistoryCommand.h"
 #include "app/ostrel/InfoCommand.h"
 #include "app/ostrel/MainWindow.h"
 #include "app/ostrel/PlugInHost.h"
@@ -45,7 +47,8 @@ int openWindow(QApplication& app, const QString& file, QTextStream& err)
 int main(int argc, char** argv)
 {
     const QString command = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    const bool headless = command == QLatin1String("info") || command == QLatin1String("run");
+    const bool headless =
+        command == QLatin1String("info") || command == QLatin1String("run") || command == QLatin1String("history");
     ostrel::AppEnvironment::PreparePlatform(headless);
     QApplication app(argc, argv);
     ostrel::AppEnvironment::Prepare();
@@ -55,10 +58,13 @@ int main(int argc, char** argv)
         return ostrel::InfoCommand::Run(out, err);
     if (command == QLatin1String("run"))
         return ostrel::RunCommand(out, err).Run(app.arguments().mid(2));
+    if (command == QLatin1String("history"))
+        return ostrel::HistoryCommand(out, err).Run(app.arguments().mid(2));
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         out << "usage: ostrel [FILE]          open the window (on a sequence)\n"
                "       ostrel info            print the plug-in and its catalogue\n"
-            << ostrel::RunOptions::Usage() << '\n';
+            << ostrel::RunOptions::Usage() << '\n'
+            << ostrel::HistoryCommand::Usage() << '\n';
         return 0;
     }
     return openWindow(app, app.arguments().mid(1).value(0), err);
