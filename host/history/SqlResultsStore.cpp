@@ -126,70 +126,80 @@ std::vector<HistoryRun> SqlResultsStore::DeviceHistory(const QString& serialNumb
     std::map<qint64, size_t> runIndex;
     std::map<qint64, std::pair<size_t, size_t>> elementIndex;
     m_session.InTransaction([&] {
-        QSqlQuery query = m_session.Exec(
-            QStringLiteral("SELECT r.id, r.run_uid, r.title, r.started, r.ended, r.technician, r.software_version,"
-                           " r.instruments, r.verdict, d.serial_number, d.model, d.location"
-                           " FROM runs r JOIN devices d ON d.id = r.device_id WHERE d.serial_number = ?"
-                           " ORDER BY r.started, r.id"),
-            {serialNumber});
-        while (query.next()) {
-            HistoryRun run;
-            run.run.runId = query.value(1).toString();
-            run.run.title = query.value(2).toString();
-            run.run.started = TimeFrom(query.value(3));
-            run.run.ended = TimeFrom(query.value(4));
-            run.run.technician = query.value(5).toString();
-            run.run.softwareVersion = query.value(6).toString();
-            run.run.instruments = HistoryCodec::InstrumentsFrom(query.value(7).toString());
-            run.run.verdict = query.value(8).toString();
-            run.run.device = {query.value(9).toString(), query.value(10).toString(), query.value(11).toString()};
-            runIndex[query.value(0).toLongLong()] = runs.size();
-            runs.push_back(std::move(run));
+        // Each result is read to its end and let go before the next statement: the PostgreSQL
+        // driver streams rows, and a result let go late takes the next statement's first rows.
+        {
+            QSqlQuery query = m_session.Exec(
+                QStringLiteral("SELECT r.id, r.run_uid, r.title, r.started, r.ended, r.technician, r.software_version,"
+                               " r.instruments, r.verdict, d.serial_number, d.model, d.location"
+                               " FROM runs r JOIN devices d ON d.id = r.device_id WHERE d.serial_number = ?"
+                               " ORDER BY r.started, r.id"),
+                {serialNumber});
+            while (query.next()) {
+                HistoryRun run;
+                run.run.runId = query.value(1).toString();
+                run.run.title = query.value(2).toString();
+                run.run.started = TimeFrom(query.value(3));
+                run.run.ended = TimeFrom(query.value(4));
+                run.run.technician = query.value(5).toString();
+                run.run.softwareVersion = query.value(6).toString();
+                run.run.instruments = HistoryCodec::InstrumentsFrom(query.value(7).toString());
+                run.run.verdict = query.value(8).toString();
+                run.run.device = {query.value(9).toString(), query.value(10).toString(), query.value(11).toString()};
+                runIndex[query.value(0).toLongLong()] = runs.size();
+                runs.push_back(std::move(run));
+            }
         }
-        query = m_session.Exec(QStringLiteral("SELECT e.id, e.run_id, e.element_id, e.position, e.name, e.test_type, e.status,"
-                                              " e.started, e.ended, e.comment FROM elements e")
-                                   + kOfDevice + QStringLiteral(" ORDER BY e.run_id, e.position, e.element_id"),
-                               {serialNumber});
-        while (query.next()) {
-            const auto run = runIndex.find(query.value(1).toLongLong());
-            if (run == runIndex.end())
-                continue;
-            ElementRecord element;
-            element.elementId = query.value(2).toInt();
-            element.position = query.value(3).toInt();
-            element.name = query.value(4).toString();
-            element.testType = query.value(5).toInt();
-            element.status = query.value(6).toString();
-            element.started = TimeFrom(query.value(7));
-            element.ended = TimeFrom(query.value(8));
-            element.comment = query.value(9).toString();
-            auto& elements = runs[run->second].elements;
-            elementIndex[query.value(0).toLongLong()] = {run->second, elements.size()};
-            elements.push_back(std::move(element));
+        {
+            QSqlQuery query = m_session.Exec(
+                QStringLiteral("SELECT e.id, e.run_id, e.element_id, e.position, e.name, e.test_type, e.status, e.started,"
+                               " e.ended, e.comment FROM elements e")
+                    + kOfDevice + QStringLiteral(" ORDER BY e.run_id, e.position, e.element_id"),
+                {serialNumber});
+            while (query.next()) {
+                const auto run = runIndex.find(query.value(1).toLongLong());
+                if (run == runIndex.end())
+                    continue;
+                ElementRecord element;
+                element.elementId = query.value(2).toInt();
+                element.position = query.value(3).toInt();
+                element.name = query.value(4).toString();
+                element.testType = query.value(5).toInt();
+                element.status = query.value(6).toString();
+                element.started = TimeFrom(query.value(7));
+                element.ended = TimeFrom(query.value(8));
+                element.comment = query.value(9).toString();
+                auto& elements = runs[run->second].elements;
+                elementIndex[query.value(0).toLongLong()] = {run->second, elements.size()};
+                elements.push_back(std::move(element));
+            }
         }
-        query = m_session.Exec(QStringLiteral("SELECT m.element_row, m.key, m.description, m.value, m.value_text, m.preset, m.unit,"
-                                              " m.limits, m.limit_low, m.limit_high, m.standard, m.status, m.flags"
-                                              " FROM measurements m JOIN elements e ON e.id = m.element_row")
-                                   + kOfDevice + QStringLiteral(" ORDER BY m.element_row, m.seq"),
-                               {serialNumber});
-        while (query.next()) {
-            const auto element = elementIndex.find(query.value(0).toLongLong());
-            if (element == elementIndex.end())
-                continue;
-            MeasurementRecord m;
-            m.key = query.value(1).toString();
-            m.description = query.value(2).toString();
-            m.value = numberFrom(query.value(3));
-            m.valueText = query.value(4).toString();
-            m.preset = query.value(5).toString();
-            m.unit = query.value(6).toString();
-            m.limits = query.value(7).toString();
-            m.limitLow = numberFrom(query.value(8));
-            m.limitHigh = numberFrom(query.value(9));
-            m.standard = query.value(10).toString();
-            m.status = query.value(11).toString();
-            m.flags = query.value(12).toString();
-            runs[element->second.first].elements[element->second.second].measurements.push_back(std::move(m));
+        {
+            QSqlQuery query = m_session.Exec(
+                QStringLiteral("SELECT m.element_row, m.key, m.description, m.value, m.value_text, m.preset, m.unit, m.limits,"
+                               " m.limit_low, m.limit_high, m.standard, m.status, m.flags"
+                               " FROM measurements m JOIN elements e ON e.id = m.element_row")
+                    + kOfDevice + QStringLiteral(" ORDER BY m.element_row, m.seq"),
+                {serialNumber});
+            while (query.next()) {
+                const auto element = elementIndex.find(query.value(0).toLongLong());
+                if (element == elementIndex.end())
+                    continue;
+                MeasurementRecord m;
+                m.key = query.value(1).toString();
+                m.description = query.value(2).toString();
+                m.value = numberFrom(query.value(3));
+                m.valueText = query.value(4).toString();
+                m.preset = query.value(5).toString();
+                m.unit = query.value(6).toString();
+                m.limits = query.value(7).toString();
+                m.limitLow = numberFrom(query.value(8));
+                m.limitHigh = numberFrom(query.value(9));
+                m.standard = query.value(10).toString();
+                m.status = query.value(11).toString();
+                m.flags = query.value(12).toString();
+                runs[element->second.first].elements[element->second.second].measurements.push_back(std::move(m));
+            }
         }
     }, true);
     return runs;

@@ -10,11 +10,13 @@
 #include "host/core/ComError.h"
 #include "host/history/SqlResultsStore.h"
 
+#include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace ostrel;

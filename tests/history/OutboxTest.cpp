@@ -15,7 +15,7 @@ using namespace ostrel::testing;
 
 namespace {
 
-const QDateTime kMarch(QDate(2026, 3, 4), QTime(11, 0), QTimeZone::UTC);
+const QDateTime kMarch(QDate(2026, 3, 4), QTime(11, 0), Qt::UTC);
 
 class OutboxTest : public ::testing::TestWithParam<Backend> {
 protected:

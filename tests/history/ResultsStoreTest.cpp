@@ -14,7 +14,7 @@ using namespace ostrel::testing;
 
 namespace {
 
-const QDateTime kJanuary(QDate(2026, 1, 2), QTime(9, 30), QTimeZone::UTC);
+const QDateTime kJanuary(QDate(2026, 1, 2), QTime(9, 30), Qt::UTC);
 
 class ResultsStoreTest : public ::testing::TestWithParam<Backend> {
 protected:

@@ -90,7 +90,7 @@ ElementRecord sampleElement(int elementId, double drop, const QString& status)
     element.name = QStringLiteral("Leak test, 150 mmHg");
     element.testType = 300;
     element.status = status;
-    element.started = QDateTime(QDate(2026, 1, 2), QTime(10, 0), QTimeZone::UTC);
+    element.started = QDateTime(QDate(2026, 1, 2), QTime(10, 0), Qt::UTC);
     element.ended = element.started.addSecs(90);
     element.comment = QStringLiteral("cuff \"B\", reused");
     MeasurementRecord m;
