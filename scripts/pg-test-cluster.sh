@@ -30,6 +30,8 @@ start)
   if [ "$(id -u)" = 0 ]; then
     id -u "$owner" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$owner"
     chown "$owner" "$dir"
+    runuser -u "$owner" -- test -x "$dir" ||
+      { echo "pg-test-cluster: $owner cannot reach $dir (a folder above it is closed to others)" >&2; exit 1; }
   fi
   if [ ! -f "$dir/data/PG_VERSION" ]; then
     as_owner "$bin/initdb" -D "$dir/data" -U postgres -A trust --no-sync -E UTF8 >"$dir/initdb.log" 2>&1 ||

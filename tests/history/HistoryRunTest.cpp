@@ -11,6 +11,7 @@
 #include "host/history/SqlResultsStore.h"
 
 #include <QEventLoop>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -245,6 +246,9 @@ TEST(HistoryServerAway, AServerStoppedMidRunLosesNothing)
     auto host = std::make_shared<PlugInHost>();
     ASSERT_NO_THROW(host->Load());
     QTemporaryDir dir;
+    // Run as root, the cluster belongs to another user, who must be able to reach its folder.
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                          | QFileDevice::ExeGroup | QFileDevice::ExeOther);
     const QString script = QStringLiteral(OSTREL_SOURCE_DIR "/scripts/pg-test-cluster.sh");
     const QString cluster = dir.filePath(QStringLiteral("cluster"));
     const auto control = [&](const char* command) {
