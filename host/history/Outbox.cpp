@@ -29,11 +29,13 @@ void Outbox::Add(const QString& target, const QString& kind, const QByteArray& p
 
 std::optional<Outbox::Entry> Outbox::First(const QString& target)
 {
-    QSqlQuery query = m_session.Exec(
+    QSqlQuery& query = m_session.Exec(
         QStringLiteral("SELECT seq, kind, payload FROM outbox WHERE target = ? ORDER BY seq LIMIT 1"), {target});
     if (!query.next())
         return std::nullopt;
-    return Entry{query.value(0).toLongLong(), query.value(1).toString(), query.value(2).toByteArray()};
+    Entry entry{query.value(0).toLongLong(), query.value(1).toString(), query.value(2).toByteArray()};
+    query.finish();
+    return entry;
 }
 
 void Outbox::Remove(qint64 seq)
@@ -43,8 +45,10 @@ void Outbox::Remove(qint64 seq)
 
 int Outbox::Count(const QString& target)
 {
-    QSqlQuery query = m_session.Exec(QStringLiteral("SELECT COUNT(*) FROM outbox WHERE target = ?"), {target});
-    return query.next() ? query.value(0).toInt() : 0;
+    QSqlQuery& query = m_session.Exec(QStringLiteral("SELECT COUNT(*) FROM outbox WHERE target = ?"), {target});
+    const int count = query.next() ? query.value(0).toInt() : 0;
+    query.finish();
+    return count;
 }
 
 } // namespace ostrel::history

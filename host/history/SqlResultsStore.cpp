@@ -51,7 +51,7 @@ QDateTime SqlResultsStore::TimeFrom(const QVariant& value)
 qint64 SqlResultsStore::writeRun(const RunRecord& run)
 {
     // A later write keeps what an earlier one knew: an empty model does not wipe a known one.
-    QSqlQuery device = m_session.Exec(
+    QSqlQuery& device = m_session.Exec(
         QStringLiteral("INSERT INTO devices (serial_number, model, location) VALUES (?, ?, ?)"
                        " ON CONFLICT (serial_number) DO UPDATE SET model = COALESCE(excluded.model, devices.model),"
                        " location = COALESCE(excluded.location, devices.location) RETURNING id"),
@@ -60,7 +60,7 @@ qint64 SqlResultsStore::writeRun(const RunRecord& run)
         m_session.Fail(QStringLiteral("device"), device.lastError());
     const qint64 deviceId = device.value(0).toLongLong();
     device.finish();
-    QSqlQuery row = m_session.Exec(
+    QSqlQuery& row = m_session.Exec(
         QStringLiteral("INSERT INTO runs (run_uid, device_id, title, started, ended, technician, software_version,"
                        " instruments, verdict) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"
                        " ON CONFLICT (run_uid) DO UPDATE SET device_id = excluded.device_id, title = excluded.title,"
@@ -71,7 +71,9 @@ qint64 SqlResultsStore::writeRun(const RunRecord& run)
          HistoryCodec::InstrumentsText(run.instruments), textOrNull(run.verdict)});
     if (!row.next())
         m_session.Fail(QStringLiteral("run"), row.lastError());
-    return row.value(0).toLongLong();
+    const qint64 runRow = row.value(0).toLongLong();
+    row.finish();
+    return runRow;
 }
 
 void SqlResultsStore::killedInWrite()
@@ -91,7 +93,7 @@ void SqlResultsStore::WriteElement(const RunRecord& run, const ElementRecord& el
         m_session.Exec(QStringLiteral("DELETE FROM measurements WHERE element_row IN"
                                       " (SELECT id FROM elements WHERE run_id = ? AND element_id = ?)"),
                        {runRow, element.elementId});
-        QSqlQuery row = m_session.Exec(
+        QSqlQuery& row = m_session.Exec(
             QStringLiteral("INSERT INTO elements (run_id, element_id, position, name, test_type, status, started, ended, comment)"
                            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (run_id, element_id) DO UPDATE SET"
                            " position = excluded.position, name = excluded.name, test_type = excluded.test_type,"
@@ -103,7 +105,7 @@ void SqlResultsStore::WriteElement(const RunRecord& run, const ElementRecord& el
             m_session.Fail(QStringLiteral("element"), row.lastError());
         const qint64 elementRow = row.value(0).toLongLong();
         row.finish();
-        QSqlQuery insert = m_session.Prepare(
+        QSqlQuery& insert = m_session.Prepared(
             QStringLiteral("INSERT INTO measurements (element_row, seq, key, description, value, value_text, preset, unit,"
                            " limits, limit_low, limit_high, standard, status, flags)"
                            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
@@ -129,7 +131,7 @@ std::vector<HistoryRun> SqlResultsStore::DeviceHistory(const QString& serialNumb
         // Each result is read to its end and let go before the next statement: the PostgreSQL
         // driver streams rows, and a result let go late takes the next statement's first rows.
         {
-            QSqlQuery query = m_session.Exec(
+            QSqlQuery& query = m_session.Exec(
                 QStringLiteral("SELECT r.id, r.run_uid, r.title, r.started, r.ended, r.technician, r.software_version,"
                                " r.instruments, r.verdict, d.serial_number, d.model, d.location"
                                " FROM runs r JOIN devices d ON d.id = r.device_id WHERE d.serial_number = ?"
@@ -149,9 +151,10 @@ std::vector<HistoryRun> SqlResultsStore::DeviceHistory(const QString& serialNumb
                 runIndex[query.value(0).toLongLong()] = runs.size();
                 runs.push_back(std::move(run));
             }
+            query.finish();
         }
         {
-            QSqlQuery query = m_session.Exec(
+            QSqlQuery& query = m_session.Exec(
                 QStringLiteral("SELECT e.id, e.run_id, e.element_id, e.position, e.name, e.test_type, e.status, e.started,"
                                " e.ended, e.comment FROM elements e")
                     + kOfDevice + QStringLiteral(" ORDER BY e.run_id, e.position, e.element_id"),
@@ -173,9 +176,10 @@ std::vector<HistoryRun> SqlResultsStore::DeviceHistory(const QString& serialNumb
                 elementIndex[query.value(0).toLongLong()] = {run->second, elements.size()};
                 elements.push_back(std::move(element));
             }
+            query.finish();
         }
         {
-            QSqlQuery query = m_session.Exec(
+            QSqlQuery& query = m_session.Exec(
                 QStringLiteral("SELECT m.element_row, m.key, m.description, m.value, m.value_text, m.preset, m.unit, m.limits,"
                                " m.limit_low, m.limit_high, m.standard, m.status, m.flags"
                                " FROM measurements m JOIN elements e ON e.id = m.element_row")
@@ -200,6 +204,7 @@ std::vector<HistoryRun> SqlResultsStore::DeviceHistory(const QString& serialNumb
                 m.flags = query.value(12).toString();
                 runs[element->second.first].elements[element->second.second].measurements.push_back(std::move(m));
             }
+            query.finish();
         }
     }, true);
     return runs;
@@ -208,7 +213,7 @@ std::vector<HistoryRun> SqlResultsStore::DeviceHistory(const QString& serialNumb
 std::vector<DueDevice> SqlResultsStore::DueDevices(const QDateTime& passedBefore)
 {
     const QString lastPassed = QStringLiteral("MAX(CASE WHEN r.verdict = '%1' THEN r.started END)").arg(QLatin1String(kPassed));
-    QSqlQuery query = m_session.Exec(
+    QSqlQuery& query = m_session.Exec(
         QStringLiteral("SELECT d.serial_number, d.model, d.location, %1, MAX(r.started) FROM devices d"
                        " JOIN runs r ON r.device_id = d.id GROUP BY d.id, d.serial_number, d.model, d.location"
                        " HAVING %1 IS NULL OR %1 < ? ORDER BY d.serial_number")
@@ -219,6 +224,7 @@ std::vector<DueDevice> SqlResultsStore::DueDevices(const QDateTime& passedBefore
         due.push_back({{query.value(0).toString(), query.value(1).toString(), query.value(2).toString()},
                        TimeFrom(query.value(3)),
                        TimeFrom(query.value(4))});
+    query.finish();
     return due;
 }
 

@@ -26,6 +26,7 @@ SqlSession::SqlSession(const DatabaseUrl& url)
 
 SqlSession::~SqlSession()
 {
+    m_prepared.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         db.close();
@@ -61,18 +62,27 @@ void SqlSession::Exec(QSqlQuery& query, std::initializer_list<QVariant> values)
         Fail(query.lastQuery().section(QLatin1Char(' '), 0, 2), query.lastError());
 }
 
-QSqlQuery SqlSession::Exec(const QString& sql, std::initializer_list<QVariant> values)
+QSqlQuery& SqlSession::Prepared(const QString& sql)
+{
+    auto kept = m_prepared.find(sql);
+    if (kept == m_prepared.end())
+        kept = m_prepared.emplace(sql, Prepare(sql)).first;
+    return kept->second;
+}
+
+QSqlQuery& SqlSession::Exec(const QString& sql, std::initializer_list<QVariant> values)
+{
+    QSqlQuery& query = Prepared(sql);
+    Exec(query, values);
+    return query;
+}
+
+QSqlQuery SqlSession::Exec(const QString& sql)
 {
     QSqlQuery query(Database());
     query.setForwardOnly(true);
-    if (values.size() == 0) {
-        if (!query.exec(sql))
-            Fail(sql.section(QLatin1Char(' '), 0, 2), query.lastError());
-        return query;
-    }
-    if (!query.prepare(sql))
+    if (!query.exec(sql))
         Fail(sql.section(QLatin1Char(' '), 0, 2), query.lastError());
-    Exec(query, values);
     return query;
 }
 

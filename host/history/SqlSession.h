@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <initializer_list>
+#include <map>
 
 namespace ostrel::history {
 
@@ -25,9 +26,16 @@ public:
     QSqlDatabase Database() const;
 
     QSqlQuery Prepare(const QString& sql);
+    // The statement prepared once a session and kept.
+    QSqlQuery& Prepared(const QString& sql);
     // Runs a prepared statement with these values bound in order.
     void Exec(QSqlQuery& query, std::initializer_list<QVariant> values = {});
-    QSqlQuery Exec(const QString& sql, std::initializer_list<QVariant> values = {});
+    // A statement without values (transactions, schema changes).
+    QSqlQuery Exec(const QString& sql);
+    // With values, the statement is prepared once a session and kept: a server then parses
+    // it once. Its result must be finished before the next statement (the PostgreSQL driver
+    // streams rows).
+    QSqlQuery& Exec(const QString& sql, std::initializer_list<QVariant> values);
 
     void Begin();
     // A snapshot for reading; writers go on meanwhile.
@@ -53,6 +61,7 @@ public:
 private:
     DatabaseUrl m_url;
     QString m_connection;
+    std::map<QString, QSqlQuery> m_prepared;
 };
 
 } // namespace ostrel::history
