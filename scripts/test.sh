@@ -12,6 +12,11 @@ cmake --build build/test -j "$jobs"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
+# The history tests run against a real PostgreSQL: a throw-away cluster, stopped at exit.
+pg_dir=$(mktemp -d)
+trap './scripts/pg-test-cluster.sh stop "$pg_dir" || true; rm -rf "$pg_dir"' EXIT
+OSTREL_TEST_PG_URL=$(./scripts/pg-test-cluster.sh start "$pg_dir")
+export OSTREL_TEST_PG_URL
 ctest --test-dir build/test --output-on-failure -j "$jobs" --timeout 300
 # The Debian package: built from the release configuration, unpacked and run from there.
 ./scripts/package.sh

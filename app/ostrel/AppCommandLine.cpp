@@ -1,5 +1,6 @@
 #include "AppCommandLine.h"
 
+#include "HistoryCommand.h"
 #include "RunOptions.h"
 
 namespace ostrel {
@@ -19,6 +20,7 @@ std::unique_ptr<CommandLine> AppCommandLine::Create()
                              .minArguments = 0,
                              .maxArguments = 0});
     commandLine->AddCommand(RunOptions::Command());
+    commandLine->AddCommand(HistoryCommand::Command());
     return commandLine;
 }
 

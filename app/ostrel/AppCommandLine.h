@@ -11,6 +11,7 @@ public:
     static inline const QString kProgram = QStringLiteral("ostrel");
     static inline const QString kInfo = QStringLiteral("info");
     static inline const QString kRun = QStringLiteral("run");
+    static inline const QString kHistory = QStringLiteral("history");
 
     static std::unique_ptr<CommandLine> Create();
 };

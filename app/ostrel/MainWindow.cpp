@@ -1,10 +1,13 @@
 #include "MainWindow.h"
 
+#include "DeviceHistoryView.h"
 #include "ElementPanel.h"
 #include "InstrumentLinkDialog.h"
+#include "HistoryListener.h"
 #include "PlugInHost.h"
 #include "ReportBuilder.h"
 #include "ResultExporter.h"
+#include "ResultsDatabase.h"
 #include "SequenceResults.h"
 #include "SequenceRunner.h"
 #include "SettingsDialog.h"
@@ -16,6 +19,8 @@
 #include "host/core/ComError.h"
 #include "host/core/MessageService.h"
 #include "host/core/Steps.h"
+#include "host/history/HistoryError.h"
+#include "host/history/IResultsStore.h"
 #include "host/results/Progress.h"
 #include "host/results/Report.h"
 
@@ -35,6 +40,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -86,6 +92,47 @@ MainWindow::MainWindow(std::shared_ptr<PlugInHost> host, QWidget* parent)
     resize(1100, 700);
     for (const QString& line : progress->Lines())
         report(tr("Standards: %1").arg(line), true);
+    openHistory();
+    // What a former session could not deliver goes at start-up.
+    QTimer::singleShot(0, this, [this] {
+        if (m_history && m_history->Pending() > 0) {
+            m_history->Sync();
+            showOutbox();
+        }
+    });
+}
+
+void MainWindow::openHistory()
+{
+    m_history.reset();
+    try {
+        m_history = ResultsDatabase::Open();
+    } catch (const history::HistoryError& error) {
+        report(tr("The results database setting is not usable: %1").arg(error.Text()), true);
+    }
+}
+
+void MainWindow::showOutbox()
+{
+    const int waiting = m_history ? m_history->Pending() : 0;
+    if (waiting > 0)
+        statusBar()->showMessage(tr("%n result(s) wait in the outbox for %1: %2", nullptr, waiting)
+                                     .arg(m_history->Target().Redacted(), m_history->LastError()));
+}
+
+DeviceHistoryView* MainWindow::OpenDeviceHistory()
+{
+    auto* view = new DeviceHistoryView(
+        [this](const QString& serial) {
+            if (!m_history)
+                throw history::HistoryError(tr("no results database is set up"));
+            m_history->Sync();
+            return m_history->Store().DeviceHistory(serial);
+        },
+        m_document->Dut().serialNumber, this);
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    view->show();
+    return view;
 }
 
 MainWindow::~MainWindow()
@@ -160,6 +207,7 @@ void MainWindow::buildMenus()
     run->addAction(tr("Run from &first"), this, [this] { RunFrom(0); });
     run->addAction(tr("Run from &selected"), this, [this] { RunFrom(std::max(0, SelectedIndex())); });
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
+    tools->addAction(tr("Device &history..."), this, [this] { OpenDeviceHistory(); });
     tools->addAction(tr("&Settings..."), this, &MainWindow::settings);
     tools->addAction(tr("Instrument &operator record..."), this, &MainWindow::operatorRecord)
         ->setObjectName(QStringLiteral("actOperatorRecord"));
@@ -384,6 +432,8 @@ void MainWindow::RunFrom(int index)
         widget->setEnabled(false);
     m_panel->ShowElement(nullptr, {});
     SequenceRunner runner(*m_document, resolveStandards());
+    if (m_history)
+        runner.AddListener(std::make_shared<HistoryListener>(*m_history));
     runner.onElementStarted = [this](int i) {
         m_lstSequence->setCurrentRow(i);
         statusBar()->showMessage(tr("Running %1").arg(SequenceDocument::ElementName(m_document->Entry(i).element)));
@@ -408,6 +458,7 @@ void MainWindow::RunFrom(int index)
         statusBar()->showMessage(outcome == SequenceRunner::Outcome::Aborted ? tr("The run was aborted.")
                                                                             : tr("The run has ended."),
                                  5000);
+    showOutbox();
     fillSequence(SelectedIndex());
     updateTitle();
 }
@@ -540,6 +591,7 @@ void MainWindow::settings()
     } catch (...) {
         report(tr("The settings could not be written: %1").arg(ComError::fromCurrent().description()), true);
     }
+    openHistory();
     m_document->SetSelectedStandards(dialog.SelectedStandards());
     selectionChanged();
     updateTitle();

@@ -1,7 +1,8 @@
 #pragma once
 // The application window: the plug-in's catalogue, the sequence (add, remove, move, rename,
 // enable), the device under test, the selected element's configuration, limits and result,
-// running from the first or the selected element, reports and exports, and the settings.
+// running from the first or the selected element, reports and exports, the settings, and the
+// service history (each finished element written to the results database; a device's history).
 #include "SequenceDocument.h"
 
 #include <QMainWindow>
@@ -14,6 +15,11 @@ class QPushButton;
 
 namespace ostrel {
 
+namespace history {
+class ResultsHistory;
+}
+
+class DeviceHistoryView;
 class ElementPanel;
 class PlugInHost;
 class StandardsCatalog;
@@ -36,6 +42,10 @@ public:
     void RunFrom(int index);
     int SelectedIndex() const;
     void Select(int index);
+
+    // The "Device history" view of the device under test (the window owns it; it closes itself).
+    DeviceHistoryView* OpenDeviceHistory();
+    history::ResultsHistory* History() const { return m_history.get(); }
 
     QListWidget* Catalogue() const { return m_lstCatalogue; }
     QListWidget* Sequence() const { return m_lstSequence; }
@@ -76,10 +86,13 @@ private:
     // Tools > "Instrument operator record...": the plug-in's page in a dialog of the window.
     void operatorRecord();
     static constexpr char kOperatorRecordProgId[] = "OstrelNB4410.CNB4410ControlPanel";
+    void openHistory();
+    void showOutbox();
 
     std::shared_ptr<PlugInHost> m_host;
     std::unique_ptr<StandardsCatalog> m_standards;
     std::unique_ptr<SequenceDocument> m_document;
+    std::unique_ptr<history::ResultsHistory> m_history;
     QListWidget* m_lstCatalogue;
     QListWidget* m_lstSequence;
     ElementPanel* m_panel;

@@ -4,8 +4,10 @@
 
 #include "AutoOperator.h"
 #include "CommandLineErrors.h"
+#include "HistoryListener.h"
 #include "PlugInHost.h"
 #include "ReportBuilder.h"
+#include "ResultsDatabase.h"
 #include "ResultExporter.h"
 #include "RunStopper.h"
 #include "SequenceDocument.h"
@@ -21,6 +23,7 @@
 #include "host/datalink/DataLinkRoot.h"
 #include "host/datalink/LinkTrace.h"
 #include "host/datalink/VirtualDevices.h"
+#include "host/history/HistoryError.h"
 #include "host/results/Progress.h"
 #include "host/results/Report.h"
 
@@ -124,6 +127,22 @@ int RunCommand::Run(const RunOptions& options)
     if (!options.device.isEmpty())
         DataLinkRoot::instance()->PortRegistry()->SetPorts({{1, PortEntry{QStringLiteral("NB-4410"), options.device, {}}}});
 
+    std::unique_ptr<history::ResultsHistory> history;
+    try {
+        history = ResultsDatabase::Open(options.database);
+    } catch (const history::HistoryError& failure) {
+        m_err << "ostrel run: " << failure.Text() << '\n' << RunOptions::Usage() << '\n';
+        m_err.flush();
+        return kExitError;
+    }
+    bool databaseAway = false;
+    history->onError = [&](const QString& text) {
+        if (!std::exchange(databaseAway, true)) {
+            m_err << "ostrel: " << text << "; the results wait in the outbox\n";
+            m_err.flush();
+        }
+    };
+
     std::unique_ptr<SequenceDocument> document;
     try {
         if (!m_host) {
@@ -187,6 +206,8 @@ int RunCommand::Run(const RunOptions& options)
         }
     };
 
+    runner.AddListener(std::make_shared<HistoryListener>(*history));
+
     AutoOperator automatic;
     automatic.onMessage = [&](const QString& text) {
         m_err << "  " << text << '\n';
@@ -226,6 +247,9 @@ int RunCommand::Run(const RunOptions& options)
     m_out << '\n' << SummaryTable(results);
     m_out.flush();
 
+    if (const int waiting = history->Pending(); waiting > 0)
+        m_err << "ostrel: " << waiting << " result(s) wait in the outbox for " << history->Target().Redacted()
+              << "; they go at the next run or with \"ostrel history --sync\"\n";
     if (!exportAll(options, *document, runner.Context()) || saveFailed)
         exitCode = kExitError;
     if (exitCode != kExitPassed)

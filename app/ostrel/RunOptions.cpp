@@ -34,6 +34,7 @@ QList<QCommandLineOption> RunOptions::Options()
         valued("technician", "TEXT", "Name of the technician."),
         valued("sim-speed", "N", "Runs the simulator N times faster than real time."),
         valued("device", "PATH", "Serial device of the instrument, or \"simulator\" for the built-in simulator."),
+        valued("db", "URL", "The results database (default: the one configured in Settings)."),
         valued("trace", "FILE", "Writes the wire trace (every frame sent and received) to FILE."),
         QCommandLineOption(QStringLiteral("failures-only"), QStringLiteral("The report lists failed elements only.")),
     };
@@ -84,6 +85,7 @@ RunOptions RunOptions::From(const CommandLine& commandLine)
     }
     options.device = value("device");
     options.trace = value("trace");
+    options.database = value("db");
     options.failuresOnly = commandLine.IsSet(QStringLiteral("failures-only"));
     return options;
 }

@@ -24,6 +24,7 @@ struct RunOptions {
     QString save;
     std::optional<QString> dutSerial;
     std::optional<QString> technician;
+    QString database;       // --db: the results database ("" as configured)
     QString simSpeed;       // empty: the port's own time scale
     QString trace;          // file the wire trace goes to; empty: none
     QString device;         // empty: the port registry's device for the instrument

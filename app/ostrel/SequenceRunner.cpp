@@ -2,6 +2,8 @@
 
 #include "SequenceDocument.h"
 
+#include "host/core/Steps.h"
+
 namespace ostrel {
 
 SequenceRunner::SequenceRunner(SequenceDocument& document, std::shared_ptr<IStandards> selected)
@@ -21,6 +23,13 @@ SequenceRunner::SequenceRunner(SequenceDocument& document, std::shared_ptr<IStan
     m_context->SetResultFinalHandler([this](const std::shared_ptr<ITestElement>& element) { resultFinal(element); });
 }
 
+template <typename Call> void SequenceRunner::publish(const char* what, Call&& call)
+{
+    // One listener that fails takes nothing from the run or from the others.
+    for (const auto& listener : m_listeners)
+        runStep(what, [&] { call(*listener); });
+}
+
 void SequenceRunner::resultFinal(const std::shared_ptr<ITestElement>& element)
 {
     m_document.SetModified();
@@ -35,12 +44,22 @@ void SequenceRunner::resultFinal(const std::shared_ptr<ITestElement>& element)
     }
     if (onResultFinal)
         onResultFinal(element, saveFailure);
+    publish("publish a finished element",
+            [&](IRunListener& listener) { listener.ElementFinished(m_document, element, m_elementStarted); });
 }
 
 SequenceRunner::Outcome SequenceRunner::Run(int first)
 {
     if (m_running)
         return Outcome::Failed;
+    publish("publish the run's start", [&](IRunListener& listener) { listener.RunStarted(m_document); });
+    const Outcome outcome = perform(first);
+    publish("publish the run's end", [&](IRunListener& listener) { listener.RunEnded(m_document, outcome); });
+    return outcome;
+}
+
+SequenceRunner::Outcome SequenceRunner::perform(int first)
+{
     m_running = true;
     m_stopRequested = false;
     m_failure.reset();
@@ -55,6 +74,7 @@ SequenceRunner::Outcome SequenceRunner::Run(int first)
         // Hold the element: the window may take it out of the document while it runs.
         const TestElementPtr element = m_document.Entry(index).element;
         m_navigation.reset();
+        m_elementStarted = QDateTime::currentDateTimeUtc();
         if (onElementStarted)
             onElementStarted(index);
         try {

@@ -5,7 +5,10 @@
 // (0 next, 1 previous, 2 abort) and saves the document on each finished notice, so that a
 // crash or a power cut loses at most the element in progress. Perform shows the element's
 // modal test-guide window, so Run returns only when the sequence has ended; the event loop
-// keeps running inside it.
+// keeps running inside it. Each finished element is then published to the listeners (the
+// service history, say).
+#include "IRunListener.h"
+
 #include "host/core/ComError.h"
 #include "host/run/RunContext.h"
 
@@ -18,7 +21,7 @@ class SequenceDocument;
 
 class SequenceRunner {
 public:
-    enum class Outcome { Completed, Aborted, Failed };
+    using Outcome = RunOutcome;
 
     SequenceRunner(SequenceDocument& document, std::shared_ptr<IStandards> selected);
 
@@ -33,6 +36,7 @@ public:
     // The failures of saving on a finished notice; the run goes on after each.
     const std::vector<ComError>& SaveFailures() const { return m_saveFailures; }
     std::shared_ptr<RunContext> Context() const { return m_context; }
+    void AddListener(std::shared_ptr<IRunListener> listener) { m_listeners.push_back(std::move(listener)); }
 
     std::function<void(int index)> onElementStarted;
     std::function<void(int index)> onElementEnded;
@@ -41,12 +45,16 @@ public:
 
 private:
     void resultFinal(const std::shared_ptr<ITestElement>& element);
+    Outcome perform(int first);
+    template <typename Call> void publish(const char* what, Call&& call);
 
     SequenceDocument& m_document;
     std::shared_ptr<RunContext> m_context;
     std::optional<std::int32_t> m_navigation;
     std::optional<ComError> m_failure;
     std::vector<ComError> m_saveFailures;
+    std::vector<std::shared_ptr<IRunListener>> m_listeners;
+    QDateTime m_elementStarted;
     bool m_autoSave = true;
     bool m_running = false;
     bool m_stopRequested = false;

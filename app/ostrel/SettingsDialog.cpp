@@ -1,6 +1,7 @@
 #include "SettingsDialog.h"
 
 #include "AppEnvironment.h"
+#include "ResultsDatabasePage.h"
 #include "StandardsCatalog.h"
 
 #include "host/core/RegistryStore.h"
@@ -39,7 +40,8 @@ std::int32_t instrumentPort(bool* found)
 
 SettingsDialog::SettingsDialog(const StandardsCatalog& standards, const QList<StandardRef>& selection, QWidget* parent,
                                const SequenceDocument* document)
-    : QDialog(parent), m_cboPort(new QComboBox(this)), m_cboLanguage(new QComboBox(this)), m_lstStandards(new QListWidget(this))
+    : QDialog(parent), m_cboPort(new QComboBox(this)), m_cboLanguage(new QComboBox(this)), m_lstStandards(new QListWidget(this)),
+      m_pagDatabase(new ResultsDatabasePage(this))
 {
     setObjectName(QStringLiteral("frmSettings"));
     setWindowTitle(tr("Settings"));
@@ -83,6 +85,7 @@ SettingsDialog::SettingsDialog(const StandardsCatalog& standards, const QList<St
     form->addRow(tr("NB-4410 port:"), m_cboPort);
     form->addRow(tr("Language:"), m_cboLanguage);
     form->addRow(tr("Standards of the sequence:"), m_lstStandards);
+    form->addRow(m_pagDatabase);
     form->addRow(buttons);
 }
 
@@ -115,6 +118,7 @@ void SettingsDialog::Apply() const
         WriteDevice(Device());
     if (Language() != AppEnvironment::Language())
         AppEnvironment::SetLanguage(Language());
+    m_pagDatabase->Apply();
 }
 
 QString SettingsDialog::CurrentDevice()

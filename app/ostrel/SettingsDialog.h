@@ -1,7 +1,7 @@
 #pragma once
 // Settings: which serial port carries the NB-4410 (the ports the system lists, or the built-in
 // simulator; written to the registry store's port map), the language, and the standards
-// selected for the open sequence.
+// selected for the open sequence, and the results database of the service history.
 #include "DeviceUnderTest.h"
 
 #include <QDialog>
@@ -13,6 +13,7 @@ class QListWidget;
 namespace ostrel {
 
 class SequenceDocument;
+class ResultsDatabasePage;
 class StandardsCatalog;
 
 class SettingsDialog : public QDialog {
@@ -28,17 +29,21 @@ public:
     QString Device() const;   // "simulator" or the serial device path
     QString Language() const; // "" for the default texts
 
-    // Writes the port and the language; the standards are the caller's (they belong to the sequence).
+    // Writes the port, the language and the results database; the standards are the caller's
+    // (they belong to the sequence).
     void Apply() const;
 
     // The device the registry store's port map gives the instrument ("" when it has no port).
     static QString CurrentDevice();
     static void WriteDevice(const QString& device);
 
+    ResultsDatabasePage* DatabasePage() const { return m_pagDatabase; }
+
 private:
     QComboBox* m_cboPort;
     QComboBox* m_cboLanguage;
     QListWidget* m_lstStandards;
+    ResultsDatabasePage* m_pagDatabase;
 };
 
 } // namespace ostrel

@@ -1,11 +1,13 @@
 // The host application. "ostrel info" prints the plug-in; "ostrel run FILE ..." runs a
-// sequence without a display; "ostrel [FILE]" opens the window. "ostrel --help" lists them.
+// sequence without a display; "ostrel history ..." reads the service history; "ostrel [FILE]"
+// opens the window. "ostrel --help" lists them.
 #include "app/common/ConsoleMessageSink.h"
 #include "app/common/ExitCode.h"
 #include "app/ostrel/AppCommandLine.h"
 #include "app/ostrel/AppEnvironment.h"
 #include "app/ostrel/CommandLineErrors.h"
 #include "app/ostrel/DialogMessageSink.h"
+#include "app/ostrel/HistoryCommand.h"
 #include "app/ostrel/InfoCommand.h"
 #include "app/ostrel/MainWindow.h"
 #include "app/ostrel/PlugInHost.h"
@@ -84,5 +86,7 @@ int main(int argc, char** argv)
         return ostrel::InfoCommand::Run(out, err);
     if (command == ostrel::AppCommandLine::kRun)
         return ostrel::RunCommand(out, err).Run(*commandLine);
+    if (command == ostrel::AppCommandLine::kHistory)
+        return ostrel::HistoryCommand(out, err).Run(*commandLine);
     return openWindow(app, file, err);
 }

@@ -182,4 +182,50 @@ TEST(SequenceRunnerTest, AFailedSaveIsReportedAndTheRunGoesOn)
     EXPECT_EQ(sequence.visits(), (std::vector<QString>{QStringLiteral("perform 1"), QStringLiteral("perform 2")}));
 }
 
+// Records what the runner publishes; the one told to fail throws at each notice.
+class RecordingListener : public IRunListener {
+public:
+    RecordingListener(std::vector<QString>& log, bool failing) : m_log(log), m_failing(failing) {}
+    void RunStarted(const SequenceDocument&) override { note(QStringLiteral("started")); }
+    void ElementFinished(const SequenceDocument& document, const std::shared_ptr<ITestElement>& element, const QDateTime& started) override
+    {
+        EXPECT_TRUE(started.isValid());
+        note(QStringLiteral("finished %1").arg(document.IndexOf(element.get()) + 1));
+    }
+    void RunEnded(const SequenceDocument&, RunOutcome outcome) override
+    {
+        note(outcome == RunOutcome::Failed ? QStringLiteral("ended failed") : QStringLiteral("ended"));
+    }
+
+private:
+    void note(const QString& what)
+    {
+        m_log.push_back((m_failing ? QStringLiteral("failing ") : QString()) + what);
+        if (m_failing)
+            throw ComError(hr(0x80004005u), QStringLiteral("test"), QStringLiteral("listener fails"), 1);
+    }
+    std::vector<QString>& m_log;
+    bool m_failing;
+};
+
+TEST(SequenceRunnerTest, EveryListenerHearsEachFinishedElementEvenWhenAnotherFails)
+{
+    ScriptedSequence sequence(3);
+    sequence.element(0)->script = finishWith(1, 1.0);
+    sequence.element(1)->script = finishWith(2, 2.0);
+    sequence.element(2)->script = [](FakeElement&, const std::shared_ptr<IRunContext>&) {
+        throw ComError(hr(0x8004A468u), QStringLiteral("NB4410VTI.CNB4410VTI"), QStringLiteral("no instrument"), 3);
+    };
+    std::vector<QString> log;
+    SequenceRunner runner(sequence.document, nullptr);
+    runner.AddListener(std::make_shared<RecordingListener>(log, true));
+    runner.AddListener(std::make_shared<RecordingListener>(log, false));
+    EXPECT_EQ(runner.Run(), SequenceRunner::Outcome::Failed);
+    // The run's end is told even when an element failed the run.
+    EXPECT_EQ(log, (std::vector<QString>{QStringLiteral("failing started"), QStringLiteral("started"),
+                                         QStringLiteral("failing finished 1"), QStringLiteral("finished 1"),
+                                         QStringLiteral("failing finished 2"), QStringLiteral("finished 2"),
+                                         QStringLiteral("failing ended failed"), QStringLiteral("ended failed")}));
+}
+
 } // namespace
