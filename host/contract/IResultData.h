@@ -19,6 +19,9 @@ public:
     virtual void Load(const StorageElement& element, ProgressPtr progress) = 0;
     virtual StorageElement Save(const StorageDocumentPtr& document) = 0;
     virtual void PrintReport(ReportPtr report, const Variant& extra = Variant()) = 0;
+    // The text a result keeps with its status, which the test-guide status bar shows after the
+    // status; empty for a result that keeps none.
+    virtual QString StatusText() { return QString(); }
 };
 
 } // namespace ostrel

@@ -215,8 +215,13 @@ void CInstrumentResult::TakeLoadedMeasurement(const ostrel::StorageElement& elem
 {
     auto measurement = std::make_shared<CMeasurement>();
     measurement->Load(element, progress);
-    // A key stored twice keeps its last record.
-    std::erase_if(m_measurements, [&](const MeasurementPtr& m) { return m->Key() == measurement->Key(); });
+    // A key stored twice is a damaged document: which of the two records holds the reading
+    // cannot be told, so neither is taken.
+    if (Find(measurement->Key()))
+        ostrel::ErrorService::instance().Raise(
+            kModule, kDuplicateKeyError, m_source, 4,
+            QStringLiteral("This key is already associated with an element of this collection: \"%1\"")
+                .arg(measurement->Key()));
     m_measurements.push_back(measurement);
 }
 

@@ -16,6 +16,8 @@ class CInstrumentResult : public ostrel::IResultData, public INB4410TestResult {
 public:
     static constexpr ostrel::HResult kLoadError = ostrel::hr(0x8004A3EBu);
     static constexpr ostrel::HResult kSaveError = ostrel::hr(0x8004A3ECu);
+    // A measurement key stored twice: the keyed collection refuses the second, so the document is refused.
+    static constexpr ostrel::HResult kDuplicateKeyError = 457;
 
     // IResultData
     QString Comment() override { return m_comment; }
@@ -31,6 +33,7 @@ public:
     void Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress) override;
     ostrel::StorageElement Save(const ostrel::StorageDocumentPtr& document) override;
     void PrintReport(ostrel::ReportPtr report, const ostrel::Variant& extra = {}) override;
+    QString StatusText() override { return m_statusText; } // empty unless the result keeps it
 
     // INB4410TestResult
     void Clear() override;
@@ -40,7 +43,6 @@ public:
     void SetMTIID(std::int32_t number) override { m_mtiId = number; }
 
     MeasurementPtr Find(const QString& key) const; // nullptr when the result has no such key
-    QString StatusText() const { return m_statusText; } // empty unless the result keeps it
 
 protected:
     enum class StatusTextRule { Dropped, Kept };
@@ -63,7 +65,8 @@ protected:
     virtual void ClearMeasurement(CMeasurement& measurement);
     // What a stored result starts from before its "Measurement" elements are read.
     virtual std::vector<MeasurementPtr> LoadedMeasurementsBase() const = 0;
-    // A stored measurement is read; by default it is added under its key, replacing an earlier one.
+    // A stored measurement is read; by default it is added under its key, and a key the
+    // collection already holds refuses the document (kDuplicateKeyError).
     virtual void TakeLoadedMeasurement(const ostrel::StorageElement& element, const ostrel::ProgressPtr& progress);
     // The report's seven result columns, their widths following the page width.
     static QString ReportColumns(const ostrel::ReportPtr& report);
