@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "ElementPanel.h"
+#include "FileFilter.h"
 #include "PlugInHost.h"
 #include "ReportBuilder.h"
 #include "ResultExporter.h"
@@ -26,6 +27,9 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
@@ -116,23 +120,28 @@ QWidget* MainWindow::buildSequencePane()
     m_lstSequence->setObjectName(QStringLiteral("lstSequence"));
     m_lstSequence->setIconSize(QSize(16, 16));
     layout->addWidget(m_lstSequence, 1);
-    auto* buttons = new QHBoxLayout;
-    const auto button = [&](const char* name, const QString& text) {
+    // Editing the list in one row, running it in the next.
+    auto* editButtons = new QHBoxLayout;
+    auto* runButtons = new QHBoxLayout;
+    const auto button = [&](QHBoxLayout* row, const char* name, const QString& text) {
         auto* b = new QPushButton(text, pane);
         b->setObjectName(QString::fromLatin1(name));
-        buttons->addWidget(b);
+        row->addWidget(b);
         m_lockedWhileRunning << b;
         return b;
     };
-    connect(button("cmdRemove", tr("Remove")), &QPushButton::clicked, this, &MainWindow::removeElement);
-    connect(button("cmdUp", tr("Up")), &QPushButton::clicked, this, [this] { moveElement(-1); });
-    connect(button("cmdDown", tr("Down")), &QPushButton::clicked, this, [this] { moveElement(1); });
-    connect(button("cmdRename", tr("Rename")), &QPushButton::clicked, this, &MainWindow::renameElement);
-    connect(button("cmdRunFirst", tr("Run from first")), &QPushButton::clicked, this, [this] { RunFrom(0); });
+    connect(button(editButtons, "cmdRemove", tr("Remove")), &QPushButton::clicked, this, &MainWindow::removeElement);
+    connect(button(editButtons, "cmdUp", tr("Up")), &QPushButton::clicked, this, [this] { moveElement(-1); });
+    connect(button(editButtons, "cmdDown", tr("Down")), &QPushButton::clicked, this, [this] { moveElement(1); });
+    connect(button(editButtons, "cmdRename", tr("Rename")), &QPushButton::clicked, this, &MainWindow::renameElement);
+    connect(button(runButtons, "cmdRunFirst", tr("Run from first")), &QPushButton::clicked, this, [this] { RunFrom(0); });
     // The run goes on past the selected element, as the menu's "Run from selected" says.
-    connect(button("cmdRunSelected", tr("Run from selected")), &QPushButton::clicked, this,
+    connect(button(runButtons, "cmdRunSelected", tr("Run from selected")), &QPushButton::clicked, this,
             [this] { RunFrom(std::max(0, SelectedIndex())); });
-    layout->addLayout(buttons);
+    connect(button(runButtons, "cmdRunOnly", tr("Run this element only")), &QPushButton::clicked, this,
+            [this] { RunOnly(SelectedIndex()); });
+    layout->addLayout(editButtons);
+    layout->addLayout(runButtons);
     connect(m_lstSequence, &QListWidget::itemChanged, this, &MainWindow::sequenceItemChanged);
     connect(m_lstSequence, &QListWidget::currentRowChanged, this, &MainWindow::selectionChanged);
     return pane;
@@ -147,6 +156,8 @@ void MainWindow::buildMenus()
     file->addAction(tr("Save &as..."), QKeySequence::SaveAs, this, [this] { saveAs(); });
     file->addSeparator();
     file->addAction(tr("Export &report..."), this, &MainWindow::exportReport);
+    file->addAction(tr("&Print report..."), QKeySequence::Print, this, [this] { printReport(false); });
+    file->addAction(tr("Print pre&view..."), this, [this] { printReport(true); });
     file->addAction(tr("Export results as &JSON..."), this, [this] { exportResults(true); });
     file->addAction(tr("Export results as &CSV..."), this, [this] { exportResults(false); });
     file->addSeparator();
@@ -154,6 +165,7 @@ void MainWindow::buildMenus()
     QMenu* run = menuBar()->addMenu(tr("&Run"));
     run->addAction(tr("Run from &first"), this, [this] { RunFrom(0); });
     run->addAction(tr("Run from &selected"), this, [this] { RunFrom(std::max(0, SelectedIndex())); });
+    run->addAction(tr("Run this element &only"), this, [this] { RunOnly(SelectedIndex()); });
     menuBar()->addMenu(tr("&Tools"))->addAction(tr("&Settings..."), this, &MainWindow::settings);
 }
 
@@ -349,6 +361,17 @@ void MainWindow::renameElement()
 
 void MainWindow::RunFrom(int index)
 {
+    run(index, RunScope::FromHere);
+}
+
+void MainWindow::RunOnly(int index)
+{
+    if (index >= 0)
+        run(index, RunScope::ThisElementOnly);
+}
+
+void MainWindow::run(int index, RunScope scope)
+{
     if (m_running || m_document->Count() == 0)
         return;
     if (m_document->Path().isEmpty() &&
@@ -374,7 +397,7 @@ void MainWindow::RunFrom(int index)
         updateTitle();
     };
     m_filling = true; // the panel stays empty while elements run
-    const auto outcome = runner.Run(index);
+    const auto outcome = scope == RunScope::ThisElementOnly ? runner.RunOnly(index) : runner.Run(index);
     m_filling = false;
     m_running = false;
     for (QWidget* widget : m_lockedWhileRunning)
@@ -463,23 +486,29 @@ bool MainWindow::save()
     return m_document->Path().isEmpty() ? saveAs() : SaveFile(m_document->Path());
 }
 
+QString MainWindow::askSavePath(const QString& caption, const QString& start, const QString& filters)
+{
+    QString chosen;
+    const QString path = QFileDialog::getSaveFileName(this, caption, start, filters, &chosen);
+    return FileFilter::WithExtension(path, chosen);
+}
+
 bool MainWindow::saveAs()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Save sequence"), m_document->Path(), kDocumentFilter);
+    const QString path = askSavePath(tr("Save sequence"), m_document->Path(), kDocumentFilter);
     return !path.isEmpty() && SaveFile(path);
 }
 
 void MainWindow::exportReport()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export report"), QString(),
-                                                      tr("PDF (*.pdf);;HTML (*.html)"));
+    // The name ends in the chosen filter's extension, which decides the format.
+    const QString path = askSavePath(tr("Export report"), QString(), tr("PDF (*.pdf);;HTML (*.html)"));
     if (path.isEmpty())
         return;
     const bool failuresOnly = QMessageBox::question(this, tr("Export report"), tr("Print failed measurements only?"),
                                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
     try {
-        const auto context = ReportBuilder::MakeContext(*m_document, m_standards->Resolve(m_document->SelectedStandards()));
-        const auto built = ReportBuilder::Build(*m_document, context, failuresOnly);
+        const auto built = buildReport(failuresOnly);
         if (path.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
             ResultExporter::WriteFile(path, built->RenderHtml().toUtf8());
         else
@@ -490,10 +519,44 @@ void MainWindow::exportReport()
     }
 }
 
+std::shared_ptr<Report> MainWindow::buildReport(bool failuresOnly) const
+{
+    const auto context = ReportBuilder::MakeContext(*m_document, m_standards->Resolve(m_document->SelectedStandards()));
+    return ReportBuilder::Build(*m_document, context, failuresOnly);
+}
+
+void MainWindow::printReport(bool preview)
+{
+    std::shared_ptr<Report> built;
+    try {
+        built = buildReport(false);
+    } catch (...) {
+        report(tr("The report could not be built: %1").arg(ComError::fromCurrent().description()), true);
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(windowTitle());
+    const auto render = [&](QPrinter* target) {
+        runStep("print the report", [&] { built->RenderTo(*target); });
+    };
+    if (preview) {
+        QPrintPreviewDialog dialog(&printer, this);
+        dialog.setObjectName(QStringLiteral("dlgPrintPreview"));
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, this, render);
+        dialog.exec();
+        return;
+    }
+    QPrintDialog dialog(&printer, this);
+    dialog.setObjectName(QStringLiteral("dlgPrint"));
+    if (dialog.exec() == QDialog::Accepted) {
+        render(&printer);
+        statusBar()->showMessage(tr("The report was sent to %1.").arg(printer.printerName()), 5000);
+    }
+}
+
 void MainWindow::exportResults(bool json)
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export results"), QString(),
-                                                      json ? tr("JSON (*.json)") : tr("CSV (*.csv)"));
+    const QString path = askSavePath(tr("Export results"), QString(), json ? tr("JSON (*.json)") : tr("CSV (*.csv)"));
     if (path.isEmpty())
         return;
     try {

@@ -15,6 +15,7 @@ class QPushButton;
 namespace ostrel {
 
 class ElementPanel;
+class Report;
 class PlugInHost;
 class StandardsCatalog;
 
@@ -34,6 +35,8 @@ public:
     void AddTest(std::int32_t testId);
     // Runs from that element; returns when the run has ended.
     void RunFrom(int index);
+    // Runs that element alone; returns when it has ended.
+    void RunOnly(int index);
     int SelectedIndex() const;
     void Select(int index);
 
@@ -45,6 +48,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    enum class RunScope { FromHere, ThisElementOnly };
+    void run(int index, RunScope scope);
     void buildMenus();
     QWidget* buildSequencePane();
     QWidget* buildDutPane();
@@ -57,12 +62,17 @@ private:
     void markModified();
     bool maybeSave();
     void report(const QString& text, bool error = false);
+    // The save dialog's answer, with the extension of the filter chosen in it; empty when cancelled.
+    QString askSavePath(const QString& caption, const QString& start, const QString& filters);
 
     void newDocument();
     void open();
     bool save();
     bool saveAs();
     void exportReport();
+    std::shared_ptr<Report> buildReport(bool failuresOnly) const;
+    // Prints the whole report, through the print dialog or in a preview.
+    void printReport(bool preview);
     void exportResults(bool json);
     void addSelectedTest();
     void removeElement();

@@ -39,6 +39,16 @@ void SequenceRunner::resultFinal(const std::shared_ptr<ITestElement>& element)
 
 SequenceRunner::Outcome SequenceRunner::Run(int first)
 {
+    return run(first, false);
+}
+
+SequenceRunner::Outcome SequenceRunner::RunOnly(int index)
+{
+    return run(index, true);
+}
+
+SequenceRunner::Outcome SequenceRunner::run(int first, bool onlyFirst)
+{
     if (m_running)
         return Outcome::Failed;
     m_running = true;
@@ -67,6 +77,8 @@ SequenceRunner::Outcome SequenceRunner::Run(int first)
             onElementEnded(index);
         if (m_stopRequested || m_navigation == RunContext::kNavigateAbort)
             return Outcome::Aborted;
+        if (onlyFirst)
+            return Outcome::Completed;
         if (m_navigation == RunContext::kNavigateNext)
             direction = 1;
         else if (m_navigation == RunContext::kNavigatePrevious)
