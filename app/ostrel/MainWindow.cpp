@@ -5,6 +5,7 @@
 #include "PlugInHost.h"
 #include "ReportBuilder.h"
 #include "ResultExporter.h"
+#include "SequenceModel.h"
 #include "SequenceResults.h"
 #include "SequenceRunner.h"
 #include "SettingsDialog.h"
@@ -24,6 +25,7 @@
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -116,9 +118,11 @@ QWidget* MainWindow::buildSequencePane()
 {
     auto* pane = new QWidget(this);
     auto* layout = new QVBoxLayout(pane);
-    m_lstSequence = new QListWidget(pane);
+    m_lstSequence = new QListView(pane);
     m_lstSequence->setObjectName(QStringLiteral("lstSequence"));
-    m_lstSequence->setIconSize(QSize(16, 16));
+    m_lstSequence->setIconSize(QSize(32, 16));
+    m_sequenceRows = new SequenceModel(this);
+    m_lstSequence->setModel(m_sequenceRows);
     layout->addWidget(m_lstSequence, 1);
     // Editing the list in one row, running it in the next.
     auto* editButtons = new QHBoxLayout;
@@ -142,8 +146,8 @@ QWidget* MainWindow::buildSequencePane()
             [this] { RunOnly(SelectedIndex()); });
     layout->addLayout(editButtons);
     layout->addLayout(runButtons);
-    connect(m_lstSequence, &QListWidget::itemChanged, this, &MainWindow::sequenceItemChanged);
-    connect(m_lstSequence, &QListWidget::currentRowChanged, this, &MainWindow::selectionChanged);
+    connect(m_sequenceRows, &SequenceModel::EnabledToggled, this, &MainWindow::enabledToggled);
+    connect(m_lstSequence->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &MainWindow::selectionChanged);
     return pane;
 }
 
@@ -199,42 +203,17 @@ void MainWindow::fillCatalogue()
 void MainWindow::fillSequence(int select)
 {
     m_filling = true;
-    m_lstSequence->clear();
-    for (int i = 0; i < m_document->Count(); ++i) {
-        const SequenceEntry& entry = m_document->Entry(i);
-        auto* item = new QListWidgetItem(itemText(i), m_lstSequence);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(entry.enabled ? Qt::Checked : Qt::Unchecked);
-        item->setToolTip(tr("Uncheck to leave this element out of runs."));
-        if (m_host && m_host->PlugIn()) {
-            QImage icon;
-            runStep("element icon", [&] { icon = m_host->PlugIn()->Icon(entry.element->TestID(), 0); });
-            if (!icon.isNull())
-                item->setIcon(QIcon(QPixmap::fromImage(icon)));
-        }
-    }
+    m_sequenceRows->Reset();
     m_filling = false;
     if (m_document->Count() > 0)
-        m_lstSequence->setCurrentRow(std::clamp(select, 0, m_document->Count() - 1));
+        Select(std::clamp(select, 0, m_document->Count() - 1));
     else
         selectionChanged();
 }
 
-QString MainWindow::itemText(int index) const
-{
-    const SequenceEntry& entry = m_document->Entry(index);
-    const ElementResult result =
-        SequenceResults::ForElement(entry.element, entry.enabled, index + 1, m_document->SelectedStandards());
-    return QStringLiteral("%1. %2   [%3]").arg(index + 1).arg(result.name, SequenceResults::ElementStatusText(result));
-}
-
 void MainWindow::refreshItem(int index)
 {
-    if (QListWidgetItem* item = m_lstSequence->item(index)) {
-        const bool filling = std::exchange(m_filling, true);
-        item->setText(itemText(index));
-        m_filling = filling;
-    }
+    m_sequenceRows->RefreshRow(index);
 }
 
 void MainWindow::showDocument()
@@ -246,6 +225,12 @@ void MainWindow::showDocument()
     m_txtLocation->setText(dut.location);
     m_txtTechnician->setText(dut.technician);
     m_panel->ShowElement(nullptr, {});
+    m_filling = true;
+    std::shared_ptr<PlugInHost> host = m_host;
+    m_sequenceRows->SetDocument(m_document.get(), [host](std::int32_t testId) {
+        return host && host->PlugIn() ? host->PlugIn()->Icon(testId, 0) : QImage();
+    });
+    m_filling = false;
     fillSequence(0);
     updateTitle();
 }
@@ -271,12 +256,13 @@ void MainWindow::report(const QString& text, bool error)
 
 int MainWindow::SelectedIndex() const
 {
-    return m_lstSequence->currentRow();
+    const QModelIndex current = m_lstSequence->currentIndex();
+    return current.isValid() ? current.row() : -1;
 }
 
 void MainWindow::Select(int index)
 {
-    m_lstSequence->setCurrentRow(index);
+    m_lstSequence->setCurrentIndex(m_sequenceRows->index(index));
 }
 
 void MainWindow::selectionChanged()
@@ -288,11 +274,11 @@ void MainWindow::selectionChanged()
                          m_document->SelectedStandards());
 }
 
-void MainWindow::sequenceItemChanged(QListWidgetItem* item)
+void MainWindow::enabledToggled(int index, bool enabled)
 {
-    if (m_filling || !item)
+    if (m_filling || index < 0 || index >= m_document->Count())
         return;
-    m_document->SetEnabled(m_lstSequence->row(item), item->checkState() == Qt::Checked);
+    m_document->SetEnabled(index, enabled);
     updateTitle();
 }
 
@@ -385,11 +371,19 @@ void MainWindow::run(int index, RunScope scope)
     m_panel->ShowElement(nullptr, {});
     SequenceRunner runner(*m_document, m_standards->Resolve(m_document->SelectedStandards()));
     runner.onElementStarted = [this](int i) {
-        m_lstSequence->setCurrentRow(i);
+        Select(i);
         statusBar()->showMessage(tr("Running %1").arg(SequenceDocument::ElementName(m_document->Entry(i).element)));
     };
     // The list shows each verdict as soon as it is known, not only when the run has ended.
-    runner.onElementEnded = [this](int i) { refreshItem(i); };
+    runner.onElementEnded = [this](int i) {
+        // An element that went on without a result this time was skipped.
+        bool hasResult = true;
+        runStep("result after the run", [&] {
+            if (i >= 0 && i < m_document->Count())
+                hasResult = m_document->Entry(i).element->Result() != nullptr;
+        });
+        m_sequenceRows->MarkSkipped(i, !hasResult);
+    };
     runner.onResultFinal = [this](const std::shared_ptr<ITestElement>& element, const std::optional<ComError>& failure) {
         refreshItem(m_document->IndexOf(element.get()));
         if (failure)

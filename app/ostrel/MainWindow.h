@@ -8,14 +8,15 @@
 #include <memory>
 
 class QLineEdit;
+class QListView;
 class QListWidget;
-class QListWidgetItem;
 class QPushButton;
 
 namespace ostrel {
 
 class ElementPanel;
 class Report;
+class SequenceModel;
 class PlugInHost;
 class StandardsCatalog;
 
@@ -41,7 +42,8 @@ public:
     void Select(int index);
 
     QListWidget* Catalogue() const { return m_lstCatalogue; }
-    QListWidget* Sequence() const { return m_lstSequence; }
+    QListView* Sequence() const { return m_lstSequence; }
+    SequenceModel* SequenceRows() const { return m_sequenceRows; }
     ElementPanel* Panel() const { return m_panel; }
 
 protected:
@@ -55,7 +57,6 @@ private:
     QWidget* buildDutPane();
     void fillCatalogue();
     void fillSequence(int select);
-    QString itemText(int index) const;
     void refreshItem(int index);
     void showDocument();
     void updateTitle();
@@ -78,7 +79,7 @@ private:
     void removeElement();
     void moveElement(int delta);
     void renameElement();
-    void sequenceItemChanged(QListWidgetItem* item);
+    void enabledToggled(int index, bool enabled);
     void selectionChanged();
     void dutEdited();
     void settings();
@@ -87,7 +88,8 @@ private:
     std::unique_ptr<StandardsCatalog> m_standards;
     std::unique_ptr<SequenceDocument> m_document;
     QListWidget* m_lstCatalogue;
-    QListWidget* m_lstSequence;
+    QListView* m_lstSequence;
+    SequenceModel* m_sequenceRows;
     ElementPanel* m_panel;
     QLineEdit* m_txtTitle;
     QLineEdit* m_txtSerial;

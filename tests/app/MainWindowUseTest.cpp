@@ -6,6 +6,7 @@
 #include "app/ostrel/MainWindow.h"
 #include "app/ostrel/PlugInHost.h"
 #include "app/ostrel/ResultExporter.h"
+#include "app/ostrel/SequenceModel.h"
 #include "app/ostrel/SequenceResults.h"
 #include "tests/support/ScriptedMessages.h"
 
@@ -33,6 +34,7 @@ protected:
     }
     void TearDown() override { window.reset(); }
 
+    QString rowText(int row) const { return window->SequenceRows()->index(row).data().toString(); }
     FakeElement& element(int index)
     {
         return *std::dynamic_pointer_cast<FakeElement>(window->Document().Entry(index).element);
@@ -73,12 +75,12 @@ TEST_F(MainWindowUse, TheListShowsAVerdictBeforeTheRunHasEnded)
     element(0).script = finishWith(2, 40.0);
     QString firstRowWhileSecondRuns;
     element(1).script = [&](FakeElement& second, const std::shared_ptr<IRunContext>& context) {
-        firstRowWhileSecondRuns = window->Sequence()->item(0)->text();
+        firstRowWhileSecondRuns = rowText(0);
         navigate(0)(second, context);
     };
     window->RunFrom(0);
     EXPECT_TRUE(firstRowWhileSecondRuns.contains(QStringLiteral("[Failed]"))) << qPrintable(firstRowWhileSecondRuns);
-    EXPECT_TRUE(window->Sequence()->item(0)->text().contains(QStringLiteral("[Failed]")));
+    EXPECT_TRUE(rowText(0).contains(QStringLiteral("[Failed]")));
     // Refreshing the row did not edit the document: the check box still enables the element.
     EXPECT_TRUE(window->Document().Entry(0).enabled);
 }
