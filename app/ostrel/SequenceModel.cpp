@@ -102,7 +102,7 @@ QColor SequenceModel::StatusColour(Status status)
     case Status::NotEvaluated: return QColor(176, 96, 0);
     case Status::NotApplicable: return QColor(40, 80, 160);
     case Status::Skipped: return QColor(120, 100, 40);
-    case Status::NotRun: return QColor(96, 96, 96);
+    case Status::NotRun: return QColor(32, 32, 32);
     case Status::Disabled: return QColor(150, 150, 150);
     }
     return QColor();
