@@ -51,7 +51,8 @@ Variant userErrorNumber(HResult number)
 
 void show(const QString& body, const QString& title)
 {
-    ostrel::MessageService::instance().Show(ostrel::MessageIcon::Information, body, title);
+    // A failure of the instrument or the line is an error, not a notice.
+    ostrel::MessageService::instance().Show(ostrel::MessageIcon::Critical, body, title);
 }
 
 } // namespace

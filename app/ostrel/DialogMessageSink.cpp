@@ -30,8 +30,19 @@ void DialogMessageSink::Show(MessageIcon icon, const QString& text, const QStrin
 
 bool DialogMessageSink::Confirm(const QString& text, const QString& title)
 {
-    return QMessageBox::question(owner(m_parent), title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
-           QMessageBox::Yes;
+    return ask(QMessageBox::Question, text, title);
+}
+
+bool DialogMessageSink::ConfirmWarning(const QString& text, const QString& title)
+{
+    return ask(QMessageBox::Warning, text, title);
+}
+
+bool DialogMessageSink::ask(QMessageBox::Icon icon, const QString& text, const QString& title)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Yes | QMessageBox::No, owner(m_parent));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 } // namespace ostrel

@@ -2,6 +2,7 @@
 // Message boxes and confirmations of the window: Qt message boxes over the main window.
 #include "host/core/MessageService.h"
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 
@@ -12,8 +13,11 @@ public:
     explicit DialogMessageSink(QWidget* parent) : m_parent(parent) {}
     void Show(MessageIcon icon, const QString& text, const QString& title) override;
     bool Confirm(const QString& text, const QString& title) override;
+    bool ConfirmWarning(const QString& text, const QString& title) override;
 
 private:
+    bool ask(QMessageBox::Icon icon, const QString& text, const QString& title);
+
     QPointer<QWidget> m_parent;
 };
 

@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTableWidget>
@@ -45,8 +46,15 @@ ElementPanel::ElementPanel(const StandardsCatalog& standards, QWidget* parent)
     auto* libraryRow = new QHBoxLayout;
     m_cboLibrary = new QComboBox(limitsTab);
     m_cboLibrary->setObjectName(QStringLiteral("cboLibrary"));
-    for (const auto& ref : m_standards.Available())
-        m_cboLibrary->addItem(QStringLiteral("%1 - %2").arg(ref.shortName, ref.fullName), QStringList{ref.shortName, ref.fullName});
+    // A standard's full name can be long: the box does not widen the window for it, and the
+    // whole name is the entry's tip.
+    m_cboLibrary->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_cboLibrary->setMinimumContentsLength(16);
+    for (const auto& ref : m_standards.Available()) {
+        const QString text = ref.shortName + QStringLiteral(" - ") + ref.fullName;
+        m_cboLibrary->addItem(text, QStringList{ref.shortName, ref.fullName});
+        m_cboLibrary->setItemData(m_cboLibrary->count() - 1, text, Qt::ToolTipRole);
+    }
     m_cmdAddStandard = new QPushButton(tr("Add standard to limits"), limitsTab);
     m_cmdAddStandard->setObjectName(QStringLiteral("cmdAddStandard"));
     libraryRow->addWidget(new QLabel(tr("Library:"), limitsTab));
@@ -74,6 +82,16 @@ ElementPanel::ElementPanel(const StandardsCatalog& standards, QWidget* parent)
     m_grdMeasurements->horizontalHeader()->setStretchLastSection(true);
     m_grdMeasurements->verticalHeader()->hide();
     resultLayout->addWidget(m_grdMeasurements, 1);
+    // The technician's comment on the result: stored with it, in the report and the exports.
+    auto* commentLabel = new QLabel(tr("Comment:"), resultTab);
+    m_txtComment = new QPlainTextEdit(resultTab);
+    m_txtComment->setObjectName(QStringLiteral("txtComment"));
+    m_txtComment->setTabChangesFocus(true);
+    m_txtComment->setMaximumHeight(m_txtComment->fontMetrics().lineSpacing() * 4 + 12);
+    commentLabel->setBuddy(m_txtComment);
+    resultLayout->addWidget(commentLabel);
+    resultLayout->addWidget(m_txtComment);
+    connect(m_txtComment, &QPlainTextEdit::textChanged, this, &ElementPanel::commentEdited);
     QScrollArea* resultScroll = makePane(QStringLiteral("fraResult"));
     m_resultPane = resultScroll->widget();
     m_lblNoResultDialog = new QLabel(m_resultPane);
@@ -200,6 +218,7 @@ void ElementPanel::RefreshResult()
         runStep("unload the result dialog", [&] { m_resultDialog->Unload(); });
     m_resultDialog.reset();
     const bool hasResult = fillMeasurements();
+    showComment();
     if (!m_element) {
         m_lblNoResultDialog->setText(QString());
         return;
@@ -238,8 +257,44 @@ bool ElementPanel::fillMeasurements()
     return result.hasResult;
 }
 
+void ElementPanel::showComment()
+{
+    std::shared_ptr<IResultData> result;
+    runStep("result of the comment", [&] { result = m_element ? m_element->Result() : nullptr; });
+    QString comment;
+    runStep("read the comment", [&] {
+        if (result)
+            comment = result->Comment();
+    });
+    m_showingComment = true;
+    if (m_txtComment->toPlainText() != comment)
+        m_txtComment->setPlainText(comment);
+    m_showingComment = false;
+    // A comment belongs to a result: an element not run yet has nothing to comment on.
+    m_txtComment->setEnabled(result != nullptr && !m_locked);
+    m_txtComment->setPlaceholderText(result ? tr("What the technician noticed while testing this element.")
+                                            : tr("The element has not been run yet."));
+}
+
+void ElementPanel::commentEdited()
+{
+    if (m_showingComment || !m_element)
+        return;
+    bool stored = false;
+    runStep("store the comment", [&] {
+        if (auto result = m_element->Result()) {
+            result->SetComment(m_txtComment->toPlainText());
+            stored = true;
+        }
+    });
+    if (stored)
+        emit Modified();
+}
+
 void ElementPanel::SetLocked(bool locked)
 {
+    m_locked = locked;
+    showComment();
     for (const DialogPtr& dialog : {m_configDialog, m_limitsDialog, m_resultDialog})
         if (dialog)
             runStep("lock a dialog", [&] { dialog->SetLocked(locked); });

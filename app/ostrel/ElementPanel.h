@@ -13,6 +13,7 @@
 
 class QComboBox;
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 class QScrollArea;
 class QTableWidget;
@@ -35,6 +36,7 @@ public:
 
     QTableWidget* Measurements() const { return m_grdMeasurements; }
     QLabel* StatusLabel() const { return m_lblStatus; }
+    QPlainTextEdit* CommentBox() const { return m_txtComment; }
 
 signals:
     // A docked editor reported a change, or a standard was added to the limits.
@@ -48,6 +50,8 @@ private:
     void showLimits();
     void addStandardFromLibrary();
     bool fillMeasurements(); // true when the element has a result
+    void showComment();
+    void commentEdited();
     void changed(const QString& eventName);
 
     const StandardsCatalog& m_standards;
@@ -64,6 +68,9 @@ private:
     QPushButton* m_cmdAddStandard;
     QLabel* m_lblStatus;
     QTableWidget* m_grdMeasurements;
+    QPlainTextEdit* m_txtComment;
+    bool m_showingComment = false;
+    bool m_locked = false;
     QWidget* m_resultPane;
     QLabel* m_lblNoResultDialog;
 };

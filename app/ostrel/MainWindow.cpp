@@ -2,12 +2,14 @@
 
 #include "DeviceHistoryView.h"
 #include "ElementPanel.h"
-#include "InstrumentLinkDialog.h"
+#include "FileFilter.h"
 #include "HistoryListener.h"
+#include "InstrumentLinkDialog.h"
 #include "PlugInHost.h"
 #include "ReportBuilder.h"
 #include "ResultExporter.h"
 #include "ResultsDatabase.h"
+#include "SequenceModel.h"
 #include "SequenceResults.h"
 #include "SequenceRunner.h"
 #include "SettingsDialog.h"
@@ -33,9 +35,13 @@
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
@@ -164,29 +170,36 @@ QWidget* MainWindow::buildSequencePane()
 {
     auto* pane = new QWidget(this);
     auto* layout = new QVBoxLayout(pane);
-    m_lstSequence = new QListWidget(pane);
+    m_lstSequence = new QListView(pane);
     m_lstSequence->setObjectName(QStringLiteral("lstSequence"));
-    m_lstSequence->setIconSize(QSize(16, 16));
+    m_lstSequence->setIconSize(QSize(32, 16));
+    m_sequenceRows = new SequenceModel(this);
+    m_lstSequence->setModel(m_sequenceRows);
     layout->addWidget(m_lstSequence, 1);
-    auto* buttons = new QHBoxLayout;
-    const auto button = [&](const char* name, const QString& text) {
+    // Editing the list in one row, running it in the next.
+    auto* editButtons = new QHBoxLayout;
+    auto* runButtons = new QHBoxLayout;
+    const auto button = [&](QHBoxLayout* row, const char* name, const QString& text) {
         auto* b = new QPushButton(text, pane);
         b->setObjectName(QString::fromLatin1(name));
-        buttons->addWidget(b);
+        row->addWidget(b);
         m_lockedWhileRunning << b;
         return b;
     };
-    connect(button("cmdRemove", tr("Remove")), &QPushButton::clicked, this, &MainWindow::removeElement);
-    connect(button("cmdUp", tr("Up")), &QPushButton::clicked, this, [this] { moveElement(-1); });
-    connect(button("cmdDown", tr("Down")), &QPushButton::clicked, this, [this] { moveElement(1); });
-    connect(button("cmdRename", tr("Rename")), &QPushButton::clicked, this, &MainWindow::renameElement);
-    connect(button("cmdRunFirst", tr("Run from first")), &QPushButton::clicked, this, [this] { RunFrom(0); });
+    connect(button(editButtons, "cmdRemove", tr("Remove")), &QPushButton::clicked, this, &MainWindow::removeElement);
+    connect(button(editButtons, "cmdUp", tr("Up")), &QPushButton::clicked, this, [this] { moveElement(-1); });
+    connect(button(editButtons, "cmdDown", tr("Down")), &QPushButton::clicked, this, [this] { moveElement(1); });
+    connect(button(editButtons, "cmdRename", tr("Rename")), &QPushButton::clicked, this, &MainWindow::renameElement);
+    connect(button(runButtons, "cmdRunFirst", tr("Run from first")), &QPushButton::clicked, this, [this] { RunFrom(0); });
     // The run goes on past the selected element, as the menu's "Run from selected" says.
-    connect(button("cmdRunSelected", tr("Run from selected")), &QPushButton::clicked, this,
+    connect(button(runButtons, "cmdRunSelected", tr("Run from selected")), &QPushButton::clicked, this,
             [this] { RunFrom(std::max(0, SelectedIndex())); });
-    layout->addLayout(buttons);
-    connect(m_lstSequence, &QListWidget::itemChanged, this, &MainWindow::sequenceItemChanged);
-    connect(m_lstSequence, &QListWidget::currentRowChanged, this, &MainWindow::selectionChanged);
+    connect(button(runButtons, "cmdRunOnly", tr("Run this element only")), &QPushButton::clicked, this,
+            [this] { RunOnly(SelectedIndex()); });
+    layout->addLayout(editButtons);
+    layout->addLayout(runButtons);
+    connect(m_sequenceRows, &SequenceModel::EnabledToggled, this, &MainWindow::enabledToggled);
+    connect(m_lstSequence->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &MainWindow::selectionChanged);
     return pane;
 }
 
@@ -199,6 +212,8 @@ void MainWindow::buildMenus()
     file->addAction(tr("Save &as..."), QKeySequence::SaveAs, this, [this] { saveAs(); });
     file->addSeparator();
     file->addAction(tr("Export &report..."), this, &MainWindow::exportReport);
+    file->addAction(tr("&Print report..."), QKeySequence::Print, this, [this] { printReport(false); });
+    file->addAction(tr("Print pre&view..."), this, [this] { printReport(true); });
     file->addAction(tr("Export results as &JSON..."), this, [this] { exportResults(true); });
     file->addAction(tr("Export results as &CSV..."), this, [this] { exportResults(false); });
     file->addSeparator();
@@ -206,6 +221,7 @@ void MainWindow::buildMenus()
     QMenu* run = menuBar()->addMenu(tr("&Run"));
     run->addAction(tr("Run from &first"), this, [this] { RunFrom(0); });
     run->addAction(tr("Run from &selected"), this, [this] { RunFrom(std::max(0, SelectedIndex())); });
+    run->addAction(tr("Run this element &only"), this, [this] { RunOnly(SelectedIndex()); });
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     tools->addAction(tr("Device &history..."), this, [this] { OpenDeviceHistory(); });
     tools->addAction(tr("&Settings..."), this, &MainWindow::settings);
@@ -245,42 +261,17 @@ void MainWindow::fillCatalogue()
 void MainWindow::fillSequence(int select)
 {
     m_filling = true;
-    m_lstSequence->clear();
-    for (int i = 0; i < m_document->Count(); ++i) {
-        const SequenceEntry& entry = m_document->Entry(i);
-        auto* item = new QListWidgetItem(itemText(i), m_lstSequence);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(entry.enabled ? Qt::Checked : Qt::Unchecked);
-        item->setToolTip(tr("Uncheck to leave this element out of runs."));
-        if (m_host && m_host->PlugIn()) {
-            QImage icon;
-            runStep("element icon", [&] { icon = m_host->PlugIn()->Icon(entry.element->TestID(), 0); });
-            if (!icon.isNull())
-                item->setIcon(QIcon(QPixmap::fromImage(icon)));
-        }
-    }
+    m_sequenceRows->Reset();
     m_filling = false;
     if (m_document->Count() > 0)
-        m_lstSequence->setCurrentRow(std::clamp(select, 0, m_document->Count() - 1));
+        Select(std::clamp(select, 0, m_document->Count() - 1));
     else
         selectionChanged();
 }
 
-QString MainWindow::itemText(int index) const
-{
-    const SequenceEntry& entry = m_document->Entry(index);
-    const ElementResult result =
-        SequenceResults::ForElement(entry.element, entry.enabled, index + 1, m_document->SelectedStandards());
-    return QStringLiteral("%1. %2   [%3]").arg(index + 1).arg(result.name, SequenceResults::ElementStatusText(result));
-}
-
 void MainWindow::refreshItem(int index)
 {
-    if (QListWidgetItem* item = m_lstSequence->item(index)) {
-        const bool filling = std::exchange(m_filling, true);
-        item->setText(itemText(index));
-        m_filling = filling;
-    }
+    m_sequenceRows->RefreshRow(index);
 }
 
 void MainWindow::showDocument()
@@ -292,6 +283,12 @@ void MainWindow::showDocument()
     m_txtLocation->setText(dut.location);
     m_txtTechnician->setText(dut.technician);
     m_panel->ShowElement(nullptr, {});
+    m_filling = true;
+    std::shared_ptr<PlugInHost> host = m_host;
+    m_sequenceRows->SetDocument(m_document.get(), [host](std::int32_t testId) {
+        return host && host->PlugIn() ? host->PlugIn()->Icon(testId, 0) : QImage();
+    });
+    m_filling = false;
     fillSequence(0);
     updateTitle();
 }
@@ -330,12 +327,13 @@ void MainWindow::report(const QString& text, bool error)
 
 int MainWindow::SelectedIndex() const
 {
-    return m_lstSequence->currentRow();
+    const QModelIndex current = m_lstSequence->currentIndex();
+    return current.isValid() ? current.row() : -1;
 }
 
 void MainWindow::Select(int index)
 {
-    m_lstSequence->setCurrentRow(index);
+    m_lstSequence->setCurrentIndex(m_sequenceRows->index(index));
 }
 
 void MainWindow::selectionChanged()
@@ -347,11 +345,11 @@ void MainWindow::selectionChanged()
                          m_document->SelectedStandards());
 }
 
-void MainWindow::sequenceItemChanged(QListWidgetItem* item)
+void MainWindow::enabledToggled(int index, bool enabled)
 {
-    if (m_filling || !item)
+    if (m_filling || index < 0 || index >= m_document->Count())
         return;
-    m_document->SetEnabled(m_lstSequence->row(item), item->checkState() == Qt::Checked);
+    m_document->SetEnabled(index, enabled);
     updateTitle();
 }
 
@@ -420,6 +418,17 @@ void MainWindow::renameElement()
 
 void MainWindow::RunFrom(int index)
 {
+    run(index, RunScope::FromHere);
+}
+
+void MainWindow::RunOnly(int index)
+{
+    if (index >= 0)
+        run(index, RunScope::ThisElementOnly);
+}
+
+void MainWindow::run(int index, RunScope scope)
+{
     if (m_running || m_document->Count() == 0)
         return;
     if (m_document->Path().isEmpty() &&
@@ -435,11 +444,19 @@ void MainWindow::RunFrom(int index)
     if (m_history)
         runner.AddListener(std::make_shared<HistoryListener>(*m_history));
     runner.onElementStarted = [this](int i) {
-        m_lstSequence->setCurrentRow(i);
+        Select(i);
         statusBar()->showMessage(tr("Running %1").arg(SequenceDocument::ElementName(m_document->Entry(i).element)));
     };
     // The list shows each verdict as soon as it is known, not only when the run has ended.
-    runner.onElementEnded = [this](int i) { refreshItem(i); };
+    runner.onElementEnded = [this](int i) {
+        // An element that went on without a result this time was skipped.
+        bool hasResult = true;
+        runStep("result after the run", [&] {
+            if (i >= 0 && i < m_document->Count())
+                hasResult = m_document->Entry(i).element->Result() != nullptr;
+        });
+        m_sequenceRows->MarkSkipped(i, !hasResult);
+    };
     runner.onResultFinal = [this](const std::shared_ptr<ITestElement>& element, const std::optional<ComError>& failure) {
         refreshItem(m_document->IndexOf(element.get()));
         if (failure)
@@ -447,7 +464,7 @@ void MainWindow::RunFrom(int index)
         updateTitle();
     };
     m_filling = true; // the panel stays empty while elements run
-    const auto outcome = runner.Run(index);
+    const auto outcome = scope == RunScope::ThisElementOnly ? runner.RunOnly(index) : runner.Run(index);
     m_filling = false;
     m_running = false;
     for (QWidget* widget : m_lockedWhileRunning)
@@ -537,23 +554,29 @@ bool MainWindow::save()
     return m_document->Path().isEmpty() ? saveAs() : SaveFile(m_document->Path());
 }
 
+QString MainWindow::askSavePath(const QString& caption, const QString& start, const QString& filters)
+{
+    QString chosen;
+    const QString path = QFileDialog::getSaveFileName(this, caption, start, filters, &chosen);
+    return FileFilter::WithExtension(path, chosen);
+}
+
 bool MainWindow::saveAs()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Save sequence"), m_document->Path(), kDocumentFilter);
+    const QString path = askSavePath(tr("Save sequence"), m_document->Path(), kDocumentFilter);
     return !path.isEmpty() && SaveFile(path);
 }
 
 void MainWindow::exportReport()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export report"), QString(),
-                                                      tr("PDF (*.pdf);;HTML (*.html)"));
+    // The name ends in the chosen filter's extension, which decides the format.
+    const QString path = askSavePath(tr("Export report"), QString(), tr("PDF (*.pdf);;HTML (*.html)"));
     if (path.isEmpty())
         return;
     const bool failuresOnly = QMessageBox::question(this, tr("Export report"), tr("Print failed measurements only?"),
                                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
     try {
-        const auto context = ReportBuilder::MakeContext(*m_document, resolveStandards());
-        const auto built = ReportBuilder::Build(*m_document, context, failuresOnly);
+        const auto built = buildReport(failuresOnly);
         if (path.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
             ResultExporter::WriteFile(path, built->RenderHtml().toUtf8());
         else
@@ -564,10 +587,44 @@ void MainWindow::exportReport()
     }
 }
 
+std::shared_ptr<Report> MainWindow::buildReport(bool failuresOnly)
+{
+    const auto context = ReportBuilder::MakeContext(*m_document, resolveStandards());
+    return ReportBuilder::Build(*m_document, context, failuresOnly);
+}
+
+void MainWindow::printReport(bool preview)
+{
+    std::shared_ptr<Report> built;
+    try {
+        built = buildReport(false);
+    } catch (...) {
+        report(tr("The report could not be built: %1").arg(ComError::fromCurrent().description()), true);
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(windowTitle());
+    const auto render = [&](QPrinter* target) {
+        runStep("print the report", [&] { built->RenderTo(*target); });
+    };
+    if (preview) {
+        QPrintPreviewDialog dialog(&printer, this);
+        dialog.setObjectName(QStringLiteral("dlgPrintPreview"));
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, this, render);
+        dialog.exec();
+        return;
+    }
+    QPrintDialog dialog(&printer, this);
+    dialog.setObjectName(QStringLiteral("dlgPrint"));
+    if (dialog.exec() == QDialog::Accepted) {
+        render(&printer);
+        statusBar()->showMessage(tr("The report was sent to %1.").arg(printer.printerName()), 5000);
+    }
+}
+
 void MainWindow::exportResults(bool json)
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export results"), QString(),
-                                                      json ? tr("JSON (*.json)") : tr("CSV (*.csv)"));
+    const QString path = askSavePath(tr("Export results"), QString(), json ? tr("JSON (*.json)") : tr("CSV (*.csv)"));
     if (path.isEmpty())
         return;
     try {

@@ -9,8 +9,8 @@
 #include <memory>
 
 class QLineEdit;
+class QListView;
 class QListWidget;
-class QListWidgetItem;
 class QPushButton;
 
 namespace ostrel {
@@ -21,6 +21,8 @@ class ResultsHistory;
 
 class DeviceHistoryView;
 class ElementPanel;
+class Report;
+class SequenceModel;
 class PlugInHost;
 class StandardsCatalog;
 
@@ -40,6 +42,8 @@ public:
     void AddTest(std::int32_t testId);
     // Runs from that element; returns when the run has ended.
     void RunFrom(int index);
+    // Runs that element alone; returns when it has ended.
+    void RunOnly(int index);
     int SelectedIndex() const;
     void Select(int index);
 
@@ -48,19 +52,21 @@ public:
     history::ResultsHistory* History() const { return m_history.get(); }
 
     QListWidget* Catalogue() const { return m_lstCatalogue; }
-    QListWidget* Sequence() const { return m_lstSequence; }
+    QListView* Sequence() const { return m_lstSequence; }
+    SequenceModel* SequenceRows() const { return m_sequenceRows; }
     ElementPanel* Panel() const { return m_panel; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    enum class RunScope { FromHere, ThisElementOnly };
+    void run(int index, RunScope scope);
     void buildMenus();
     QWidget* buildSequencePane();
     QWidget* buildDutPane();
     void fillCatalogue();
     void fillSequence(int select);
-    QString itemText(int index) const;
     void refreshItem(int index);
     void showDocument();
     void updateTitle();
@@ -68,18 +74,23 @@ private:
     bool maybeSave();
     void report(const QString& text, bool error = false);
     std::shared_ptr<IStandards> resolveStandards();
+    // The save dialog's answer, with the extension of the filter chosen in it; empty when cancelled.
+    QString askSavePath(const QString& caption, const QString& start, const QString& filters);
 
     void newDocument();
     void open();
     bool save();
     bool saveAs();
     void exportReport();
+    std::shared_ptr<Report> buildReport(bool failuresOnly);
+    // Prints the whole report, through the print dialog or in a preview.
+    void printReport(bool preview);
     void exportResults(bool json);
     void addSelectedTest();
     void removeElement();
     void moveElement(int delta);
     void renameElement();
-    void sequenceItemChanged(QListWidgetItem* item);
+    void enabledToggled(int index, bool enabled);
     void selectionChanged();
     void dutEdited();
     void settings();
@@ -94,7 +105,8 @@ private:
     std::unique_ptr<SequenceDocument> m_document;
     std::unique_ptr<history::ResultsHistory> m_history;
     QListWidget* m_lstCatalogue;
-    QListWidget* m_lstSequence;
+    QListView* m_lstSequence;
+    SequenceModel* m_sequenceRows;
     ElementPanel* m_panel;
     QLineEdit* m_txtTitle;
     QLineEdit* m_txtSerial;

@@ -50,6 +50,16 @@ void SequenceRunner::resultFinal(const std::shared_ptr<ITestElement>& element)
 
 SequenceRunner::Outcome SequenceRunner::Run(int first)
 {
+    return run(first, false);
+}
+
+SequenceRunner::Outcome SequenceRunner::RunOnly(int index)
+{
+    return run(index, true);
+}
+
+SequenceRunner::Outcome SequenceRunner::run(int first, bool onlyFirst)
+{
     if (m_running)
         return Outcome::Failed;
     publish("publish the run's start", [&](IRunListener& listener) { listener.RunStarted(m_document); });
@@ -87,6 +97,8 @@ SequenceRunner::Outcome SequenceRunner::perform(int first)
             onElementEnded(index);
         if (m_stopRequested || m_navigation == RunContext::kNavigateAbort)
             return Outcome::Aborted;
+        if (onlyFirst)
+            return Outcome::Completed;
         if (m_navigation == RunContext::kNavigateNext)
             direction = 1;
         else if (m_navigation == RunContext::kNavigatePrevious)

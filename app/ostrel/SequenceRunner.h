@@ -26,6 +26,8 @@ public:
     SequenceRunner(SequenceDocument& document, std::shared_ptr<IStandards> selected);
 
     Outcome Run(int first = 0);
+    // Runs that element alone: the run ends when it returns, wherever it asked to go next.
+    Outcome RunOnly(int index);
     // Whether finished notices save the document (on by default; needs a document path).
     void SetAutoSave(bool on) { m_autoSave = on; }
     bool IsRunning() const { return m_running; }
@@ -44,6 +46,7 @@ public:
     std::function<void(const std::shared_ptr<ITestElement>&, const std::optional<ComError>&)> onResultFinal;
 
 private:
+    Outcome run(int first, bool onlyFirst);
     void resultFinal(const std::shared_ptr<ITestElement>& element);
     Outcome perform(int first);
     template <typename Call> void publish(const char* what, Call&& call);

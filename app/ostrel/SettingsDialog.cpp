@@ -12,6 +12,7 @@
 #include <QFormLayout>
 #include <QListWidget>
 #include <QLocale>
+#include <QScrollBar>
 #include <QSerialPortInfo>
 
 namespace ostrel {
@@ -77,6 +78,9 @@ SettingsDialog::SettingsDialog(const StandardsCatalog& standards, const QList<St
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(selection.contains(ref) ? Qt::Checked : Qt::Unchecked);
     }
+    // The list is as wide as the longest standard's name, so no name is cut off.
+    m_lstStandards->setMinimumWidth(m_lstStandards->sizeHintForColumn(0) + 2 * m_lstStandards->frameWidth() +
+                                    m_lstStandards->verticalScrollBar()->sizeHint().width());
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

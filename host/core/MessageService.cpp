@@ -58,6 +58,12 @@ bool MessageService::Confirm(const QString& text, const QString& title)
     return sink->Confirm(text, title.isEmpty() ? m_title : title);
 }
 
+bool MessageService::ConfirmWarning(const QString& text, const QString& title)
+{
+    auto sink = m_sink;
+    return sink->ConfirmWarning(text, title.isEmpty() ? m_title : title);
+}
+
 std::shared_ptr<IMessageSink> MessageService::SetSink(std::shared_ptr<IMessageSink> sink)
 {
     auto previous = m_sink;

@@ -15,6 +15,9 @@ public:
     virtual ~IMessageSink() = default;
     virtual void Show(MessageIcon icon, const QString& text, const QString& title) = 0;
     virtual bool Confirm(const QString& text, const QString& title) = 0;
+    // A yes/no question about something that went wrong (a failed result): shown with the
+    // warning icon where a sink shows icons.
+    virtual bool ConfirmWarning(const QString& text, const QString& title) { return Confirm(text, title); }
 };
 
 class MessageService {
@@ -23,6 +26,7 @@ public:
 
     void Show(MessageIcon icon, const QString& text, const QString& title);
     bool Confirm(const QString& text, const QString& title);
+    bool ConfirmWarning(const QString& text, const QString& title);
 
     // Replaces the sink; returns the previous one. The default sink prints to standard error
     // and confirms nothing.

@@ -346,14 +346,14 @@ QString Report::RenderHtml() const
     return html;
 }
 
-void Report::printPages(QPdfWriter& writer) const
+void Report::printPages(QPagedPaintDevice& writer) const
 {
     // Laid out on the writer's own printable area: QTextDocument::print would add margins of
     // its own inside the page margins and squeeze every table into a narrower page.
     QTextDocument document;
     document.documentLayout()->setPaintDevice(&writer);
     document.setDocumentMargin(0);
-    const QRectF area = writer.pageLayout().paintRectPixels(writer.resolution());
+    const QRectF area = writer.pageLayout().paintRectPixels(writer.logicalDpiX());
     const double footer = QFontMetricsF(document.defaultFont(), &writer).height() * 2.0;
     const QSizeF body(area.width(), std::max(1.0, area.height() - footer));
     document.setPageSize(body);
@@ -374,6 +374,13 @@ void Report::printPages(QPdfWriter& writer) const
     }
 }
 
+void Report::RenderTo(QPagedPaintDevice& device) const
+{
+    device.setPageSize(m_pageSize);
+    device.setPageMargins(m_marginsMm, QPageLayout::Millimeter);
+    printPages(device);
+}
+
 void Report::RenderPdf(const QString& path) const
 {
     QFile file(path);
@@ -382,11 +389,9 @@ void Report::RenderPdf(const QString& path) const
                        QStringLiteral("The report cannot be written to \"%1\": %2").arg(path, file.errorString()));
     {
         QPdfWriter writer(&file);
-        writer.setPageSize(m_pageSize);
-        writer.setPageMargins(m_marginsMm, QPageLayout::Millimeter);
         writer.setTitle(m_title);
         writer.setCreator(QStringLiteral("Ostrel"));
-        printPages(writer);
+        RenderTo(writer);
     }
     file.close();
     if (file.error() != QFileDevice::NoError)

@@ -9,7 +9,7 @@
 #include <QString>
 #include <vector>
 
-class QPdfWriter;
+class QPagedPaintDevice;
 
 namespace ostrel {
 
@@ -73,6 +73,9 @@ public:
     QString TableHtml(std::size_t index) const;
     // Fails with a ComError naming the file when it cannot be written.
     void RenderPdf(const QString& path) const;
+    // Lays the report out on any paged device (a printer, a print preview) with the report's
+    // page size and margins.
+    void RenderTo(QPagedPaintDevice& device) const;
     // The text of the whole document: lines, cells separated by tabs.
     QString DocumentText() const;
 
@@ -96,7 +99,7 @@ private:
     };
     QString blockHtml(const Block& block) const;
     QString tableHtml(const Table& table) const;
-    void printPages(QPdfWriter& writer) const;
+    void printPages(QPagedPaintDevice& device) const;
     std::int32_t printableWidthTwips() const;
 
     std::int32_t m_fontSize = 10;

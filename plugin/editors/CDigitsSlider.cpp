@@ -33,7 +33,7 @@ CDigitsSlider::CDigitsSlider(XConfigEditor& editor, QGridLayout& grid, int row, 
     m_text->setObjectName(names.text);
     m_slider->setObjectName(names.slider);
 
-    m_text->setMaxLength(3);
+    m_text->setMaxLength(kTypedDigits);
     m_text->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_text));
     m_text->setToolTip(toolTip);
     m_text->installEventFilter(this);
@@ -52,6 +52,12 @@ CDigitsSlider::CDigitsSlider(XConfigEditor& editor, QGridLayout& grid, int row, 
     connect(m_slider, &QSlider::valueChanged, this, &CDigitsSlider::sliderMoved);
 }
 
+void CDigitsSlider::Show(const QString& text)
+{
+    m_text->setMaxLength(std::max(kTypedDigits, static_cast<int>(text.size())));
+    m_text->setText(text);
+}
+
 std::int32_t CDigitsSlider::Take()
 {
     const int value = m_text->text().toInt();
@@ -60,6 +66,8 @@ std::int32_t CDigitsSlider::Take()
         m_text->setText(QString::number(corrected));
         m_text->selectAll();
     }
+    // Typed values are three digits again, whatever was shown before.
+    m_text->setMaxLength(kTypedDigits);
     return corrected;
 }
 

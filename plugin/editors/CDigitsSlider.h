@@ -39,6 +39,9 @@ public:
     QLineEdit* TextBox() const { return m_text; }
     QSlider* Slider() const { return m_slider; }
 
+    // Shows a stored value: the box grows past its three digits for a longer one, so that what
+    // is shown is what is stored (the slider stops at its end).
+    void Show(const QString& text);
     // The box's value within the range; a value outside is corrected in the box and selected.
     std::int32_t Take();
     void SetLocked(bool locked);
@@ -49,6 +52,8 @@ protected:
 private:
     void textChanged();
     void sliderMoved(int position);
+
+    static constexpr int kTypedDigits = 3;
 
     XConfigEditor& m_editor;
     std::function<void()> m_typed;

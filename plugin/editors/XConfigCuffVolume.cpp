@@ -27,8 +27,8 @@ XConfigCuffVolume::XConfigCuffVolume(QWidget* parent)
     m_help->setObjectName(QStringLiteral("xhtHelpText"));
     m_fraSettings->setObjectName(QStringLiteral("fraSettings"));
     m_testGuideConfig->setObjectName(QStringLiteral("xtgTestGuideConfig"));
-    m_help->SetText(QStringLiteral("The instrument measures the volume of the attached cuff; the test has no settings "
-                                   "of its own."));
+    m_help->SetText(ostrel::tr4410(QStringLiteral("20294::The instrument measures the volume of the attached cuff; the "
+                                                  "test has no settings of its own.")));
 
     auto* frame = new QVBoxLayout(m_fraSettings);
     frame->addWidget(m_testGuideConfig);

@@ -35,6 +35,8 @@ const char* const kToolTips[XConfigIBP::kRows] = {
     "20252::Legal range: 10  BPM - 240 BPM.", "20253::Legal range: 0.5 mmHg - 5.0 mmHg."};
 const char* const kFormats[XConfigIBP::kRows] = {"0", "0", "0", "0.00"};
 const QString kAllowedKeys = QStringLiteral("0123456789,.");
+
+bool isControlKey(QChar typed) { return typed.unicode() < 32 || typed.unicode() == 127; }
 } // namespace
 
 QString XConfigIBP::RowKey(int row)
@@ -80,8 +82,8 @@ XConfigIBP::XConfigIBP(QWidget* parent)
     auto* settings = new QVBoxLayout(m_fraSettings);
     settings->addWidget(m_testGuideConfig);
     connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this, &XConfigIBP::testGuideSettingsChanged);
-    m_help->SetText(QStringLiteral("The simulated pressures, heart rate and pulse pressure, and the arrhythmia the "
-                                   "NB-4410 adds to the simulation."));
+    m_help->SetText(ostrel::tr4410(QStringLiteral("20290::The simulated pressures, heart rate and pulse pressure, and the "
+                                                  "arrhythmia the NB-4410 adds to the simulation.")));
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_fraParams, 0, 0);
@@ -191,8 +193,9 @@ bool XConfigIBP::eventFilter(QObject* watched, QEvent* event)
         QTimer::singleShot(0, text, &QLineEdit::selectAll);
     if (text && event->type() == QEvent::KeyPress) {
         const QString typed = static_cast<QKeyEvent*>(event)->text();
-        // Control keys pass; of the characters only digits and the decimal signs do.
-        if (!typed.isEmpty() && typed.at(0).unicode() >= 32 && !kAllowedKeys.contains(typed.at(0)))
+        // Control keys pass, Delete (U+007F on a real keyboard) with them; of the characters
+        // only digits and the decimal signs do.
+        if (!typed.isEmpty() && !isControlKey(typed.at(0)) && !kAllowedKeys.contains(typed.at(0)))
             return true;
     }
     return QWidget::eventFilter(watched, event);

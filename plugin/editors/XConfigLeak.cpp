@@ -27,7 +27,10 @@ namespace {
 // Row 0 start pressure (mmHg), row 1 duration (s).
 constexpr CDigitsSlider::Range kSliders[XConfigLeak::kRows] = {{0, 400, 5, 50, 50}, {0, 300, 10, 60, 30}};
 const char* const kRowCaptions[XConfigLeak::kRows] = {"20242::Start pressure (mmHg):", "20244::Duration (sec) :"};
-const char kBoxToolTip[] = "20250::Legal range: 20 mmHg - 255 mmHg.";
+// The start pressure keeps the pressure boxes' tip; a duration has a range of its own.
+const char* const kBoxToolTips[XConfigLeak::kRows] = {"20250::Legal range: 20 mmHg - 255 mmHg.",
+                                                      "20295::Legal range: 0 s - 300 s."};
+const char kHelp[] = "20292::Start pressure 0 - 400 mmHg; duration 0 - 300 s, where 0 runs until stopped.";
 const char* const kEquipmentCaptions[XConfigLeak::kEquipmentOptions] = {"20450::Cuff", "20451::Monitor",
                                                                           "20452::Cuff and Monitor"};
 } // namespace
@@ -66,11 +69,11 @@ XConfigLeak::XConfigLeak(QWidget* parent)
                                          QStringLiteral("sldConfiguration_%1").arg(row)};
         m_row[static_cast<size_t>(row)] =
             new CDigitsSlider(*this, *grid, row, names, QString::fromLatin1(kRowCaptions[row]),
-                              QString::fromLatin1(kBoxToolTip), kSliders[row], [this, row] { valueTyped(row); });
+                              QString::fromLatin1(kBoxToolTips[row]), kSliders[row], [this, row] { valueTyped(row); });
     }
     grid->setColumnStretch(2, 1);
 
-    m_help->SetText(QStringLiteral("Start pressure 0 - 400 mmHg; duration 0 - 300 s, where 0 runs until stopped."));
+    m_help->SetText(ostrel::tr4410(QString::fromLatin1(kHelp)));
     connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this, &XConfigLeak::testGuideSettingsChanged);
 
     auto* layout = new QGridLayout(this);
@@ -108,8 +111,8 @@ void XConfigLeak::Initialize(const ostrel::Variant& data)
             m_option[0]->setChecked(true);
             return;
         }
-        TextBox(kStartPressureRow)->setText(ostrel::numberToText(m_configuration->StartPressure()));
-        TextBox(kDurationRow)->setText(QString::number(m_configuration->Duration()));
+        m_row[kStartPressureRow]->Show(ostrel::numberToText(m_configuration->StartPressure()));
+        m_row[kDurationRow]->Show(QString::number(m_configuration->Duration()));
         const int index = m_configuration->TestedEquipment() - 1;
         if (index >= 0 && index < kEquipmentOptions)
             m_option[static_cast<size_t>(index)]->setChecked(true);

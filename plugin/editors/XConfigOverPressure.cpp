@@ -42,8 +42,9 @@ XConfigOverPressure::XConfigOverPressure(QWidget* parent)
                                           {kMinimumMmHg, kMaximumMmHg, 5, 50, 50}, [this] { valueTyped(); });
     grid->setColumnStretch(2, 1);
 
-    m_help->SetText(QStringLiteral("Inflate pressure 0 - 400 mmHg: the instrument inflates towards it and records the "
-                                   "peak pressure and whether the unit under test releases."));
+    m_help->SetText(ostrel::tr4410(QStringLiteral("20293::Inflate pressure 0 - 400 mmHg: the instrument inflates towards "
+                                                  "it and records the peak pressure and whether the unit under test "
+                                                  "releases.")));
     connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this,
             &XConfigOverPressure::testGuideSettingsChanged);
 
@@ -78,7 +79,7 @@ void XConfigOverPressure::Initialize(const ostrel::Variant& data)
             SetLocked(true);
             return;
         }
-        TextBox()->setText(ostrel::numberToText(m_configuration->InflatePressure()));
+        m_inflatePressure->Show(ostrel::numberToText(m_configuration->InflatePressure()));
         m_testGuideConfig->SetSettings(m_configuration->TestGuideConfig());
     });
     m_initialising = false;

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace nb4410 {
 
@@ -35,7 +36,7 @@ const char* const kValueNames[XConfigPBP::kValues] = {"lblSystolic", "lblDiastol
 const char* const kValueKeys[XConfigPBP::kValues] = {MMeasureKey::kSyst, MMeasureKey::kDias, MMeasureKey::kMapr,
                                                      MMeasureKey::kHart, MMeasureKey::kPuls};
 const char* const kValueFormats[XConfigPBP::kValues] = {"0", "0", "0.0", "0", "0.00"};
-const char* const kPatientCaptions[] = {"Adult", "Neonate"};
+const char* const kPatientCaptions[] = {"20282::Adult", "20283::Neonate"};
 } // namespace
 
 XConfigPBP::XConfigPBP(QWidget* parent)
@@ -78,8 +79,8 @@ XConfigPBP::XConfigPBP(QWidget* parent)
     auto* settings = new QVBoxLayout(m_fraSettings);
     settings->addWidget(m_testGuideConfig);
     connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this, &XConfigPBP::testGuideSettingsChanged);
-    m_help->SetText(QStringLiteral("Choose the patient and the stored simulation the NB-4410 runs; the values it "
-                                   "simulates are shown below the list."));
+    m_help->SetText(ostrel::tr4410(QStringLiteral("20291::Choose the patient and the stored simulation the NB-4410 runs; "
+                                                  "the values it simulates are shown below the list.")));
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_fraParams, 0, 0);
@@ -103,11 +104,16 @@ void XConfigPBP::SetLocked(bool locked)
     });
 }
 
-void XConfigPBP::fillPresets(std::int32_t testType, std::int32_t patient, std::int32_t selectedPreset)
+void XConfigPBP::loadPresets(std::int32_t testType)
 {
     if (!m_presets)
         m_presets = std::make_unique<CPresetValues>();
     m_presets->LoadPresets(testType);
+}
+
+void XConfigPBP::fillPresets(std::int32_t testType, std::int32_t patient, std::int32_t selectedPreset)
+{
+    loadPresets(testType);
     m_presets->FillPresetList(m_lstPreset, patient != 0);
     m_selectedPreset = selectedPreset;
     m_lstPreset->setCurrentIndex(selectedPreset < 1 ? -1 : m_lstPreset->findData(selectedPreset));
@@ -175,6 +181,16 @@ void XConfigPBP::presetChosen(int index)
     m_busy = false;
 }
 
+std::int32_t XConfigPBP::listedPreset(bool neonate, std::int32_t id) const
+{
+    const std::vector<PresetRecord>& list = neonate ? m_presets->Neonate() : m_presets->Adult();
+    const auto complete = [](const PresetRecord& record) { return record.ID > 0; };
+    if (std::any_of(list.begin(), list.end(), [&](const PresetRecord& r) { return complete(r) && r.ID == id; }))
+        return id;
+    const auto first = std::find_if(list.begin(), list.end(), complete);
+    return first != list.end() ? first->ID : 0;
+}
+
 void XConfigPBP::patientChosen(int index)
 {
     if (m_initialising || m_busy || !m_configuration || index == m_configuration->PatientType())
@@ -182,11 +198,14 @@ void XConfigPBP::patientChosen(int index)
     m_busy = true;
     runStep("store patient", [&] {
         m_configuration->SetPatientType(index);
-        // Adult and neonate presets are the same entries numbered seven apart.
+        // Adult and neonate presets are the same entries numbered seven apart. A number the
+        // shift takes off the other list (a stored neonate preset below 8, say) would leave
+        // the patient with a preset it has not: the first preset of its list stands in.
         if (m_configuration->TestType() == btPreset) {
+            loadPresets(btPreset);
             const int offset = index == 1 ? MConfigBP::kNeonatePresetOffset : -MConfigBP::kNeonatePresetOffset;
-            m_configuration->SetSelectedPreset(
-                ostrel::Variant(m_configuration->SelectedPreset() + offset).toByte());
+            const std::int32_t moved = listedPreset(index == 1, m_configuration->SelectedPreset() + offset);
+            m_configuration->SetSelectedPreset(static_cast<std::uint8_t>(moved));
         }
         m_initialising = true;
         fillPresets(m_configuration->TestType(), index, m_configuration->SelectedPreset());

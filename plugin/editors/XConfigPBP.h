@@ -42,7 +42,9 @@ public:
     ostrel::XTestGuideSettings* TestGuideSettingsControl() const { return m_testGuideConfig; }
 
 private:
+    void loadPresets(std::int32_t testType);
     void fillPresets(std::int32_t testType, std::int32_t patient, std::int32_t selectedPreset);
+    std::int32_t listedPreset(bool neonate, std::int32_t id) const;
     void showValues();
     void presetChosen(int index);
     void patientChosen(int index);

@@ -159,6 +159,16 @@ void FDialogWrapper::Unload()
             UnDock();
         hide();
     });
+    // Unloading releases the hosted control. It goes with the next turn of the event loop, as
+    // the host may unload from within one of the control's own notices; the wrapper forgets it
+    // at once, so nothing reaches it any more.
+    ostrel::runStep("release the control", [&] {
+        if (QWidget* control = m_extender.data())
+            control->deleteLater();
+        m_extender.clear();
+    });
+    m_docked = false;
+    updateLabel();
 }
 
 void FDialogWrapper::Move(float left, float top, float width, float height)

@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <cmath>
+#include <optional>
 
 namespace nb4410 {
 
@@ -40,13 +42,16 @@ const ColumnSpec kColumnSpecs[XResultBP::kColumns] = {{"20950::Settings", 2295, 
                                                   {"235::Recorded value", 1440, Qt::AlignRight}};
 
 // A typed reading: the number of the text, a comma standing for the decimal point as many
-// monitors and keyboards write it; text that is no number gives its leading number.
-float readingOf(QString text)
+// monitors and keyboards write it. A reading is a number or nothing: a lone sign or point
+// (the start of a number being typed) is no reading yet.
+std::optional<float> readingOf(QString text)
 {
     text.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
     const float value = text.trimmed().toFloat(&ok);
-    return ok ? value : static_cast<float>(ostrel::leadingNumber(text));
+    if (ok && std::isfinite(value))
+        return value;
+    return std::nullopt;
 }
 } // namespace
 
@@ -170,7 +175,18 @@ void XResultBP::setRowStyle(QTreeWidgetItem* row, std::int32_t status)
 
 void XResultBP::ShowLimits(std::shared_ptr<ostrel::ILimitData> limits, std::shared_ptr<ostrel::IStandards> selected)
 {
+    m_limitData = limits;
+    m_selectedStandards = selected;
     m_limits->Show(limits, selected);
+}
+
+std::int32_t XResultBP::previewStatus(const CMeasurement& measurement) const
+{
+    if (!m_limitData)
+        return 0;
+    // Judged on a copy: the result is judged when the technician goes on, not while typing.
+    auto probe = std::make_shared<CMeasurement>(measurement);
+    return probe->UpdateStatus(m_limitData, m_selectedStandards);
 }
 
 void XResultBP::StartEditing()
@@ -219,18 +235,19 @@ void XResultBP::editChanged()
             std::dynamic_pointer_cast<CMeasurement>(m_result->Measurement(Variant(row->data(0, Qt::UserRole).toString())));
         if (!measurement)
             return;
-        const QString text = m_edit->text();
+        const std::optional<float> value = readingOf(m_edit->text());
         // A reading left empty is what keeps the "I" flag of result entry.
-        if (text.isEmpty()) {
+        if (!value) {
             measurement->SetValue(Variant());
             measurement->AddFlag(QString(QLatin1Char(CMeasurement::kIncompleteFlag)));
             row->setText(kValueColumn, QString());
         } else {
-            const float value = readingOf(text);
-            measurement->SetValue(Variant(value));
+            measurement->SetValue(Variant(*value));
             measurement->RemoveFlag(QLatin1Char(CMeasurement::kIncompleteFlag));
-            row->setText(kValueColumn, ostrel::numberToText(value) + QLatin1Char(' ') + measurement->Unit());
+            row->setText(kValueColumn, ostrel::numberToText(*value) + QLatin1Char(' ') + measurement->Unit());
         }
+        // A reading outside the limits is marked as it is typed.
+        setRowStyle(row, value ? previewStatus(*measurement) : 0);
     });
     updateNextButton();
 }

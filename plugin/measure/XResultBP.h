@@ -1,9 +1,9 @@
 #pragma once
 // The result view of the blood-pressure tests: one row per reading with the simulated value,
 // the high and low limit of the chosen standard and the value the operator types in from the
-// monitor under test. Failed rows are dark red and bold; a popup menu switches between the
-// selected standards and between percent and calculated limits; the container is told when
-// every reading has been entered.
+// monitor under test. Failed rows are dark red and bold, a typed reading as soon as it is
+// typed; a popup menu switches between the selected standards and between percent and
+// calculated limits; the container is told when every reading has been entered.
 #include "CStandardLimits.h"
 #include "INB4410ResultView.h"
 #include "host/core/Variant.h"
@@ -19,6 +19,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace nb4410 {
+
+class CMeasurement;
 
 class XResultBP : public QWidget, public INB4410ResultView {
     Q_OBJECT
@@ -70,12 +72,16 @@ private:
     void updateNextButton();
     void raiseEvent(const char* name, const ostrel::VariantArray& params);
     void setRowStyle(QTreeWidgetItem* row, std::int32_t status);
+    // The status the typed reading would get against the limits shown, the measurement untouched.
+    std::int32_t previewStatus(const CMeasurement& measurement) const;
     void placeEditBox(QTreeWidgetItem* row);
 
     QTreeWidget* m_list;
     QLineEdit* m_edit;
     CStandardLimits* m_limits; // owned by this widget
     std::shared_ptr<ostrel::IResultData> m_result;
+    std::shared_ptr<ostrel::ILimitData> m_limitData;
+    std::shared_ptr<ostrel::IStandards> m_selectedStandards;
     bool m_editSuppressed = false;
     bool m_lastRowPassed = false;
     EventHandler m_handler;

@@ -24,6 +24,11 @@ namespace {
 const QColor kFailedColour(128, 0, 0);
 const QString kBlank = QStringLiteral(" ");
 
+const char kReleasedText[] = "20904::Released";
+const char kNotReleasedText[] = "20905::Not released";
+// Room beside a name for the item's own margins.
+constexpr int kNameMarginPx = 16;
+
 struct ColumnSpec {
     const char* header;
     int widthTwips;
@@ -104,6 +109,10 @@ void XResultView::showMeasurement(const std::shared_ptr<ostrel::IMeasurement>& m
         row->setData(0, Qt::UserRole, key);
         for (int i = 1; i < 4; ++i)
             row->setTextAlignment(i, Qt::AlignRight | Qt::AlignVCenter);
+        // A long name ("Monitor Release Pressure") widens its column rather than being cut off.
+        const int needed = m_list->fontMetrics().horizontalAdvance(row->text(0)) + kNameMarginPx;
+        if (m_list->columnWidth(0) < needed)
+            m_list->setColumnWidth(0, needed);
     }
     const Variant value = measurement->Value();
     const std::int32_t status = measurement->Status();
@@ -112,7 +121,10 @@ void XResultView::showMeasurement(const std::shared_ptr<ostrel::IMeasurement>& m
         m_tags.insert(key, value);
         QString text;
         if (status != 0 && measurement->ValueType() == CMeasurement::kYesNo) {
-            text = CMeasurement::YesNoText(value);
+            // The one yes/no measurement is whether the monitor released the pressure.
+            text = ostrel::tr4410(QString::fromLatin1(CMeasurement::YesNoText(value) == QLatin1String("True")
+                                                          ? kReleasedText
+                                                          : kNotReleasedText));
         } else if (status != 0) {
             const QString formatted = ostrel::formatNumber(value.val(), measurement->ValueFormat());
             if (!formatted.isEmpty())

@@ -5,6 +5,7 @@
 #include "app/ostrel/ElementPanel.h"
 #include "app/ostrel/MainWindow.h"
 #include "app/ostrel/PlugInHost.h"
+#include "app/ostrel/SequenceModel.h"
 #include "tests/support/ScriptedMessages.h"
 
 #include <QFile>
@@ -50,7 +51,7 @@ TEST_F(MainWindowTest, ADocumentThatCannotBeOpenedKeepsTheOpenOne)
     EXPECT_FALSE(window->OpenFile(path("bad.xml")));
     EXPECT_EQ(window->Document().Count(), 2);
     EXPECT_EQ(window->Document().Path(), QFileInfo(path("good.xml")).absoluteFilePath());
-    EXPECT_EQ(window->Sequence()->count(), 2);
+    EXPECT_EQ(window->SequenceRows()->rowCount(), 2);
     ASSERT_EQ(messages.sink->shown.size(), 1u);
     EXPECT_TRUE(messages.sink->shown[0].text.contains(QStringLiteral("bad.xml")));
 
@@ -82,7 +83,7 @@ TEST_F(MainWindowTest, UncheckingAnElementDisablesIt)
 {
     window->AddTest(10);
     window->AddTest(20);
-    window->Sequence()->item(1)->setCheckState(Qt::Unchecked);
+    window->SequenceRows()->setData(window->SequenceRows()->index(1), Qt::Unchecked, Qt::CheckStateRole);
     EXPECT_FALSE(window->Document().Entry(1).enabled);
     EXPECT_TRUE(window->Document().Entry(0).enabled);
     EXPECT_TRUE(window->Document().IsModified());

@@ -5,10 +5,15 @@
 #include "app/ostrel/ElementPanel.h"
 #include "app/ostrel/MainWindow.h"
 #include "app/ostrel/PlugInHost.h"
+#include "app/ostrel/ResultExporter.h"
+#include "app/ostrel/SequenceModel.h"
+#include "app/ostrel/SequenceResults.h"
 #include "tests/support/ScriptedMessages.h"
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,6 +34,7 @@ protected:
     }
     void TearDown() override { window.reset(); }
 
+    QString rowText(int row) const { return window->SequenceRows()->index(row).data().toString(); }
     FakeElement& element(int index)
     {
         return *std::dynamic_pointer_cast<FakeElement>(window->Document().Entry(index).element);
@@ -69,14 +75,64 @@ TEST_F(MainWindowUse, TheListShowsAVerdictBeforeTheRunHasEnded)
     element(0).script = finishWith(2, 40.0);
     QString firstRowWhileSecondRuns;
     element(1).script = [&](FakeElement& second, const std::shared_ptr<IRunContext>& context) {
-        firstRowWhileSecondRuns = window->Sequence()->item(0)->text();
+        firstRowWhileSecondRuns = rowText(0);
         navigate(0)(second, context);
     };
     window->RunFrom(0);
     EXPECT_TRUE(firstRowWhileSecondRuns.contains(QStringLiteral("[Failed]"))) << qPrintable(firstRowWhileSecondRuns);
-    EXPECT_TRUE(window->Sequence()->item(0)->text().contains(QStringLiteral("[Failed]")));
+    EXPECT_TRUE(rowText(0).contains(QStringLiteral("[Failed]")));
     // Refreshing the row did not edit the document: the check box still enables the element.
     EXPECT_TRUE(window->Document().Entry(0).enabled);
+}
+
+TEST_F(MainWindowUse, RunThisElementOnlyBesideRunFromSelected)
+{
+    for (int i = 0; i < 3; ++i)
+        window->AddTest(10);
+    ASSERT_TRUE(window->SaveFile(dir.filePath(QStringLiteral("seq.xml"))));
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto* fromSelected = window->findChild<QPushButton*>(QStringLiteral("cmdRunSelected"));
+    auto* only = window->findChild<QPushButton*>(QStringLiteral("cmdRunOnly"));
+    ASSERT_TRUE(fromSelected && only);
+    EXPECT_EQ(only->text(), "Run this element only");
+    EXPECT_EQ(only->y(), fromSelected->y());
+    EXPECT_GT(only->x(), fromSelected->x());
+
+    window->Select(1);
+    fakeLog().clear();
+    QTest::mouseClick(only, Qt::LeftButton);
+    std::vector<QString> performed;
+    for (const QString& line : fakeLog())
+        if (line.startsWith(QStringLiteral("perform")))
+            performed.push_back(line);
+    EXPECT_EQ(performed, std::vector<QString>{QStringLiteral("perform 2")});
+}
+
+TEST_F(MainWindowUse, TheTechnicianCommentsAResultAndTheCommentIsKept)
+{
+    window->AddTest(10);
+    const QString file = dir.filePath(QStringLiteral("seq.xml"));
+    ASSERT_TRUE(window->SaveFile(file));
+    window->Select(0);
+    QPlainTextEdit* comment = window->Panel()->CommentBox();
+    EXPECT_FALSE(comment->isEnabled()); // nothing run, nothing to comment on
+
+    element(0).script = finishWith(1, 4.0);
+    window->RunFrom(0);
+    window->Select(0);
+    ASSERT_TRUE(comment->isEnabled());
+    comment->setFocus();
+    QTest::keyClicks(comment, "cuff re-seated");
+    EXPECT_EQ(element(0).Result()->Comment(), "cuff re-seated");
+    EXPECT_TRUE(window->windowTitle().contains(QLatin1Char('*')));
+    ASSERT_TRUE(window->SaveFile(file));
+
+    ASSERT_TRUE(window->OpenFile(file));
+    window->Select(0);
+    EXPECT_EQ(window->Panel()->CommentBox()->toPlainText(), "cuff re-seated");
+    const QByteArray json = ResultExporter::ToJson(window->Document(), SequenceResults::Collect(window->Document()));
+    EXPECT_TRUE(json.contains("cuff re-seated")) << json.constData();
 }
 
 } // namespace

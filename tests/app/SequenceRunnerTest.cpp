@@ -66,6 +66,7 @@ struct NavigationCase {
     int first;
     std::vector<const char*> expectedVisits;
     SequenceRunner::Outcome outcome;
+    bool thisElementOnly = false;
 };
 
 TEST(SequenceRunnerTest, FollowsTheNavigationOfEachElement)
@@ -94,6 +95,9 @@ TEST(SequenceRunnerTest, FollowsTheNavigationOfEachElement)
          {"perform 1", "refused 2", "perform 3", "refused 2", "perform 1", "refused 2", "perform 3"},
          O::Completed},
         {"run from the selected element", {{}, {}, {}}, {true, true, true}, 1, {"perform 2", "perform 3"}, O::Completed},
+        {"this element only, though it goes on", {{}, {}, {}}, {true, true, true}, 1, {"perform 2"}, O::Completed, true},
+        {"this element only, though it goes back", {{}, {1}, {}}, {true, true, true}, 1, {"perform 2"}, O::Completed, true},
+        {"this element only, aborted", {{}, {2}}, {true, true}, 1, {"perform 2"}, O::Aborted, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -104,7 +108,7 @@ TEST(SequenceRunnerTest, FollowsTheNavigationOfEachElement)
         }
         fakeLog().clear();
         SequenceRunner runner(sequence.document, nullptr);
-        EXPECT_EQ(runner.Run(c.first), c.outcome);
+        EXPECT_EQ(c.thisElementOnly ? runner.RunOnly(c.first) : runner.Run(c.first), c.outcome);
         std::vector<QString> expected;
         for (const char* visit : c.expectedVisits)
             expected.push_back(QString::fromLatin1(visit));

@@ -214,6 +214,7 @@ TEST_F(BPElement, AFailedResultIsStoredOnlyWhenTheOperatorConfirms)
     });
     ASSERT_EQ(messages.sink->confirmations.size(), 2u);
     EXPECT_TRUE(messages.sink->confirmations[0].text.startsWith("The test failed."));
+    EXPECT_EQ(messages.sink->confirmations[0].icon, ostrel::MessageIcon::Exclamation);
     EXPECT_EQ(context->LastNavigation(), RunContext::kNavigateNext);
     ASSERT_TRUE(result());
     EXPECT_EQ(result()->Status(), 2);

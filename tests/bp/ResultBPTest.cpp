@@ -10,6 +10,7 @@
 #include "plugin/tests/bp/CConfigIBP.h"
 #include "plugin/tests/bp/CConfigPBP.h"
 #include "plugin/tests/bp/CResultBP.h"
+#include "tests/support/plugin/StoredResult.h"
 
 #include <gtest/gtest.h>
 
@@ -237,6 +238,12 @@ TEST(ResultBP, ReportTablesOfResultAndConfigurations)
     EXPECT_EQ(report->tables[1], "|Selected Preset      |3;|Pulse Pressure      |2.00 mmHg;");
     EXPECT_EQ(report->tables[2], "|Pulse Pressure      |2.0 mmHg;|Arrhythmia Simulation      |AFIB;");
     EXPECT_EQ(report->settings.mid(0, 3), (QStringList{"font 10", "space 0", "ruled 1"}));
+}
+
+TEST(ResultBP, AKeyStoredTwiceRefusesTheDocument)
+{
+    CResultBP result;
+    nb4410::testing::expectDuplicateKeyRefused(result, "SYST", CResultBP::kSource);
 }
 
 } // namespace

@@ -131,4 +131,49 @@ TEST_F(BPEditors, PresetEditorChoosesPresetsAndSwitchesPatients)
     EXPECT_EQ(labels(editor), (QStringList{"", "", "", "", ""}));
 }
 
+TEST_F(BPEditors, DeleteAsAKeyboardSendsItRemovesTheNextDigit)
+{
+    auto config = std::make_shared<CConfigIBP>();
+    XConfigIBP editor;
+    editor.Initialize(Variant(config));
+    editor.show();
+    QLineEdit* box = editor.TextBox(0);
+    ASSERT_EQ(box->text(), "120");
+    box->setFocus();
+    box->setCursorPosition(0);
+    // A real keyboard's Delete carries the text U+007F, which the test framework leaves out.
+    QTest::sendKeyEvent(QTest::Press, box, Qt::Key_Delete, QString(QChar(0x7F)), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Release, box, Qt::Key_Delete, QString(QChar(0x7F)), Qt::NoModifier);
+    EXPECT_EQ(box->text(), "20");
+    EXPECT_EQ(config->RetrievePresetValue("SYST").val(), 20.0);
+}
+
+// A stored neonate preset number below 8, as a document may hold it (<Preset Type="1" Patient="1"/>).
+TEST_F(BPEditors, PatientSwitchOfAPresetOffTheOtherListTakesItsFirstPreset)
+{
+    auto config = std::make_shared<CConfigPBP>();
+    config->LoadDefaults(btPreset);
+    config->SetPatientType(1);
+    config->SetSelectedPreset(1);
+    XConfigPBP editor;
+    editor.SetCallBack(callback);
+    editor.Initialize(Variant(config));
+    EXPECT_EQ(editor.PresetList()->currentIndex(), -1);
+
+    editor.PatientOption(0)->click();
+    EXPECT_EQ(config->PatientType(), 0);
+    EXPECT_EQ(config->SelectedPreset(), 1);
+    EXPECT_EQ(editor.PresetList()->itemText(0), "Adult One"); // the list follows the patient
+    EXPECT_EQ(editor.PresetList()->currentText(), "Adult One");
+    EXPECT_EQ(labels(editor), (QStringList{"120", "80", "93.0", "60", "2.00"}));
+    EXPECT_EQ(callback->events, (QStringList{"Change"}));
+
+    // The other way an adult preset the shift takes past the neonate list does the same.
+    config->SetSelectedPreset(250);
+    editor.PatientOption(1)->click();
+    EXPECT_EQ(config->SelectedPreset(), 8);
+    EXPECT_EQ(editor.PresetList()->currentText(), "Neonate Eight");
+    EXPECT_EQ(labels(editor)[0], "70");
+}
+
 } // namespace

@@ -116,6 +116,43 @@ TEST_F(ResultViewBP, TypedReadingsReachTheResultRowByRow)
     EXPECT_EQ(events.size(), before);
 }
 
+TEST_F(ResultViewBP, ALoneSignOrPointIsNoReading)
+{
+    view.StartEditing();
+    for (const char* reading : {"120", "80", "60"}) {
+        type(reading);
+        enter();
+    }
+    for (const char* partial : {"-", ".", "+", ","}) {
+        view.EditBox()->clear();
+        type(partial);
+        EXPECT_TRUE(result->Find("MAPR")->Value().isEmpty()) << partial;
+        EXPECT_EQ(cell("MAPR", XResultBP::kValueColumn), "") << partial;
+        EXPECT_EQ(events.last(), "EnableNextButton=False") << partial;
+    }
+    view.EditBox()->clear();
+    type("-5");
+    EXPECT_EQ(result->Find("MAPR")->Value().val(), -5.0);
+    EXPECT_EQ(events.last(), "EnableNextButton=True");
+}
+
+TEST_F(ResultViewBP, AReadingOutsideTheLimitsIsMarkedAsItIsTyped)
+{
+    JudgedElement judged(CTestBP::kPresetTestId);
+    judged.limit("SYST", 130.0f, 110.0f);
+    view.ShowLimits(judged.element->Limits(), judged.selected);
+    view.StartEditing();
+    type("125");
+    EXPECT_FALSE(view.Row("SYST")->font(XResultBP::kValueColumn).bold());
+    view.EditBox()->selectAll();
+    type("135");
+    EXPECT_TRUE(view.Row("SYST")->font(XResultBP::kValueColumn).bold());
+    EXPECT_EQ(view.Row("SYST")->foreground(0).color(), QColor(128, 0, 0));
+    EXPECT_EQ(result->Find("SYST")->Status(), 0); // judged when the technician goes on
+    view.EditBox()->clear();
+    EXPECT_FALSE(view.Row("SYST")->font(XResultBP::kValueColumn).bold());
+}
+
 TEST_F(ResultViewBP, LimitsOfTheChosenStandard)
 {
     JudgedElement judged(CTestBP::kPresetTestId);

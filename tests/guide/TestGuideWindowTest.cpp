@@ -3,10 +3,12 @@
 #include "host/run/RunContext.h"
 #include "host/run/XProgressSphere.h"
 #include "host/run/XTestGuideStatusBar.h"
+#include "host/storage/StatusCodec.h"
 #include "plugin/guide/FTestGuide.h"
 #include "plugin/guide/XTestDetails.h"
 #include "plugin/measure/INB4410ResultView.h"
 #include "plugin/tests/leak/CConfigLeak.h"
+#include "plugin/tests/leak/CResultLeak.h"
 #include "plugin/tests/leak/CTestLeak.h"
 #include "tests/support/ScriptedMessages.h"
 
@@ -78,6 +80,11 @@ TEST_F(TestGuideWindow, ToolbarHoldsTheTenButtonsInOrderWithTheirToolTips)
     EXPECT_EQ(guide.Button("play")->toolTip(), "Start test (Enter).");
     EXPECT_EQ(guide.Button("next")->toolTip(), "Go to next test (Ctrl+N). ");
     EXPECT_EQ(guide.Toolbar()->objectName(), "tbrPerform");
+    // The two buttons no NB-4410 test uses keep their places, greyed out.
+    for (const char* unused : {"calibrate", "motion"}) {
+        EXPECT_TRUE(guide.Button(unused)->isVisible()) << unused;
+        EXPECT_FALSE(enabled(unused)) << unused;
+    }
     // Idle: nothing to stop, no result to go on with yet.
     EXPECT_FALSE(enabled("stop"));
     EXPECT_FALSE(enabled("next"));
@@ -236,6 +243,21 @@ TEST_F(TestGuideWindow, RunningLookAndTheFirstLiveData)
     EXPECT_FALSE(guide.ProgressSphere()->Running());
     EXPECT_FALSE(enabled("stop"));
     EXPECT_FALSE(guide.Button("play")->isChecked());
+}
+
+TEST_F(TestGuideWindow, StatusBarShowsTheStatusTextTheResultKeeps)
+{
+    auto document = ostrel::StorageDocument::Create();
+    ostrel::StorageElement stored = document->CreateElement("ResultItem");
+    stored.AppendChild(ostrel::StatusCodec::StatusToElement(document, 2, "F"));
+    element->Core()->SetResult(std::make_shared<CResultLeak>());
+    element->Result()->Load(stored, nullptr);
+    prepare();
+    EXPECT_EQ(guide.StatusBar()->Status(), 2);
+    EXPECT_EQ(guide.StatusBar()->StatusText(), "Failed - F");
+
+    guide.ShowResult(std::make_shared<CResultLeak>());
+    EXPECT_EQ(guide.StatusBar()->StatusText(), "Not evaluated");
 }
 
 } // namespace

@@ -213,6 +213,12 @@ TEST(ResultLeak, WrongRootFailsWithItsNumber)
     nb4410::testing::expectConfigRootRefused(result, CResultLeak::kLoadError, CResultLeak::kSource);
 }
 
+TEST(ResultLeak, AKeyStoredTwiceRefusesTheDocument)
+{
+    CResultLeak result;
+    nb4410::testing::expectDuplicateKeyRefused(result, "DROP", CResultLeak::kSource);
+}
+
 } // namespace
 
 namespace {

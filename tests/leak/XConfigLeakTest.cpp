@@ -95,4 +95,23 @@ TEST_F(EditorFixture, LockingStopsEditingAndTheSettingsReportChanges)
     EXPECT_TRUE(skipNA->isEnabled());
 }
 
+TEST_F(EditorFixture, AStoredValuePastTheBoxWidthIsShownAsStored)
+{
+    auto other = std::make_shared<CConfigLeak>();
+    other->SetDuration(1000);
+    other->SetStartPressure(150.5f);
+    initializeQuietly(ostrel::Variant(other));
+    EXPECT_EQ(editor.TextBox(XConfigLeak::kDurationRow)->text(), "1000");
+    EXPECT_EQ(editor.Slider(XConfigLeak::kDurationRow)->value(), 300); // the slider's end
+    EXPECT_EQ(editor.TextBox(XConfigLeak::kStartPressureRow)->text(), "150.5");
+    EXPECT_EQ(other->Duration(), 1000);
+
+    // Typing takes the row's range again, three digits at most.
+    QLineEdit* box = editor.TextBox(XConfigLeak::kDurationRow);
+    box->selectAll();
+    QTest::keyClicks(box, "12345");
+    EXPECT_EQ(box->text(), "123");
+    EXPECT_EQ(other->Duration(), 123);
+}
+
 } // namespace

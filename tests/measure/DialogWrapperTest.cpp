@@ -5,7 +5,9 @@
 #include "host/contract/ICustomControl.h"
 #include "plugin/measure/XDetailedResult.h"
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
@@ -93,6 +95,21 @@ TEST(DialogWrapper, UnloadTakesTheControlBackFromTheHost)
         EXPECT_EQ(control->parentWidget(), wrapper.get());
     }
     EXPECT_TRUE(control.isNull()); // released with the wrapper
+}
+
+TEST(DialogWrapper, UnloadReleasesTheControlAndEndsTheDocking)
+{
+    QWidget host;
+    auto wrapper = std::make_shared<FDialogWrapper>();
+    QPointer<QWidget> control = wrapper->CreateSetupCtrl(QString::fromLatin1(XDetailedResult::kProgId));
+    wrapper->Dock(&host);
+    wrapper->Unload();
+    EXPECT_FALSE(wrapper->IsDocked());
+    EXPECT_FALSE(wrapper->Control());
+    EXPECT_FALSE(wrapper->Extender());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(control.isNull()); // gone while the wrapper lives on
+    EXPECT_TRUE(host.findChildren<QWidget*>().isEmpty());
 }
 
 TEST(DetailedResult, ShowsTheCommentReadOnlyUnderATranslatedCaption)

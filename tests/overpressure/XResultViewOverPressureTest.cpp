@@ -39,7 +39,7 @@ TEST(ResultViewOverPressure, ReleaseShowsAsAWordAndPeakWithItsLimit)
         const char* release;
         const char* shown;
     };
-    for (const Case& c : {Case{"1", "True"}, Case{"0", "False"}, Case{"1", "True"}}) {
+    for (const Case& c : {Case{"1", "Released"}, Case{"0", "Not released"}, Case{"1", "Released"}}) {
         SCOPED_TRACE(c.release);
         result->TakeReply(overPressureReply(false, "80", "285", c.release));
         result->EvaluateStatus(limits, selected, false);
@@ -48,6 +48,9 @@ TEST(ResultViewOverPressure, ReleaseShowsAsAWordAndPeakWithItsLimit)
         EXPECT_EQ(view.Row("MREL")->text(XResultView::kValueColumn), c.shown);
         EXPECT_EQ(view.Row("PEAK")->text(XResultView::kValueColumn), "285 mmHg");
     }
+
+    // The names are whole, not cut off.
+    EXPECT_GT(view.List()->columnWidth(0), view.List()->fontMetrics().horizontalAdvance("Monitor Release Pressure"));
 
     view.ShowLimits(limits, selected);
     EXPECT_EQ(view.Row("PEAK")->text(XResultView::kHighColumn), "300 mmHg");

@@ -22,9 +22,14 @@ public:
     {
         shown.push_back({icon, text, title});
     }
-    bool Confirm(const QString& text, const QString& title) override
+    bool Confirm(const QString& text, const QString& title) override { return answer(MessageIcon::Question, text, title); }
+    bool ConfirmWarning(const QString& text, const QString& title) override
     {
-        confirmations.push_back({MessageIcon::Question, text, title});
+        return answer(MessageIcon::Exclamation, text, title);
+    }
+    bool answer(MessageIcon icon, const QString& text, const QString& title)
+    {
+        confirmations.push_back({icon, text, title});
         if (answers.empty())
             return defaultAnswer;
         const bool answer = answers.front();

@@ -121,7 +121,7 @@ TEST_F(DriverTest, WrongOrMissingRepliesFailWithTheirMessages)
         ASSERT_EQ(messages.sink->shown.size(), 1u);
         EXPECT_EQ(messages.sink->shown[0].text, c.message);
         EXPECT_EQ(messages.sink->shown[0].title, kTitle);
-        EXPECT_EQ(messages.sink->shown[0].icon, ostrel::MessageIcon::Information);
+        EXPECT_EQ(messages.sink->shown[0].icon, ostrel::MessageIcon::Critical);
         EXPECT_EQ(driver->VtiState(), evtiConnecting);
         EXPECT_EQ(driver->SerialNo(), QString());
         driver->EndRemote();

@@ -227,7 +227,7 @@ void CTestBP::OnNextTest()
             Guide()->ShowResult(result);
         auto& messages = ostrel::MessageService::instance();
         // A failed result is stored only when the operator says so.
-        leave = messages.Confirm(ostrel::tr4410(QString::fromLatin1(kFailedQuestion)), messages.ApplicationTitle());
+        leave = messages.ConfirmWarning(ostrel::tr4410(QString::fromLatin1(kFailedQuestion)), messages.ApplicationTitle());
     });
     if (leave)
         Leave(kNext);

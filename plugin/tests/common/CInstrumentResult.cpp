@@ -258,8 +258,13 @@ void CInstrumentResult::TakeLoadedMeasurement(const ostrel::StorageElement& elem
     // own) comes back, so that a reopened result prints as the fresh one did.
     if (measurement->ValueFormat().isEmpty())
         measurement->SetValueFormat(FormatOf(measurement->Key()));
-    // A key stored twice keeps its last record.
-    std::erase_if(m_measurements, [&](const MeasurementPtr& m) { return m->Key() == measurement->Key(); });
+    // A key stored twice is a damaged document: which of the two records holds the reading
+    // cannot be told, so neither is taken.
+    if (Find(measurement->Key()))
+        ostrel::ErrorService::instance().Raise(
+            kModule, kDuplicateKeyError, m_source, 4,
+            QStringLiteral("This key is already associated with an element of this collection: \"%1\"")
+                .arg(measurement->Key()));
     m_measurements.push_back(measurement);
 }
 

@@ -16,6 +16,8 @@ class CInstrumentResult : public ostrel::IResultData, public INB4410TestResult {
 public:
     static constexpr ostrel::HResult kLoadError = ostrel::hr(0x8004A3EBu);
     static constexpr ostrel::HResult kSaveError = ostrel::hr(0x8004A3ECu);
+    // A measurement key stored twice: the keyed collection refuses the second, so the document is refused.
+    static constexpr ostrel::HResult kDuplicateKeyError = 457;
 
     // IResultData
     QString Comment() override { return m_comment; }
@@ -31,6 +33,7 @@ public:
     void Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress) override;
     ostrel::StorageElement Save(const ostrel::StorageDocumentPtr& document) override;
     void PrintReport(ostrel::ReportPtr report, const ostrel::Variant& extra = {}) override;
+    QString StatusText() override { return m_statusText; } // empty unless the result keeps it
 
     // INB4410TestResult
     void Clear() override;
@@ -42,9 +45,6 @@ public:
     void ShowRunning() override;
 
     MeasurementPtr Find(const QString& key) const; // nullptr when the result has no such key
-    // The text stored with the status: the failure that cut an incomplete run short; other
-    // statuses keep it only when the result keeps its stored text.
-    QString StatusText() override { return m_statusText; }
     bool Incomplete() const { return m_incomplete; }
 
 protected:
@@ -68,7 +68,8 @@ protected:
     virtual void ClearMeasurement(CMeasurement& measurement);
     // What a stored result starts from before its "Measurement" elements are read.
     virtual std::vector<MeasurementPtr> LoadedMeasurementsBase() const = 0;
-    // A stored measurement is read; by default it is added under its key, replacing an earlier one.
+    // A stored measurement is read; by default it is added under its key, and a key the
+    // collection already holds refuses the document (kDuplicateKeyError).
     virtual void TakeLoadedMeasurement(const ostrel::StorageElement& element, const ostrel::ProgressPtr& progress);
     // The measurements as the result defines them (key, format, ...); none by default.
     virtual std::vector<MeasurementPtr> DefinedMeasurements() const { return {}; }

@@ -34,10 +34,13 @@ const ostrel::HResult kCoreSaveError = ostrel::hr(0x8004A2CDu);
 Variant stepList(std::int32_t step) { return Variant(VariantArray{Variant(step)}); }
 } // namespace
 
-CInstrumentTest::CInstrumentTest(std::int32_t testId, QString errorSource, ResultFactory newResult)
-    : m_errorSource(std::move(errorSource)), m_core(std::make_shared<ostrel::ElementCore>()), m_newResult(std::move(newResult))
+CInstrumentTest::CInstrumentTest(std::int32_t testType, QString errorSource, ResultFactory newResult)
+    : m_errorSource(std::move(errorSource)),
+      m_testType(testType),
+      m_core(std::make_shared<ostrel::ElementCore>()),
+      m_newResult(std::move(newResult))
 {
-    m_core->Initialize(QString::fromLatin1(kPlugInId), testId, 0);
+    m_core->Initialize(QString::fromLatin1(kPlugInId), testType, 0);
     m_core->SetResultFactory(m_newResult);
 }
 
@@ -273,7 +276,7 @@ void CInstrumentTest::runInstrument()
             stopped = true;
             break;
         }
-        std::int32_t testType = m_core->TestID();
+        std::int32_t testType = m_testType;
         Variant reply;
         MVti::Driver()->GetTestResult(testType, reply);
         done = TakeReply(reply.isArray() ? reply.array() : VariantArray());

@@ -65,7 +65,8 @@ public:
 protected:
     using ResultFactory = std::function<std::shared_ptr<ostrel::IResultData>()>;
 
-    CInstrumentTest(std::int32_t testId, QString errorSource, ResultFactory newResult);
+    // testType: the instrument's number of the test, which the catalogue's test ID need not be.
+    CInstrumentTest(std::int32_t testType, QString errorSource, ResultFactory newResult);
 
     // What each test supplies.
     virtual std::shared_ptr<CInstrumentTest> NewElement() const = 0;
@@ -142,6 +143,7 @@ private:
     void step(const char* what, const std::function<void()>& fn);
     void keepStoredResult();
 
+    const std::int32_t m_testType;
     ostrel::ElementCorePtr m_core;
     ResultFactory m_newResult;
     std::shared_ptr<ostrel::IRunContext> m_context;
