@@ -22,6 +22,38 @@ QString orDash(const QString& text)
     return text.trimmed().isEmpty() ? QStringLiteral("-") : text;
 }
 
+QString bold(const QString& text)
+{
+    return QStringLiteral("{\\b ") + Report::CellText(text) + QLatin1Char('}');
+}
+
+// One row of the table language; the texts are data and made safe.
+QString tableRow(const QStringList& cells)
+{
+    QStringList safe;
+    for (const QString& cell : cells)
+        safe << Report::CellText(cell);
+    return safe.join(QLatin1Char('|')) + QLatin1Char(';');
+}
+
+void addSummary(Report& report, const std::vector<ElementResult>& results)
+{
+    report.AddHeading(QStringLiteral("Overall verdict"));
+    report.AddKeyValue(QStringLiteral("Verdict"), SequenceResults::VerdictText(SequenceResults::Overall(results)));
+    QString rows;
+    for (const auto& result : results)
+        rows += tableRow({QString::number(result.position), result.name, SequenceResults::ElementStatusText(result)});
+    if (rows.isEmpty())
+        return;
+    report.SetFontSize(10);
+    report.SetSpaceBefore(6);
+    report.SetRuled(1);
+    report.AddTable(QStringLiteral(">560|<+!4000|<2000;"),
+                    QStringLiteral("%1|%2|%3;").arg(bold(QStringLiteral("#")), bold(QStringLiteral("Element")),
+                                                    bold(QStringLiteral("Status"))),
+                    rows);
+}
+
 void addHeader(Report& report, const SequenceDocument& document, const std::vector<ElementResult>& results)
 {
     const DeviceUnderTest& dut = document.Dut();
@@ -40,14 +72,27 @@ void addHeader(Report& report, const SequenceDocument& document, const std::vect
     const auto& instruments = document.Instruments()->items();
     if (instruments.empty())
         report.AddParagraph(QStringLiteral("No instrument was used."));
+    // Names and serial numbers are data: never a format string.
     for (const auto& mti : instruments)
-        report.AddKeyValue(QStringLiteral("%1 #%2").arg(mti->Name()).arg(mti->Number()),
+        report.AddKeyValue(mti->Name() + QStringLiteral(" #") + QString::number(mti->Number()),
                            QStringLiteral("serial number %1, firmware %2").arg(orDash(mti->SerialNo()), orDash(mti->FWVersion())));
 
-    report.AddHeading(QStringLiteral("Overall verdict"));
-    report.AddKeyValue(QStringLiteral("Verdict"), SequenceResults::VerdictText(SequenceResults::Overall(results)));
-    for (const auto& result : results)
-        report.AddKeyValue(QStringLiteral("%1. %2").arg(result.position).arg(result.name), SequenceResults::ElementStatusText(result));
+    addSummary(report, results);
+}
+
+// Lines to sign on paper: who performed the tests, who reviewed them, when.
+void addSignOff(Report& report, const SequenceDocument& document)
+{
+    const QString line = QStringLiteral("______________________");
+    report.AddHeading(QStringLiteral("Sign-off"));
+    report.SetFontSize(10);
+    report.SetSpaceBefore(6);
+    report.SetRuled(0);
+    report.AddTable(QStringLiteral("<2000|<+!3000|<800|<2400;"), QString(),
+                    tableRow({QStringLiteral("Performed by"), orDash(document.Dut().technician), QStringLiteral("Date"), line}) +
+                        tableRow({QString(), QString(), QStringLiteral("Signature"), line}) +
+                        tableRow({QStringLiteral("Reviewed by"), line, QStringLiteral("Date"), line}) +
+                        tableRow({QString(), QString(), QStringLiteral("Signature"), line}));
 }
 
 } // namespace
@@ -65,6 +110,7 @@ std::shared_ptr<Report> ReportBuilder::Build(const SequenceDocument& document, c
 {
     auto report = std::make_shared<Report>();
     report->SetTitle(document.Title().isEmpty() ? QStringLiteral("Test report") : document.Title());
+    report->SetPageNote(QStringLiteral("Device ") + orDash(document.Dut().serialNumber));
     report->SetPrintOptions(failuresOnly ? kFailuresOnly : 0);
     const auto results = SequenceResults::Collect(document);
     addHeader(*report, document, results);
@@ -75,7 +121,8 @@ std::shared_ptr<Report> ReportBuilder::Build(const SequenceDocument& document, c
         // A failures-only report still lists what was cut short: it is no pass either.
         if (failuresOnly && result.status != status::kFailed && result.status != status::kIncomplete)
             continue;
-        report->AddHeading(QStringLiteral("%1. %2 - %3").arg(result.position).arg(result.name, SequenceResults::ElementStatusText(result)));
+        report->AddHeading(QString::number(result.position) + QStringLiteral(". ") + result.name + QStringLiteral(" - ") +
+                           SequenceResults::ElementStatusText(result));
         if (const QString note = SequenceResults::StatusNote(result); !note.isEmpty())
             report->AddParagraph(note);
         try {
@@ -87,6 +134,7 @@ std::shared_ptr<Report> ReportBuilder::Build(const SequenceDocument& document, c
         if (!result.comment.isEmpty())
             report->AddKeyValue(QStringLiteral("Comment"), result.comment);
     }
+    addSignOff(*report, document);
     return report;
 }
 

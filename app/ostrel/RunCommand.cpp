@@ -194,8 +194,9 @@ int RunCommand::Run(const RunOptions& options)
     SequenceRunner runner(*document, selected);
     runner.SetAutoSave(!options.save.isEmpty());
     runner.onElementEnded = [&](int index) {
-        const auto results = SequenceResults::Collect(*document);
-        m_out << ElementLine(results[static_cast<size_t>(index)], document->Count()) << '\n';
+        const SequenceEntry& entry = document->Entry(index);
+        const auto result = SequenceResults::ForElement(entry.element, entry.enabled, index + 1, document->SelectedStandards());
+        m_out << ElementLine(result, document->Count()) << '\n';
         m_out.flush();
     };
     runner.onResultFinal = [&](const std::shared_ptr<ITestElement>&, const std::optional<ComError>& failure) {

@@ -347,8 +347,7 @@ void SequenceDocument::loadFrom(const StorageElement& root, const ElementFactory
             if (!ok)
                 throw ComError(kE_Fail, kSource,
                                QStringLiteral("instrument %1: the number \"%2\" is not a whole number")
-                                   .arg(i + 1)
-                                   .arg(item.Attribute(kNumberAttr)),
+                                   .arg(QString::number(i + 1), item.Attribute(kNumberAttr)),
                                2);
             auto mti = std::make_shared<MtiData>();
             mti->SetName(item.Attribute(kNameAttr), number);
@@ -366,7 +365,7 @@ void SequenceDocument::loadFrom(const StorageElement& root, const ElementFactory
         if (stored.Name() != kElementTag)
             continue;
         ++position;
-        const QString where = QStringLiteral("element %1 \"%2\"").arg(position).arg(stored.Attribute(kNameAttr));
+        const QString where = QStringLiteral("element %1 \"%2\"").arg(QString::number(position), stored.Attribute(kNameAttr));
         try {
             bool testOk = false;
             bool idOk = false;
@@ -377,7 +376,7 @@ void SequenceDocument::loadFrom(const StorageElement& root, const ElementFactory
             TestElementPtr element = factory(stored.Attribute(kPlugInAttr), testId);
             if (!element)
                 throw ComError(kE_Fail, kSource,
-                               QStringLiteral("plug-in \"%1\" offers no test %2").arg(stored.Attribute(kPlugInAttr)).arg(testId), 2);
+                               QStringLiteral("plug-in \"%1\" offers no test %2").arg(stored.Attribute(kPlugInAttr), QString::number(testId)), 2);
             // Only "1" and "0" say whether an element runs; anything else is no answer.
             const QString enabled = stored.Attribute(kEnabledAttr).trimmed();
             const bool enabledKnown = !stored.HasAttribute(kEnabledAttr) || enabled == QLatin1String("1") || enabled == QLatin1String("0");

@@ -21,7 +21,7 @@ public:
     [[noreturn]] void fail(const QString& what) const
     {
         throw ComError(kRegistryFileInvalid, kSource,
-                       QStringLiteral("%1, line %2: %3").arg(m_fileName).arg(m_line).arg(what), 1);
+                       QStringLiteral("%1, line %2: %3").arg(m_fileName, QString::number(m_line), what), 1);
     }
 
     // "[HKEY_LOCAL_MACHINE\a\b]" -> {"a", "b"}

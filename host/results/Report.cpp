@@ -2,6 +2,7 @@
 
 #include "host/core/ComError.h"
 #include "host/core/LanguageService.h"
+#include "host/results/ReportPager.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
@@ -346,32 +347,59 @@ QString Report::RenderHtml() const
     return html;
 }
 
+std::vector<std::size_t> Report::pieceStarts() const
+{
+    // Block indices; the title, when there is one, is a piece before block 0.
+    std::vector<std::size_t> starts{0};
+    for (std::size_t i = 1; i < m_blocks.size(); ++i)
+        if (m_blocks[i].kind == Block::Kind::Heading)
+            starts.push_back(i);
+    return starts;
+}
+
+QString Report::pieceHtml(const std::vector<std::size_t>& starts, std::size_t piece) const
+{
+    QString html;
+    if (!m_title.isEmpty()) {
+        if (piece == 0)
+            return QStringLiteral("<h1>%1</h1>\n").arg(m_title.toHtmlEscaped());
+        --piece;
+    }
+    const std::size_t end = piece + 1 < starts.size() ? starts[piece + 1] : m_blocks.size();
+    for (std::size_t i = starts[piece]; i < end; ++i)
+        html += blockHtml(m_blocks[i]);
+    return html;
+}
+
 void Report::printPages(QPagedPaintDevice& writer) const
 {
-    // Laid out on the writer's own printable area: QTextDocument::print would add margins of
-    // its own inside the page margins and squeeze every table into a narrower page.
-    QTextDocument document;
-    document.documentLayout()->setPaintDevice(&writer);
-    document.setDocumentMargin(0);
+    // Laid out on the writer's own printable area (QTextDocument::print would add margins of
+    // its own inside the page margins), less a header line and a footer line.
+    const QFont font(QTextDocument().defaultFont(), &writer);
     const QRectF area = writer.pageLayout().paintRectPixels(writer.logicalDpiX());
-    const double footer = QFontMetricsF(document.defaultFont(), &writer).height() * 2.0;
-    const QSizeF body(area.width(), std::max(1.0, area.height() - footer));
-    document.setPageSize(body);
-    document.setHtml(RenderHtml());
+    const double line = QFontMetricsF(font).height();
+    const QRectF header(0, 0, area.width(), line * 1.5);
+    const QRectF footer(0, area.height() - line * 1.5, area.width(), line * 1.5);
+    const QRectF body(0, header.bottom() + line, area.width(), std::max(1.0, footer.top() - header.bottom() - 2 * line));
+
+    const std::vector<std::size_t> starts = pieceStarts();
+    const std::size_t pieces = starts.size() + (m_title.isEmpty() ? 0 : 1);
+    const auto html = [&](std::size_t piece) { return pieceHtml(starts, piece); };
+    const ReportPager pager(writer, body, line * 0.75);
+    const int pageCount = pager.CountPages(pieces, html);
 
     QPainter painter(&writer);
-    painter.setFont(QFont(document.defaultFont(), &writer));
-    for (int page = 0; page < document.pageCount(); ++page) {
+    painter.setFont(font);
+    pager.Draw(pieces, html, painter, [&](int page) {
         if (page > 0)
             writer.newPage();
-        const QRectF clip(0, page * body.height(), body.width(), body.height());
-        painter.save();
-        painter.translate(0, -clip.top());
-        document.drawContents(&painter, clip);
-        painter.restore();
-        painter.drawText(QRectF(0, body.height(), body.width(), footer), Qt::AlignRight | Qt::AlignBottom,
-                         QString::number(page + 1));
-    }
+        painter.drawText(header, Qt::AlignLeft | Qt::AlignTop, m_title);
+        painter.drawText(header, Qt::AlignRight | Qt::AlignTop, m_pageNote);
+        painter.drawLine(QLineF(header.bottomLeft(), header.bottomRight()));
+        painter.drawLine(QLineF(footer.topLeft(), footer.topRight()));
+        painter.drawText(footer, Qt::AlignRight | Qt::AlignBottom,
+                         QStringLiteral("Page ") + QString::number(page + 1) + QStringLiteral(" of ") + QString::number(pageCount));
+    });
 }
 
 void Report::RenderTo(QPagedPaintDevice& device) const

@@ -59,6 +59,9 @@ public:
     void SetPrintOptions(std::int32_t options) { m_printOptions = options; }
     void SetTitle(const QString& title) { m_title = title; }
     QString Title() const { return m_title; }
+    // What every page of the PDF names besides the title in its header (the device, ...).
+    void SetPageNote(const QString& note) { m_pageNote = note; }
+    QString PageNote() const { return m_pageNote; }
     void AddHeading(const QString& text);
     void AddParagraph(const QString& text);
     void AddKeyValue(const QString& key, const QString& value);
@@ -99,7 +102,10 @@ private:
     };
     QString blockHtml(const Block& block) const;
     QString tableHtml(const Table& table) const;
-    void printPages(QPagedPaintDevice& device) const;
+    void printPages(QPagedPaintDevice& writer) const;
+    // The PDF is laid out in pieces: the title, then each heading with the blocks after it.
+    std::vector<std::size_t> pieceStarts() const;
+    QString pieceHtml(const std::vector<std::size_t>& starts, std::size_t piece) const;
     std::int32_t printableWidthTwips() const;
 
     std::int32_t m_fontSize = 10;
@@ -107,6 +113,7 @@ private:
     std::int32_t m_ruled = 0;
     std::int32_t m_printOptions = 0;
     QString m_title;
+    QString m_pageNote;
     QPageSize m_pageSize{QPageSize::A4};
     QMarginsF m_marginsMm{20, 20, 20, 20};
     std::vector<Block> m_blocks;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <sstream>
+#include <unordered_map>
 
 namespace ostrel {
 
@@ -125,6 +126,7 @@ StorageElement StorageElement::AddChild(const QString& name, const QString& text
     if (!isValidName(name))
         invalidName(name);
     pugi::xml_node child = m_node.append_child(utf8(name).constData());
+    m_document->childrenChanged(m_node);
     if (!text.isEmpty())
         child.text().set(utf8(text).constData());
     return {m_document, child};
@@ -134,32 +136,40 @@ void StorageElement::AppendChild(const StorageElement& element)
 {
     if (!*this || !element)
         return;
-    if (element.m_document == m_document)
+    if (element.m_document == m_document) {
+        m_document->childrenChanged(element.m_node.parent());
         m_node.append_move(element.m_node);
-    else
+    } else {
         m_node.append_copy(element.m_node);
+    }
+    m_document->childrenChanged(m_node);
 }
 
 int StorageElement::ChildCount() const
 {
-    int count = 0;
-    for (pugi::xml_node child = m_node.first_child(); child; child = child.next_sibling())
-        if (child.type() == pugi::node_element)
-            ++count;
-    return count;
+    if (!*this)
+        return 0;
+    return static_cast<int>(m_document->elementChildren(m_node).size());
 }
 
 StorageElement StorageElement::Child(int index) const
 {
-    if (index < 0)
+    if (!*this || index < 0)
         return {};
-    for (pugi::xml_node child = m_node.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        if (index-- == 0)
-            return {m_document, child};
-    }
-    return {};
+    const std::vector<pugi::xml_node>& children = m_document->elementChildren(m_node);
+    if (static_cast<size_t>(index) >= children.size())
+        return {};
+    return {m_document, children[static_cast<size_t>(index)]};
+}
+
+std::vector<StorageElement> StorageElement::Children() const
+{
+    std::vector<StorageElement> children;
+    if (!*this)
+        return children;
+    for (const pugi::xml_node& child : m_document->elementChildren(m_node))
+        children.emplace_back(m_document, child);
+    return children;
 }
 
 StorageElement StorageElement::FirstChild(const QString& name) const
@@ -173,6 +183,8 @@ StorageElement StorageElement::FirstChild(const QString& name) const
 struct StorageDocument::Impl {
     pugi::xml_document xml;
     pugi::xml_node holder;
+    // Keyed by the node's address: valid only while no node is freed (see nodesRemoved).
+    std::unordered_map<const pugi::xml_node_struct*, std::vector<pugi::xml_node>> children;
 
     void ensureHolder()
     {
@@ -199,11 +211,33 @@ pugi::xml_document& StorageDocument::xml()
     return m_impl->xml;
 }
 
+const std::vector<pugi::xml_node>& StorageDocument::elementChildren(const pugi::xml_node& parent) const
+{
+    auto [entry, added] = m_impl->children.try_emplace(parent.internal_object());
+    if (added) {
+        for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling())
+            if (child.type() == pugi::node_element)
+                entry->second.push_back(child);
+    }
+    return entry->second;
+}
+
+void StorageDocument::childrenChanged(const pugi::xml_node& parent) const
+{
+    m_impl->children.erase(parent.internal_object());
+}
+
+void StorageDocument::nodesRemoved() const
+{
+    m_impl->children.clear();
+}
+
 StorageElement StorageDocument::CreateElement(const QString& name)
 {
     if (!isValidName(name))
         return {};
     pugi::xml_node node = m_impl->holder.append_child(utf8(name).constData());
+    childrenChanged(m_impl->holder);
     if (!node)
         return {};
     return {shared_from_this(), node};
@@ -222,10 +256,15 @@ void StorageDocument::SetRoot(const StorageElement& element)
     if (!element)
         return;
     pugi::xml_node old = Root().node();
+    if (element.Document().get() == this)
+        childrenChanged(element.node().parent());
     pugi::xml_node placed = element.Document().get() == this ? m_impl->xml.append_move(element.node())
                                                              : m_impl->xml.append_copy(element.node());
-    if (old && old != placed)
+    childrenChanged(m_impl->xml);
+    if (old && old != placed) {
         m_impl->xml.remove_child(old);
+        nodesRemoved();
+    }
 }
 
 void StorageDocument::LoadText(const QByteArray& utf8Text)
@@ -246,6 +285,7 @@ void StorageDocument::LoadBuffer(const QByteArray& content, const QString& what)
     if (!parsed.document_element())
         throw ComError(kE_Fail, kSource, QStringLiteral("%1 holds no element").arg(what), 1);
     m_impl->xml.reset(parsed);
+    nodesRemoved();
     m_impl->ensureHolder();
 }
 

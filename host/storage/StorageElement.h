@@ -2,10 +2,13 @@
 // The host's storage document: an XML element tree (pugixml underneath). Elements are handles
 // that keep their document alive. Every Save creates its element through the document
 // (detached) and returns it; the caller appends it where it belongs.
+// Child(i) and ChildCount() read a list of each parent's element children that the document
+// keeps until that parent changes, so the usual index loop over n children costs O(n).
 #include "host/contract/Forward.h"
 
 #include <QString>
 #include <memory>
+#include <vector>
 
 #include <pugixml.hpp>
 
@@ -32,6 +35,7 @@ public:
     void AppendChild(const StorageElement& element); // moves a detached element (or copies one of another document)
     int ChildCount() const;
     StorageElement Child(int index) const; // 0-based; no element when out of range
+    std::vector<StorageElement> Children() const; // the element children, in order
     StorageElement FirstChild(const QString& name) const;
 
     pugi::xml_node node() const { return m_node; }
@@ -64,8 +68,13 @@ public:
     pugi::xml_document& xml();
 
 private:
+    friend class StorageElement;
     StorageDocument();
     void LoadBuffer(const QByteArray& content, const QString& what);
+    // The element children of a node of this document, read once until the node changes.
+    const std::vector<pugi::xml_node>& elementChildren(const pugi::xml_node& parent) const;
+    void childrenChanged(const pugi::xml_node& parent) const; // a child was added or moved away
+    void nodesRemoved() const;                                // nodes were freed: forget every list
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };

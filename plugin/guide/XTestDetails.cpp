@@ -113,12 +113,21 @@ void XTestDetails::Initialize(const Variant& instructions, const Variant& config
 
 void XTestDetails::ShowPerformData(std::int32_t pressure, const Variant& elapsed)
 {
+    // Called on every poll: a label is touched only when its text changes, and then the time
+    // is painted at once (the poll loop may not return to the event loop for a while).
     const bool timed = !(elapsed.isMissing() || elapsed.isEmptyOrNull());
-    runStep("manometer", [&] { m_lblManometerResult->setText(QString::number(pressure) + QStringLiteral(" mmHg")); });
+    runStep("manometer", [&] {
+        const QString text = QString::number(pressure) + QStringLiteral(" mmHg");
+        if (m_lblManometerResult->text() != text)
+            m_lblManometerResult->setText(text);
+    });
     runStep("elapsed time", [&] {
         if (!timed)
             return;
-        m_lblTimeResult->setText(ElapsedText(ostrel::roundToLong(elapsed.val())));
+        const QString text = ElapsedText(ostrel::roundToLong(elapsed.val()));
+        if (m_lblTimeResult->text() == text)
+            return;
+        m_lblTimeResult->setText(text);
         m_lblTimeResult->repaint();
     });
     runStep("time labels", [&] {

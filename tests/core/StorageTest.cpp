@@ -4,6 +4,7 @@
 #include "tests/support/Failures.h"
 #include "tests/support/TempFiles.h"
 
+#include <QStringList>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -32,6 +33,61 @@ TEST(StorageDocument, DetachedElementsMoveWhereTheyAreAppended)
     EXPECT_FALSE(text.contains("ostrel.detached")) << text.constData();
     EXPECT_FALSE(doc->CreateElement("1bad"));
     EXPECT_FALSE(doc->CreateElement(""));
+}
+
+// The names of an element's children as Child(i) reads them and as Children() lists them.
+QStringList childNames(const StorageElement& parent)
+{
+    QStringList byIndex;
+    for (int i = 0; i < parent.ChildCount(); ++i)
+        byIndex << parent.Child(i).Name();
+    QStringList listed;
+    for (const StorageElement& child : parent.Children())
+        listed << child.Name();
+    EXPECT_EQ(byIndex, listed);
+    return byIndex;
+}
+
+TEST(StorageDocument, ChildrenReadAfterEveryChangeOfTheTree)
+{
+    auto doc = StorageDocument::Create();
+    doc->SetRoot(doc->CreateElement("Sequence"));
+    StorageElement root = doc->Root();
+    root.SetText(" "); // text is not a child element
+    EXPECT_EQ(childNames(root), QStringList());
+    root.AddChild("A", "");
+    EXPECT_EQ(childNames(root), QStringList({"A"}));
+    StorageElement wrapper = doc->CreateElement("Wrapper");
+    wrapper.AddChild("B", "");
+    wrapper.AddChild("C", "text");
+    EXPECT_EQ(childNames(wrapper), QStringList({"B", "C"}));
+    // Moving children one by one out of a wrapper, as a save unwraps a core's data.
+    while (wrapper.ChildCount() > 0)
+        root.AppendChild(wrapper.Child(0));
+    EXPECT_EQ(childNames(root), QStringList({"A", "B", "C"}));
+    EXPECT_EQ(childNames(wrapper), QStringList());
+    EXPECT_EQ(root.Child(2).Text(), "text");
+    // Another handle on the same element sees the change.
+    StorageElement same = doc->Root();
+    same.AddChild("D", "");
+    EXPECT_EQ(childNames(root), QStringList({"A", "B", "C", "D"}));
+
+    // A new root frees the old tree; the new one lists its own children.
+    StorageElement next = doc->CreateElement("Other");
+    next.AddChild("X", "");
+    doc->SetRoot(next);
+    EXPECT_EQ(childNames(doc->Root()), QStringList({"X"}));
+    for (int i = 0; i < 50; ++i)
+        doc->Root().AddChild(QStringLiteral("N%1").arg(i), "");
+    EXPECT_EQ(doc->Root().ChildCount(), 51);
+    EXPECT_EQ(doc->Root().Child(50).Name(), "N49");
+
+    // A load replaces the whole tree.
+    doc->LoadText("<R><P/><Q><S/></Q><!-- note --><T/></R>");
+    EXPECT_EQ(childNames(doc->Root()), QStringList({"P", "Q", "T"}));
+    EXPECT_EQ(childNames(doc->Root().Child(1)), QStringList({"S"}));
+    EXPECT_FALSE(StorageElement().Child(0));
+    EXPECT_EQ(StorageElement().ChildCount(), 0);
 }
 
 TEST(StorageDocument, ElementsOfAnotherDocumentAreCopied)

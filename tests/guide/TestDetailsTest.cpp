@@ -2,8 +2,11 @@
 #include "host/run/XTestWizard.h"
 #include "plugin/guide/XTestDetails.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace nb4410;
@@ -27,6 +30,37 @@ TEST(TestDetails, ElapsedTimeIsMinutesAndSeconds)
     EXPECT_EQ(details.TimeResult()->text(), "02:05");
     EXPECT_FALSE(details.TimeResult()->isHidden());
     EXPECT_FALSE(details.TimeCaption()->isHidden());
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+TEST(TestDetails, APollPaintsTheTimeOnlyWhenItChanged)
+{
+    XTestDetails details;
+    details.SetShowProgress(true);
+    details.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&details));
+    details.ShowPerformData(100, Variant(5));
+    QCoreApplication::sendPostedEvents();
+    PaintCounter counter;
+    details.TimeResult()->installEventFilter(&counter);
+    // The same second again: nothing to paint.
+    details.ShowPerformData(100, Variant(5));
+    EXPECT_EQ(counter.paints, 0);
+    // The next second is painted at once, before the loop returns to the event loop.
+    details.ShowPerformData(99, Variant(6));
+    EXPECT_EQ(counter.paints, 1);
+    EXPECT_EQ(details.TimeResult()->text(), "00:06");
+    EXPECT_EQ(details.ManometerResult()->text(), "99 mmHg");
 }
 
 TEST(TestDetails, NoTimeHidesBothTimeLabels)
