@@ -148,7 +148,6 @@ void XNB4410ControlPanel::SetLocked(bool locked)
         for (QLineEdit* text : {m_txtOperator, m_txtEstablishment, m_txtSerialNumber})
             text->setReadOnly(locked);
     });
-    updateApplyButton();
 }
 
 void XNB4410ControlPanel::SetRecordRead(bool read, const QString& firmware)
@@ -225,7 +224,7 @@ void XNB4410ControlPanel::cmdApplySettings_Click()
 {
     // A click while the fields are still being filled, or while the last Apply still waits
     // for the instrument, would write half-filled or stale texts.
-    if (m_initialising || m_applying || m_locked || m_readFailed)
+    if (m_initialising || m_applying || m_readFailed)
         return;
     m_lblApplied->clear();
     if (refuseTooLong())
@@ -247,7 +246,8 @@ void XNB4410ControlPanel::cmdApplySettings_Click()
 
 void XNB4410ControlPanel::updateApplyButton()
 {
-    m_cmdApplySettings->setEnabled(!m_initialising && !m_applying && !m_locked && !m_readFailed);
+    // A lock protects the texts, not the instrument: a locked page still applies them.
+    m_cmdApplySettings->setEnabled(!m_initialising && !m_applying && !m_readFailed);
 }
 
 } // namespace nb4410
