@@ -116,9 +116,10 @@ TEST_F(BPElement, PlayRunsTheSimulationUntilTheInstrumentEnds)
             QTest::keyClick(view->EditBox(), Qt::Key_Return);
         }
         QTest::keyClicks(view->EditBox(), QStringLiteral("93"));
-        // Ctrl+A in the reading box selects its text, as everywhere on the desktop: no N/A.
+        // Ctrl+A in the reading box belongs to the box, as everywhere on the desktop: the test
+        // is not marked N/A and the typed readings stay.
         QTest::keyClick(view->EditBox(), Qt::Key_A, Qt::ControlModifier);
-        EXPECT_EQ(view->EditBox()->selectedText(), QStringLiteral("93"));
+        EXPECT_EQ(view->EditBox()->text(), QStringLiteral("93"));
         EXPECT_TRUE(guide.isVisible());
         EXPECT_EQ(context->NavigationCount(), 0);
         press(guide, "next");
@@ -265,13 +266,15 @@ TEST_F(BPElement, NotApplicableKeepsAnEmptyResultAndAbortDiscards)
     EXPECT_EQ(result()->ServiceRecord()->StatusText(), "NA");
     EXPECT_EQ(result()->MTIID(), 1); // numbered like a performed result
 
-    // The next Perform gives the result its rows again; abort then removes it.
+    // The next Perform gives the result its rows again; abort without a run leaves the stored
+    // N/A as it was (abort discards only what its own run measured).
     messages.sink->defaultAnswer = true;
     perform([&](FTestGuide& guide) {
         EXPECT_EQ(result()->MeasurementCount(), 4);
         press(guide, "abort");
     });
-    EXPECT_FALSE(element->Result());
+    ASSERT_TRUE(element->Result());
+    EXPECT_EQ(element->Result()->Status(), 3);
     EXPECT_EQ(context->LastNavigation(), RunContext::kNavigateAbort);
 }
 

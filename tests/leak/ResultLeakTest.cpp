@@ -132,7 +132,7 @@ TEST(ResultLeak, NotApplicableGivesStatusThreeAndAnNARecord)
     result.BuildServiceRecord(std::make_shared<ostrel::Filter>(true));
     ASSERT_TRUE(result.ServiceRecord());
     EXPECT_EQ(result.ServiceRecord()->StatusText(), "NA");
-    EXPECT_EQ(result.ServiceRecord()->Comment(), "/10/10");
+    EXPECT_EQ(result.ServiceRecord()->Comment(), "/10/60"); // 10 mmHg in 10 s: 60 mmHg/min
 }
 
 TEST(ResultLeak, UnevaluatedResultGetsNoServiceRecord)
