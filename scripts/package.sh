@@ -5,8 +5,12 @@
 # simulator, and the refusal of a bad option. Prints the package's path.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=build/release
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DOSTREL_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+# OSTREL_PACKAGE_BUILD names another build folder configured with -DCMAKE_INSTALL_PREFIX=/usr
+# (a sanitizer build then needs ASAN_OPTIONS=detect_leaks=0).
+build=${OSTREL_PACKAGE_BUILD:-build/release}
+if [ -z "${OSTREL_PACKAGE_BUILD:-}" ]; then
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DOSTREL_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+fi
 cmake --build "$build" -j "$(nproc)"
 rm -f "$build"/ostrel_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
@@ -35,7 +39,8 @@ fi
 work="$root/work"
 mkdir -p "$work/home"
 installed() {
-  (cd "$work" && env -i PATH="$root/usr/bin:/usr/bin:/bin" HOME="$work/home" QT_QPA_PLATFORM=offscreen "$@")
+  (cd "$work" && env -i PATH="$root/usr/bin:/usr/bin:/bin" HOME="$work/home" QT_QPA_PLATFORM=offscreen \
+     ${ASAN_OPTIONS:+ASAN_OPTIONS=$ASAN_OPTIONS} "$@")
 }
 installed ostrel --version
 installed ostrel info
