@@ -21,6 +21,36 @@ QString orDash(const QString& text)
     return text.trimmed().isEmpty() ? QStringLiteral("-") : text;
 }
 
+QString localTime(const QDateTime& time, const QString& format)
+{
+    return QLocale::c().toString(time.toLocalTime(), format);
+}
+
+// "2026-03-02 09:14:05 - 09:16:40": the day once when both ends fall on it.
+QString timeSpan(const QDateTime& started, const QDateTime& ended, const QString& timeFormat)
+{
+    const QString dayFormat = QStringLiteral("yyyy-MM-dd ");
+    const QString endFormat = started.toLocalTime().date() == ended.toLocalTime().date() ? timeFormat : dayFormat + timeFormat;
+    return localTime(started, dayFormat + timeFormat) + QStringLiteral(" - ") + localTime(ended, endFormat);
+}
+
+// When the tests of the document were performed: from the first start to the last end.
+QString performedText(const SequenceDocument& document)
+{
+    QDateTime first;
+    QDateTime last;
+    for (int i = 0; i < document.Count(); ++i) {
+        const SequenceEntry& entry = document.Entry(i);
+        if (!entry.started.isValid() || !entry.ended.isValid())
+            continue;
+        if (!first.isValid() || entry.started < first)
+            first = entry.started;
+        if (!last.isValid() || entry.ended > last)
+            last = entry.ended;
+    }
+    return first.isValid() ? timeSpan(first, last, QStringLiteral("HH:mm")) : QStringLiteral("-");
+}
+
 QString bold(const QString& text)
 {
     return QStringLiteral("{\\b ") + Report::CellText(text) + QLatin1Char('}');
@@ -61,7 +91,8 @@ void addHeader(Report& report, const SequenceDocument& document, const std::vect
     report.AddKeyValue(QStringLiteral("Model"), orDash(dut.model));
     report.AddKeyValue(QStringLiteral("Location"), orDash(dut.location));
     report.AddKeyValue(QStringLiteral("Technician"), orDash(dut.technician));
-    report.AddKeyValue(QStringLiteral("Date"), QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("yyyy-MM-dd HH:mm")));
+    report.AddKeyValue(QStringLiteral("Tests performed"), performedText(document));
+    report.AddKeyValue(QStringLiteral("Report printed"), localTime(QDateTime::currentDateTimeUtc(), QStringLiteral("yyyy-MM-dd HH:mm")));
     QStringList standards;
     for (const auto& ref : document.SelectedStandards())
         standards << ref.shortName;
@@ -121,6 +152,9 @@ std::shared_ptr<Report> ReportBuilder::Build(const SequenceDocument& document, c
             continue;
         report->AddHeading(QString::number(result.position) + QStringLiteral(". ") + result.name + QStringLiteral(" - ") +
                            SequenceResults::ElementStatusText(result));
+        const SequenceEntry& entry = document.Entry(i);
+        if (entry.started.isValid() && entry.ended.isValid())
+            report->AddKeyValue(QStringLiteral("Performed"), timeSpan(entry.started, entry.ended, QStringLiteral("HH:mm:ss")));
         try {
             document.Entry(i).element->PrintReport(report, Variant(std::static_pointer_cast<IObject>(context)));
         } catch (...) {

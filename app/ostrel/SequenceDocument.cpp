@@ -41,6 +41,8 @@ const QString kPlugInAttr = QStringLiteral("PlugIn");
 const QString kTestIdAttr = QStringLiteral("TestID");
 const QString kIdAttr = QStringLiteral("ID");
 const QString kEnabledAttr = QStringLiteral("Enabled");
+const QString kStartedAttr = QStringLiteral("Started");
+const QString kEndedAttr = QStringLiteral("Ended");
 const QString kSource = QStringLiteral("ostrel.SequenceDocument");
 
 [[noreturn]] void fail(const QString& path, const QString& where, const QString& why)
@@ -130,7 +132,7 @@ void SequenceDocument::Add(TestElementPtr element, int index)
         throw ComError(kE_Pointer, kSource, QStringLiteral("No element to add"));
     element->SetID(nextElementId());
     const int at = (index < 0 || index > Count()) ? Count() : index;
-    m_entries.insert(m_entries.begin() + at, SequenceEntry{std::move(element), true});
+    m_entries.insert(m_entries.begin() + at, SequenceEntry{std::move(element), true, {}, {}});
     m_modified = true;
 }
 
@@ -159,6 +161,16 @@ void SequenceDocument::SetEnabled(int index, bool enabled)
     if (index < 0 || index >= Count() || m_entries[static_cast<size_t>(index)].enabled == enabled)
         return;
     m_entries[static_cast<size_t>(index)].enabled = enabled;
+    m_modified = true;
+}
+
+void SequenceDocument::SetRunTimes(int index, const QDateTime& started, const QDateTime& ended)
+{
+    if (index < 0 || index >= Count())
+        return;
+    SequenceEntry& entry = m_entries[static_cast<size_t>(index)];
+    entry.started = started;
+    entry.ended = ended;
     m_modified = true;
 }
 
@@ -233,6 +245,10 @@ std::shared_ptr<StorageDocument> SequenceDocument::toStorage() const
         stored.SetAttribute(kIdAttr, QString::number(element->ID()));
         stored.SetAttribute(kNameAttr, ElementName(element));
         stored.SetAttribute(kEnabledAttr, entry.enabled ? QStringLiteral("1") : QStringLiteral("0"));
+        if (entry.started.isValid() && entry.ended.isValid()) {
+            stored.SetAttribute(kStartedAttr, isoTime(entry.started));
+            stored.SetAttribute(kEndedAttr, isoTime(entry.ended));
+        }
         const StorageElement saved = element->Save(doc);
         if (!saved)
             continue;
@@ -350,7 +366,9 @@ void SequenceDocument::loadFrom(const StorageElement& root, const ElementFactory
             if (!element)
                 throw ComError(kE_Fail, kSource,
                                QStringLiteral("plug-in \"%1\" offers no test %2").arg(stored.Attribute(kPlugInAttr), QString::number(testId)), 2);
-            m_entries.push_back({element, stored.Attribute(kEnabledAttr) != QLatin1String("0")});
+            m_entries.push_back({element, stored.Attribute(kEnabledAttr) != QLatin1String("0"),
+                                 QDateTime::fromString(stored.Attribute(kStartedAttr), Qt::ISODate),
+                                 QDateTime::fromString(stored.Attribute(kEndedAttr), Qt::ISODate)});
             element->SetID(id);
             if (auto info = element->Info(); info && stored.HasAttribute(kNameAttr))
                 info->SetName(stored.Attribute(kNameAttr));

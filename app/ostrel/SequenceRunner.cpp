@@ -24,6 +24,7 @@ SequenceRunner::SequenceRunner(SequenceDocument& document, std::shared_ptr<IStan
 void SequenceRunner::resultFinal(const std::shared_ptr<ITestElement>& element)
 {
     m_document.SetModified();
+    m_document.SetRunTimes(m_document.IndexOf(element.get()), m_elementStarted, QDateTime::currentDateTimeUtc());
     std::optional<ComError> saveFailure;
     if (m_autoSave && !m_document.Path().isEmpty()) {
         try {
@@ -55,6 +56,7 @@ SequenceRunner::Outcome SequenceRunner::Run(int first)
         // Hold the element: the window may take it out of the document while it runs.
         const TestElementPtr element = m_document.Entry(index).element;
         m_navigation.reset();
+        m_elementStarted = QDateTime::currentDateTimeUtc();
         if (onElementStarted)
             onElementStarted(index);
         try {
