@@ -110,6 +110,29 @@ void addHeader(Report& report, const SequenceDocument& document, const std::vect
     addSummary(report, results);
 }
 
+// Each measurement of an element in one row: its value, the limits applied to it, the unit and
+// its verdict, as the exports state them (only the failed ones when only failures are printed).
+void addVerdicts(Report& report, const ElementResult& result, bool failuresOnly)
+{
+    QString rows;
+    for (const auto& row : result.measurements) {
+        if (failuresOnly && row.status != 2)
+            continue;
+        const QString name = row.description.isEmpty() ? row.key : row.description;
+        rows += tableRow({QString(), name, row.valueText, row.unit, orDash(row.limits), SequenceResults::StatusText(row.status)});
+    }
+    if (rows.isEmpty())
+        return;
+    report.SetFontSize(10);
+    report.SetSpaceBefore(6);
+    report.SetRuled(1);
+    report.AddTable(QStringLiteral("<560|<+2240|>+1200|^+1000|<+!2400|<+1400;"),
+                    QStringLiteral("|%1|%2|%3|%4|%5;")
+                        .arg(bold(QStringLiteral("Measurement")), bold(QStringLiteral("Value")), bold(QStringLiteral("Unit")),
+                             bold(QStringLiteral("Limits applied")), bold(QStringLiteral("Verdict"))),
+                    rows);
+}
+
 // Lines to sign on paper: who performed the tests, who reviewed them, when.
 void addSignOff(Report& report, const SequenceDocument& document)
 {
@@ -161,6 +184,7 @@ std::shared_ptr<Report> ReportBuilder::Build(const SequenceDocument& document, c
             const ComError failure = ComError::fromCurrent();
             report->AddParagraph(QStringLiteral("The element could not print its report: %1").arg(failure.description()));
         }
+        addVerdicts(*report, result, failuresOnly);
         if (!result.comment.isEmpty())
             report->AddKeyValue(QStringLiteral("Comment"), result.comment);
     }

@@ -108,4 +108,23 @@ TEST(ReportBuilderTest, RunTimesAreRecordedKeptAndPrinted)
     EXPECT_TRUE(text.contains(QStringLiteral("Performed: 2026-03-02 09:14:05 - 09:16:40"))) << qPrintable(text);
 }
 
+TEST(ReportBuilderTest, EachMeasurementHasItsValueLimitsUnitAndVerdictInOneRow)
+{
+    SequenceDocument document;
+    auto element = addElement(document, QStringLiteral("Leak"));
+    element->result().status = 2;
+    element->result().measurements = {
+        std::make_shared<FakeMeasurement>(QStringLiteral("DROP"), QStringLiteral("Pressure Drop"), Variant(7.5), Variant(),
+                                          QStringLiteral("mmHg"), 2),
+        std::make_shared<FakeMeasurement>(QStringLiteral("RATE"), QStringLiteral("Leak Rate"), Variant(1.25), Variant(),
+                                          QStringLiteral("mmHg/min"), 1),
+    };
+    for (const bool failuresOnly : {false, true}) {
+        const QString text =
+            ReportBuilder::Build(document, ReportBuilder::MakeContext(document, nullptr), failuresOnly)->DocumentText();
+        EXPECT_TRUE(text.contains(QStringLiteral("\tPressure Drop\t7.5\tmmHg\t-\tFailed"))) << qPrintable(text);
+        EXPECT_EQ(text.contains(QStringLiteral("\tLeak Rate\t1.25\tmmHg/min\t-\tPassed")), !failuresOnly) << qPrintable(text);
+    }
+}
+
 } // namespace
