@@ -10,13 +10,13 @@ namespace ostrel {
 
 namespace {
 
-std::unique_ptr<QTextDocument> layOut(QPaintDevice& device, const QString& html, double width)
+// One document, set up once for the device, holds one piece at a time: what a piece takes is
+// released when the next replaces it.
+std::unique_ptr<QTextDocument> pieceDocument(QPaintDevice& device)
 {
     auto document = std::make_unique<QTextDocument>();
     document->documentLayout()->setPaintDevice(&device);
     document->setDocumentMargin(0);
-    document->setTextWidth(width);
-    document->setHtml(html);
     return document;
 }
 
@@ -52,11 +52,13 @@ void ReportPager::paginate(std::size_t pieces, const PieceHtml& html, QPainter* 
         y = 0;
     };
     newPage();
+    const auto document = pieceDocument(m_device);
     for (std::size_t piece = 0; piece < pieces; ++piece) {
         const QString text = html(piece);
         if (text.isEmpty())
             continue;
-        const auto document = layOut(m_device, text, width);
+        document->setPageSize(QSizeF(width, -1));
+        document->setHtml(text);
         const double pieceHeight = document->size().height();
         if (y > 0)
             y += m_gap;
