@@ -53,11 +53,18 @@ void ReportPager::paginate(std::size_t pieces, const PieceHtml& html, QPainter* 
     };
     newPage();
     const auto document = pieceDocument(m_device);
+    document->setTextWidth(width);
+    bool paged = false; // the document holds a piece laid out in pages
     for (std::size_t piece = 0; piece < pieces; ++piece) {
         const QString text = html(piece);
         if (text.isEmpty())
             continue;
-        document->setPageSize(QSizeF(width, -1));
+        if (paged) {
+            // Emptied first, so the change of size does not lay the old piece out once more.
+            document->clear();
+            document->setTextWidth(width);
+            paged = false;
+        }
         document->setHtml(text);
         const double pieceHeight = document->size().height();
         if (y > 0)
@@ -76,6 +83,7 @@ void ReportPager::paginate(std::size_t pieces, const PieceHtml& html, QPainter* 
         }
         // Longer than a page: laid out in pages, so no line is cut at a page's foot.
         document->setPageSize(QSizeF(width, height));
+        paged = true;
         const int count = document->pageCount();
         for (int page = 0; page < count; ++page) {
             if (page > 0)
