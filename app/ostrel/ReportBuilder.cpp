@@ -22,6 +22,36 @@ QString orDash(const QString& text)
     return text.trimmed().isEmpty() ? QStringLiteral("-") : text;
 }
 
+QString localTime(const QDateTime& time, const QString& format)
+{
+    return QLocale::c().toString(time.toLocalTime(), format);
+}
+
+// "2026-03-02 09:14:05 - 09:16:40": the day once when both ends fall on it.
+QString timeSpan(const QDateTime& started, const QDateTime& ended, const QString& timeFormat)
+{
+    const QString dayFormat = QStringLiteral("yyyy-MM-dd ");
+    const QString endFormat = started.toLocalTime().date() == ended.toLocalTime().date() ? timeFormat : dayFormat + timeFormat;
+    return localTime(started, dayFormat + timeFormat) + QStringLiteral(" - ") + localTime(ended, endFormat);
+}
+
+// When the tests of the document were performed: from the first start to the last end.
+QString performedText(const SequenceDocument& document)
+{
+    QDateTime first;
+    QDateTime last;
+    for (int i = 0; i < document.Count(); ++i) {
+        const SequenceEntry& entry = document.Entry(i);
+        if (!entry.started.isValid() || !entry.ended.isValid())
+            continue;
+        if (!first.isValid() || entry.started < first)
+            first = entry.started;
+        if (!last.isValid() || entry.ended > last)
+            last = entry.ended;
+    }
+    return first.isValid() ? timeSpan(first, last, QStringLiteral("HH:mm")) : QStringLiteral("-");
+}
+
 QString bold(const QString& text)
 {
     return QStringLiteral("{\\b ") + Report::CellText(text) + QLatin1Char('}');
@@ -62,7 +92,8 @@ void addHeader(Report& report, const SequenceDocument& document, const std::vect
     report.AddKeyValue(QStringLiteral("Model"), orDash(dut.model));
     report.AddKeyValue(QStringLiteral("Location"), orDash(dut.location));
     report.AddKeyValue(QStringLiteral("Technician"), orDash(dut.technician));
-    report.AddKeyValue(QStringLiteral("Date"), QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("yyyy-MM-dd HH:mm")));
+    report.AddKeyValue(QStringLiteral("Tests performed"), performedText(document));
+    report.AddKeyValue(QStringLiteral("Report printed"), localTime(QDateTime::currentDateTimeUtc(), QStringLiteral("yyyy-MM-dd HH:mm")));
     QStringList standards;
     for (const auto& ref : document.SelectedStandards())
         standards << ref.shortName;
@@ -78,6 +109,29 @@ void addHeader(Report& report, const SequenceDocument& document, const std::vect
                            QStringLiteral("serial number %1, firmware %2").arg(orDash(mti->SerialNo()), orDash(mti->FWVersion())));
 
     addSummary(report, results);
+}
+
+// Each measurement of an element in one row: its value, the limits applied to it, the unit and
+// its verdict, as the exports state them (only the failed ones when only failures are printed).
+void addVerdicts(Report& report, const ElementResult& result, bool failuresOnly)
+{
+    QString rows;
+    for (const auto& row : result.measurements) {
+        if (failuresOnly && row.status != 2)
+            continue;
+        const QString name = row.description.isEmpty() ? row.key : row.description;
+        rows += tableRow({QString(), name, row.valueText, row.unit, orDash(row.limits), SequenceResults::StatusText(row.status)});
+    }
+    if (rows.isEmpty())
+        return;
+    report.SetFontSize(10);
+    report.SetSpaceBefore(6);
+    report.SetRuled(1);
+    report.AddTable(QStringLiteral("<560|<+2240|>+1200|^+1000|<+!2400|<+1400;"),
+                    QStringLiteral("|%1|%2|%3|%4|%5;")
+                        .arg(bold(QStringLiteral("Measurement")), bold(QStringLiteral("Value")), bold(QStringLiteral("Unit")),
+                             bold(QStringLiteral("Limits applied")), bold(QStringLiteral("Verdict"))),
+                    rows);
 }
 
 // Lines to sign on paper: who performed the tests, who reviewed them, when.
@@ -125,12 +179,16 @@ std::shared_ptr<Report> ReportBuilder::Build(const SequenceDocument& document, c
                            SequenceResults::ElementStatusText(result));
         if (const QString note = SequenceResults::StatusNote(result); !note.isEmpty())
             report->AddParagraph(note);
+        const SequenceEntry& entry = document.Entry(i);
+        if (entry.started.isValid() && entry.ended.isValid())
+            report->AddKeyValue(QStringLiteral("Performed"), timeSpan(entry.started, entry.ended, QStringLiteral("HH:mm:ss")));
         try {
             document.Entry(i).element->PrintReport(report, Variant(std::static_pointer_cast<IObject>(context)));
         } catch (...) {
             const ComError failure = ComError::fromCurrent();
             report->AddParagraph(QStringLiteral("The element could not print its report: %1").arg(failure.description()));
         }
+        addVerdicts(*report, result, failuresOnly);
         if (!result.comment.isEmpty())
             report->AddKeyValue(QStringLiteral("Comment"), result.comment);
     }

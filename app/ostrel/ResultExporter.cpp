@@ -40,14 +40,32 @@ QJsonObject measurementJson(const MeasurementRow& row)
     };
 }
 
-QString csvField(const QString& text)
+// A spreadsheet runs a cell that starts with one of these as a formula; a quote in front
+// keeps it text. Plain numbers ("-3.5") stay as they are.
+QString neutralised(const QString& text)
 {
+    static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
+    if (text.isEmpty() || !kFormulaStarts.contains(text.front()))
+        return text;
+    bool number = false;
+    text.toDouble(&number);
+    return number ? text : QLatin1Char('\'') + text;
+}
+
+QString csvField(const QString& raw)
+{
+    const QString text = neutralised(raw);
     if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
         !text.contains(QLatin1Char('\r')))
         return text;
     QString quoted = text;
     quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QString isoTime(const QDateTime& time)
+{
+    return time.isValid() ? time.toUTC().toString(Qt::ISODate) : QString();
 }
 
 } // namespace
@@ -105,18 +123,22 @@ QStringList ResultExporter::CsvColumns()
     return {QStringLiteral("element"), QStringLiteral("key"),    QStringLiteral("description"),
             QStringLiteral("value"),   QStringLiteral("preset"), QStringLiteral("unit"),
             QStringLiteral("limits"),  QStringLiteral("status"), QStringLiteral("flags"),
-            QStringLiteral("error")};
+            QStringLiteral("error"), QStringLiteral("deviceSerial"), QStringLiteral("runDate"), QStringLiteral("elementStatus")};
 }
 
-QByteArray ResultExporter::ToCsv(const std::vector<ElementResult>& results)
+QByteArray ResultExporter::ToCsv(const std::vector<ElementResult>& results, const SequenceDocument* document)
 {
     QString text = CsvColumns().join(QLatin1Char(',')) + QStringLiteral("\r\n");
+    const QString serial = document ? document->Dut().serialNumber : QString();
     for (const auto& result : results) {
+        QString runDate;
+        if (document && result.position >= 1 && result.position <= document->Count())
+            runDate = isoTime(document->Entry(result.position - 1).ended);
         for (const auto& row : result.measurements) {
-            const QStringList fields{result.name, row.key,    row.description,
-                                     row.valueText, row.preset, row.unit,
-                                     row.limits,  SequenceResults::StatusText(row.status), row.flags,
-                                     result.error};
+            const QStringList fields{result.name,  row.key,        row.description,
+                                     row.valueText, row.preset,     row.unit,
+                                     row.limits,   SequenceResults::StatusText(row.status), row.flags,
+                                     result.error, serial,       runDate,        SequenceResults::ElementStatusText(result)};
             QStringList quoted;
             for (const auto& field : fields)
                 quoted << csvField(field);
@@ -133,7 +155,7 @@ void ResultExporter::WriteJson(const QString& path, const SequenceDocument& docu
 
 void ResultExporter::WriteCsv(const QString& path, const SequenceDocument& document)
 {
-    WriteFile(path, ToCsv(SequenceResults::Collect(document)));
+    WriteFile(path, ToCsv(SequenceResults::Collect(document), &document));
 }
 
 void ResultExporter::WriteFile(const QString& path, const QByteArray& data)

@@ -13,7 +13,9 @@ class SequenceDocument;
 class ResultExporter {
 public:
     static QByteArray ToJson(const SequenceDocument& document, const std::vector<ElementResult>& results);
-    static QByteArray ToCsv(const std::vector<ElementResult>& results);
+    // document: where the device's serial number and the elements' run times come from
+    // (their columns stay empty without one).
+    static QByteArray ToCsv(const std::vector<ElementResult>& results, const SequenceDocument* document = nullptr);
 
     static void WriteJson(const QString& path, const SequenceDocument& document);
     static void WriteCsv(const QString& path, const SequenceDocument& document);

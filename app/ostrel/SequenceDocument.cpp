@@ -9,6 +9,7 @@
 #include "host/storage/StorageElement.h"
 
 #include <QFileInfo>
+#include <QSet>
 #include <algorithm>
 
 namespace ostrel {
@@ -44,6 +45,8 @@ const QString kPlugInAttr = QStringLiteral("PlugIn");
 const QString kTestIdAttr = QStringLiteral("TestID");
 const QString kIdAttr = QStringLiteral("ID");
 const QString kEnabledAttr = QStringLiteral("Enabled");
+const QString kStartedAttr = QStringLiteral("Started");
+const QString kEndedAttr = QStringLiteral("Ended");
 const QString kSource = QStringLiteral("ostrel.SequenceDocument");
 
 [[noreturn]] void fail(const QString& path, const QString& where, const QString& why)
@@ -155,7 +158,7 @@ void SequenceDocument::Add(TestElementPtr element, int index)
         throw ComError(kE_Pointer, kSource, QStringLiteral("No element to add"));
     element->SetID(nextElementId());
     const int at = (index < 0 || index > Count()) ? Count() : index;
-    m_entries.insert(m_entries.begin() + at, SequenceEntry{std::move(element), true});
+    m_entries.insert(m_entries.begin() + at, SequenceEntry{std::move(element), true, {}, {}});
     m_modified = true;
 }
 
@@ -184,6 +187,16 @@ void SequenceDocument::SetEnabled(int index, bool enabled)
     if (index < 0 || index >= Count() || m_entries[static_cast<size_t>(index)].enabled == enabled)
         return;
     m_entries[static_cast<size_t>(index)].enabled = enabled;
+    m_modified = true;
+}
+
+void SequenceDocument::SetRunTimes(int index, const QDateTime& started, const QDateTime& ended)
+{
+    if (index < 0 || index >= Count())
+        return;
+    SequenceEntry& entry = m_entries[static_cast<size_t>(index)];
+    entry.started = started;
+    entry.ended = ended;
     m_modified = true;
 }
 
@@ -258,6 +271,10 @@ std::shared_ptr<StorageDocument> SequenceDocument::toStorage() const
         stored.SetAttribute(kIdAttr, QString::number(element->ID()));
         stored.SetAttribute(kNameAttr, ElementName(element));
         stored.SetAttribute(kEnabledAttr, entry.enabled ? QStringLiteral("1") : QStringLiteral("0"));
+        if (entry.started.isValid() && entry.ended.isValid()) {
+            stored.SetAttribute(kStartedAttr, isoTime(entry.started));
+            stored.SetAttribute(kEndedAttr, isoTime(entry.ended));
+        }
         const StorageElement saved = element->Save(doc);
         if (!saved)
             continue;
@@ -359,7 +376,7 @@ void SequenceDocument::loadFrom(const StorageElement& root, const ElementFactory
     if (!sequence)
         throw ComError(kE_Fail, kSource, QStringLiteral("the document holds no <%1> element").arg(kSequenceTag), 2);
     int position = 0;
-    QList<std::int32_t> ids;
+    QSet<std::int32_t> ids;
     for (int i = 0; i < sequence.ChildCount(); ++i) {
         const StorageElement stored = sequence.Child(i);
         if (stored.Name() != kElementTag)
@@ -384,8 +401,10 @@ void SequenceDocument::loadFrom(const StorageElement& root, const ElementFactory
                 refuse(where, QStringLiteral("Enabled=\"%1\" is refused: allowed are \"1\" and \"0\"").arg(enabled), progress);
             if (ids.contains(id))
                 refuse(where, QStringLiteral("ID=\"%1\" is refused: another element has that ID").arg(id), progress);
-            ids.append(id);
-            m_entries.push_back({element, enabled != QLatin1String("0")});
+            ids.insert(id);
+            m_entries.push_back({element, enabled != QLatin1String("0"),
+                                 QDateTime::fromString(stored.Attribute(kStartedAttr), Qt::ISODate),
+                                 QDateTime::fromString(stored.Attribute(kEndedAttr), Qt::ISODate)});
             element->SetID(id);
             if (auto info = element->Info(); info && stored.HasAttribute(kNameAttr))
                 info->SetName(stored.Attribute(kNameAttr));

@@ -23,6 +23,8 @@ using ElementFactory = std::function<TestElementPtr(const QString& plugInId, std
 struct SequenceEntry {
     TestElementPtr element;
     bool enabled = true;
+    QDateTime started; // when the element's last run began and its result became final (UTC)
+    QDateTime ended;
 };
 
 class SequenceDocument {
@@ -77,6 +79,7 @@ public:
     void Move(int from, int to);
     void SetEnabled(int index, bool enabled);
     void Rename(int index, const QString& name);
+    void SetRunTimes(int index, const QDateTime& started, const QDateTime& ended);
 
     static QString ElementName(const TestElementPtr& element); // the information's name, or "Test <ID>"
 

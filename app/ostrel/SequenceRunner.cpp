@@ -33,6 +33,7 @@ template <typename Call> void SequenceRunner::publish(const char* what, Call&& c
 void SequenceRunner::resultFinal(const std::shared_ptr<ITestElement>& element)
 {
     m_document.SetModified();
+    m_document.SetRunTimes(m_document.IndexOf(element.get()), m_elementStarted, QDateTime::currentDateTimeUtc());
     std::optional<ComError> saveFailure;
     if (m_autoSave && !m_document.Path().isEmpty()) {
         try {

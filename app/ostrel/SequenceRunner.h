@@ -12,6 +12,7 @@
 #include "host/core/ComError.h"
 #include "host/run/RunContext.h"
 
+#include <QDateTime>
 #include <functional>
 #include <optional>
 
@@ -61,6 +62,7 @@ private:
     bool m_autoSave = true;
     bool m_running = false;
     bool m_stopRequested = false;
+    QDateTime m_elementStarted; // of the element in progress
 };
 
 } // namespace ostrel

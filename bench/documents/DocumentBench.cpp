@@ -233,7 +233,7 @@ void sizes(benchmark::internal::Benchmark* b)
 {
     for (int n : kSizes)
         b->Arg(n);
-    b->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3)->ReportAggregatesOnly(true);
+    b->Unit(benchmark::kMillisecond)->UseRealTime()->ReportAggregatesOnly(true);
 }
 
 BENCHMARK(BM_FloorParseWrite)->Apply(sizes);

@@ -10,13 +10,13 @@ namespace ostrel {
 
 namespace {
 
-std::unique_ptr<QTextDocument> layOut(QPaintDevice& device, const QString& html, double width)
+// One document, set up once for the device, holds one piece at a time: what a piece takes is
+// released when the next replaces it.
+std::unique_ptr<QTextDocument> pieceDocument(QPaintDevice& device)
 {
     auto document = std::make_unique<QTextDocument>();
     document->documentLayout()->setPaintDevice(&device);
     document->setDocumentMargin(0);
-    document->setTextWidth(width);
-    document->setHtml(html);
     return document;
 }
 
@@ -52,11 +52,20 @@ void ReportPager::paginate(std::size_t pieces, const PieceHtml& html, QPainter* 
         y = 0;
     };
     newPage();
+    const auto document = pieceDocument(m_device);
+    document->setTextWidth(width);
+    bool paged = false; // the document holds a piece laid out in pages
     for (std::size_t piece = 0; piece < pieces; ++piece) {
         const QString text = html(piece);
         if (text.isEmpty())
             continue;
-        const auto document = layOut(m_device, text, width);
+        if (paged) {
+            // Emptied first, so the change of size does not lay the old piece out once more.
+            document->clear();
+            document->setTextWidth(width);
+            paged = false;
+        }
+        document->setHtml(text);
         const double pieceHeight = document->size().height();
         if (y > 0)
             y += m_gap;
@@ -74,6 +83,7 @@ void ReportPager::paginate(std::size_t pieces, const PieceHtml& html, QPainter* 
         }
         // Longer than a page: laid out in pages, so no line is cut at a page's foot.
         document->setPageSize(QSizeF(width, height));
+        paged = true;
         const int count = document->pageCount();
         for (int page = 0; page < count; ++page) {
             if (page > 0)

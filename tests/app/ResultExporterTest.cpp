@@ -97,11 +97,44 @@ TEST_F(ResultExporterTest, CsvHasOneRowPerMeasurementWithItsLimits)
     EXPECT_EQ(rows[0], ResultExporter::CsvColumns());
     EXPECT_EQ(rows[1], (QStringList{QStringLiteral("Leak, cuff"), QStringLiteral("DROP"), QStringLiteral("Pressure \"Drop\""),
                                     QStringLiteral("7.5"), QString(), QStringLiteral("mmHg"), QStringLiteral("AAMI: <= 5 mmHg"),
-                                    QStringLiteral("Failed"), QStringLiteral("M"), QString()}));
+                                    QStringLiteral("Failed"), QStringLiteral("M"), QString(), QString(), QString(), QStringLiteral("Failed")}));
     EXPECT_EQ(rows[2][3], QStringLiteral("1.25"));
     EXPECT_EQ(rows[2][4], QStringLiteral("2"));
     EXPECT_EQ(rows[2][6], QString()); // no limit for RATE
     EXPECT_EQ(rows[2][7], QStringLiteral("Passed"));
+}
+
+TEST_F(ResultExporterTest, CsvRowsNameTheDeviceAndRunDateAndKeepFormulasText)
+{
+    DeviceUnderTest dut;
+    dut.serialNumber = QStringLiteral("=HYPERLINK(\"x\")");
+    document.SetDut(dut);
+    document.SetRunTimes(0, QDateTime(QDate(2026, 3, 2), QTime(9, 0), Qt::UTC),
+                         QDateTime(QDate(2026, 3, 2), QTime(9, 5), Qt::UTC));
+    struct Case {
+        const char* name;
+        const char* description;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"plain", "Leak Rate", "Leak Rate"},
+        {"equals", "=1+1", "'=1+1"},
+        {"plus", "+A1", "'+A1"},
+        {"minus text", "-A1*2", "'-A1*2"},
+        {"at", "@SUM(A1)", "'@SUM(A1)"},
+        {"tab", "\tX", "'\tX"},
+        {"negative number", "-3.5", "-3.5"},
+    };
+    for (const Case& c : cases) {
+        auto& measurement = *document.Entry(0).element->Result()->Measurement(Variant(2));
+        dynamic_cast<FakeMeasurement&>(measurement).description = QString::fromUtf8(c.description);
+        const auto rows = parseCsv(QString::fromUtf8(ResultExporter::ToCsv(SequenceResults::Collect(document), &document)));
+        ASSERT_EQ(rows.size(), 3u) << c.name;
+        EXPECT_EQ(rows[2][2], QString::fromUtf8(c.expected)) << c.name;
+        EXPECT_EQ(rows[2][9], QStringLiteral("'=HYPERLINK(\"x\")")) << c.name;
+        EXPECT_EQ(rows[2][10], QStringLiteral("2026-03-02T09:05:00Z")) << c.name;
+        EXPECT_EQ(rows[2][11], QStringLiteral("Failed")) << c.name;
+    }
 }
 
 TEST_F(ResultExporterTest, JsonHoldsTheSameValuesAsCsv)
