@@ -131,7 +131,7 @@ int RunCommand::Run(const RunOptions& options)
     try {
         history = ResultsDatabase::Open(options.database);
     } catch (const history::HistoryError& failure) {
-        m_err << "ostrel run: " << failure.Text() << '\n' << RunOptions::Usage() << '\n';
+        m_err << "ostrel run: error: --db: " << failure.Text() << '\n';
         m_err.flush();
         return kExitError;
     }

@@ -64,12 +64,12 @@ SequenceRunner::Outcome SequenceRunner::run(int first, bool onlyFirst)
     if (m_running)
         return Outcome::Failed;
     publish("publish the run's start", [&](IRunListener& listener) { listener.RunStarted(m_document); });
-    const Outcome outcome = perform(first);
+    const Outcome outcome = perform(first, onlyFirst);
     publish("publish the run's end", [&](IRunListener& listener) { listener.RunEnded(m_document, outcome); });
     return outcome;
 }
 
-SequenceRunner::Outcome SequenceRunner::perform(int first)
+SequenceRunner::Outcome SequenceRunner::perform(int first, bool onlyFirst)
 {
     m_running = true;
     m_stopRequested = false;

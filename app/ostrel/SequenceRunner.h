@@ -49,7 +49,7 @@ public:
 private:
     Outcome run(int first, bool onlyFirst);
     void resultFinal(const std::shared_ptr<ITestElement>& element);
-    Outcome perform(int first);
+    Outcome perform(int first, bool onlyFirst);
     template <typename Call> void publish(const char* what, Call&& call);
 
     SequenceDocument& m_document;
@@ -58,7 +58,6 @@ private:
     std::optional<ComError> m_failure;
     std::vector<ComError> m_saveFailures;
     std::vector<std::shared_ptr<IRunListener>> m_listeners;
-    QDateTime m_elementStarted;
     bool m_autoSave = true;
     bool m_running = false;
     bool m_stopRequested = false;
