@@ -19,7 +19,9 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median" || run.error_occurred)
+            // The median of repetitions, or the one run when there are none.
+            const bool isMedian = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (run.error_occurred || !(isMedian || run.run_type == Run::RT_Iteration))
                 continue;
             Median& median = m_medians[run.run_name.function_name][std::stoi(run.run_name.args)];
             median.ms = run.GetAdjustedRealTime();
