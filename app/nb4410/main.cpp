@@ -23,6 +23,7 @@ extern "C" void onInterrupt(int)
 
 const QString kProgram = QStringLiteral("nb4410");
 const QString kDevice = QStringLiteral("device");
+const QString kTrace = QStringLiteral("trace");
 const QString kSet = QStringLiteral("set");
 
 std::unique_ptr<ostrel::CommandLine> commandLine()
@@ -32,6 +33,8 @@ std::unique_ptr<ostrel::CommandLine> commandLine()
                                  "Exit codes: 0 success, 2 usage error, 4 instrument or link error."));
     cli->AddGlobalOption({kDevice, QStringLiteral("Serial device of the instrument, or \"simulator\"; without it the port registry chooses."),
                           QStringLiteral("PATH")});
+    cli->AddGlobalOption({kTrace, QStringLiteral("Appends every frame on the line (time, direction, bytes, what went wrong) to FILE."),
+                          QStringLiteral("FILE")});
     cli->AddCommand({.name = QStringLiteral("identify"),
                      .summary = QStringLiteral("Prints the instrument's name, serial number and firmware version.")});
     cli->AddCommand({.name = QStringLiteral("operator"),
@@ -71,10 +74,13 @@ int main(int argc, char** argv)
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
 
-    // The tool takes its arguments in their one order: [--device PATH] COMMAND [--set] VALUES.
+    // The tool takes its arguments in their one order: [--device PATH] [--trace FILE] COMMAND
+    // [--set] VALUES.
     QStringList canonical;
     if (cli->IsSet(kDevice))
         canonical << QStringLiteral("--device") << cli->Value(kDevice);
+    if (cli->IsSet(kTrace))
+        canonical << QStringLiteral("--trace") << cli->Value(kTrace);
     canonical << cli->Command();
     if (cli->IsSet(kSet))
         canonical << QStringLiteral("--set");

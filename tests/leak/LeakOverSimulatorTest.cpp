@@ -161,8 +161,8 @@ TEST_F(LeakOverSimulator, NextDuringATimedTestStopsTheInstrumentAndStoresAnIncom
 TEST_F(LeakOverSimulator, ALinkThatDiesMidTestLeavesAnIncompleteResultWithItsError)
 {
     // The monitor leaks 10 mmHg/min: a full run fails the 1 mmHg/min limit; the line goes dead
-    // twenty exchanges in, long before the end.
-    start({{"LeakRate", "10"}, {"HangUpAfter", "20"}});
+    // two hundred exchanges in (the first reply of the running test is well before), long before the end.
+    start({{"LeakRate", "10"}, {"HangUpAfter", "200"}});
     config().SetDuration(300);
     selectStandardWithLimits("RATE", 1.0f);
     messages.sink->defaultAnswer = true;
