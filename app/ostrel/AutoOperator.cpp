@@ -51,6 +51,8 @@ private:
 AutoOperator::AutoOperator(QObject* parent) : QObject(parent), m_watchdog(new QTimer(this))
 {
     m_watchdog->setSingleShot(true);
+    // A coarse timer may fire a little early; the deadlines below are compared with a clock.
+    m_watchdog->setTimerType(Qt::PreciseTimer);
     connect(m_watchdog, &QTimer::timeout, this, &AutoOperator::examine);
 }
 
@@ -266,6 +268,10 @@ void AutoOperator::examine()
             m_stopSent = true;
             problem(QStringLiteral("the run did not end within %1 s; pressed stop").arg(m_runTimeoutMs / 1000));
             press(kStop);
+        } else if (!m_stopSent) {
+            // Woken before the deadline (a button changed, or the timer came early): keep
+            // watching, or an endless run would never be stopped.
+            armWatchdog(m_runTimeoutMs);
         }
         return;
     case Phase::Ran: {
@@ -308,6 +314,8 @@ void AutoOperator::examine()
             problem(QStringLiteral("the test guide did not close; pressed abort"));
             m_since.start();
             press(kAbort);
+            armWatchdog(m_nextWaitMs);
+        } else {
             armWatchdog(m_nextWaitMs);
         }
         return;
