@@ -177,7 +177,7 @@ TEST(Programs, SigtermDuringARunStopsTheTestAndKeepsWhatFinished)
     Outcome outcome = finish(process);
     outcome.out.prepend(out);
     EXPECT_FALSE(outcome.crashed) << outcome.err.toStdString();
-    EXPECT_NE(outcome.exitCode, exitcode::kPassed);
+    EXPECT_NE(outcome.exitCode, exitcode::kPassed) << outcome.out.toStdString() << outcome.err.toStdString();
     EXPECT_TRUE(outcome.err.contains(QStringLiteral("SIGTERM: stopping the instrument's test"))) << outcome.err.toStdString();
     EXPECT_TRUE(outcome.err.contains(QStringLiteral("the run was stopped by SIGTERM"))) << outcome.err.toStdString();
     EXPECT_TRUE(outcome.out.contains(QStringLiteral("Overall:"))) << outcome.out.toStdString();

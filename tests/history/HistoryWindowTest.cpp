@@ -17,6 +17,8 @@
 #include "tests/support/RegistryGuard.h"
 
 #include <QAreaSeries>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QChart>
 #include <QChartView>
 #include <QLineEdit>
@@ -53,8 +55,12 @@ TEST(HistoryWindow, RunsFromTheWindowLandInTheStoreAndTrendWithTheirLimits)
     FreshDatabase database(Backend::SQLite);
     EnvGuard db("OSTREL_DB", database.Text().toUtf8());
     EnvGuard speed("OSTREL_SIM_SPEED", "400");
+    // The window saves after every element: a copy, so the shipped sample keeps no results.
+    QTemporaryDir dir;
+    const QString sequence = dir.filePath(QStringLiteral("nibp-check.xml"));
+    ASSERT_TRUE(QFile::copy(AppPath() + QStringLiteral("samples/nibp-check.xml"), sequence));
     MainWindow window(host);
-    ASSERT_TRUE(window.OpenFile(AppPath() + QStringLiteral("samples/nibp-check.xml")));
+    ASSERT_TRUE(window.OpenFile(sequence));
     auto* serial = window.findChild<QLineEdit*>(QStringLiteral("txtSerialNumber"));
     ASSERT_NE(serial, nullptr);
     serial->clear();
