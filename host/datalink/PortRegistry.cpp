@@ -59,8 +59,10 @@ PortRegistry::~PortRegistry()
 
 void PortRegistry::StopDevices()
 {
-    for (auto& [port, running] : m_devices)
-        runStep("stop a port's simulator", [&] { running.device->Stop(); });
+    for (auto& entry : m_devices) {
+        const VirtualDevicePtr& device = entry.second.device;
+        runStep("stop a port's simulator", [&] { device->Stop(); });
+    }
     m_devices.clear();
 }
 
