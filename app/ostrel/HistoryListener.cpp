@@ -157,8 +157,11 @@ void HistoryListener::ElementFinished(const SequenceDocument& document, const st
     history::ElementRecord record = ElementRecordOf(result, element, document.SelectedStandards());
     record.started = started;
     record.ended = QDateTime::currentDateTimeUtc();
-    // The device may have been typed in while the run went on.
-    m_run.device = RunRecordOf(document).device;
+    // The device may have been typed in while the run went on, and an instrument joins the
+    // document's list when an element first talks to it.
+    const history::RunRecord now = RunRecordOf(document);
+    m_run.device = now.device;
+    m_run.instruments = now.instruments;
     m_history.WriteElement(m_run, record);
 }
 
