@@ -76,12 +76,7 @@ protected:
             GTEST_SKIP() << "the plug-in is not available: " << failure.what();
         }
         database = std::make_unique<FreshDatabase>(GetParam());
-        if (!database->Ready()) {
-            // A fatal failure here keeps the test's body from running without its database.
-            if (::testing::Test::HasFailure())
-                FAIL() << "no PostgreSQL database for the test";
-            GTEST_SKIP() << "OSTREL_TEST_PG_URL is not set";
-        }
+        OSTREL_REQUIRE_DATABASE(*database);
         env = environment(dir.path());
         sample = AppPath() + QStringLiteral("samples/nibp-check.xml");
         // A short sequence for the many-runs cases: the sample's leak and cuff-volume tests.

@@ -22,12 +22,7 @@ protected:
     void SetUp() override
     {
         database = std::make_unique<FreshDatabase>(GetParam());
-        if (!database->Ready()) {
-            // A fatal failure here keeps the test's body from running without its database.
-            if (::testing::Test::HasFailure())
-                FAIL() << "no PostgreSQL database for the test";
-            GTEST_SKIP() << "OSTREL_TEST_PG_URL is not set";
-        }
+        OSTREL_REQUIRE_DATABASE(*database);
         link = dir.filePath(QStringLiteral("link"));
         QString text = database->Text();
         if (GetParam() == Backend::SQLite) {

@@ -21,12 +21,7 @@ protected:
     void SetUp() override
     {
         database = std::make_unique<FreshDatabase>(GetParam());
-        if (!database->Ready()) {
-            // A fatal failure here keeps the test's body from running without its database.
-            if (::testing::Test::HasFailure())
-                FAIL() << "no PostgreSQL database for the test";
-            GTEST_SKIP() << "OSTREL_TEST_PG_URL is not set";
-        }
+        OSTREL_REQUIRE_DATABASE(*database);
         store = std::make_unique<SqlResultsStore>(database->Url());
     }
 

@@ -48,3 +48,15 @@ history::ElementRecord sampleElement(int elementId, double drop, const QString& 
 int countRows(const history::DatabaseUrl& url, const QString& sql);
 
 } // namespace ostrel::testing
+
+// In a fixture's SetUp: a database that could not be made fails the test when PostgreSQL was
+// configured (the failure is already recorded), and skips it when it was not. Fatal either
+// way, so the test's body never runs without its database.
+#define OSTREL_REQUIRE_DATABASE(database)                                                          \
+    do {                                                                                           \
+        if (!(database).Ready()) {                                                                 \
+            if (::testing::Test::HasFailure())                                                     \
+                FAIL() << "no PostgreSQL database for the test";                                   \
+            GTEST_SKIP() << "OSTREL_TEST_PG_URL is not set";                                       \
+        }                                                                                          \
+    } while (false)
