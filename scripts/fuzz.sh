@@ -4,6 +4,7 @@
 #   OSTREL_FUZZ_BUDGET   seconds for all targets together (default 100)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+./scripts/setup.sh --fuzz
 build=build/fuzz
 budget=${OSTREL_FUZZ_BUDGET:-100}
 

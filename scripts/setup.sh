@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs every package the build, the tests and the main job need. Safe to run again.
+# --fuzz adds clang, which only scripts/fuzz.sh needs.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ clang          # toolchain; clang builds the libFuzzer targets
+  cmake ninja-build g++                # toolchain
   qt6-base-dev qt6-serialport-dev libgl-dev   # widgets, offscreen platform, serial ports
   qt6-charts-dev                       # pressure curve and history trend charts
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools   # Qt Linguist: .ts/.qm translations
@@ -15,6 +16,9 @@ packages=(
   poppler-utils                        # pdftotext, to check rendered reports in tests
   ccache                               # faster rebuilds; optional at run time
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang)                    # the libFuzzer targets
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
