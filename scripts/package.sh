@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 # (a sanitizer build then needs ASAN_OPTIONS=detect_leaks=0).
 build=${OSTREL_PACKAGE_BUILD:-build/release}
 if [ -z "${OSTREL_PACKAGE_BUILD:-}" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DOSTREL_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DOSTREL_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 fi
 cmake --build "$build" -j "$(nproc)"
 rm -f "$build"/ostrel_*.deb

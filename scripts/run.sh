@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DOSTREL_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DOSTREL_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 cmake --build build/release -j "$(nproc)"
 app=build/release/bin/ostrel
 sample=resources/samples/nibp-check.xml

@@ -81,6 +81,7 @@ SimulatorOptions SimulatorOptions::fromMap(const QHash<QString, QString>& values
         options.faults.commandFault = parts[1].toLower();
     });
     with("HangUpAfter", [&](const QString& k, const QString& t) { options.faults.hangUpAfter = count(k, t); });
+    with("HangUpInTest", [&](const QString& k, const QString& t) { options.faults.hangUpInTestS = count(k, t); });
     with("ErrmCommand", [&](const QString& k, const QString& t) {
         const QStringList parts = t.split(QLatin1Char(':'));
         if (parts.size() != 2 || parts[0].size() != 4)

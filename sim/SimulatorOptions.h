@@ -26,6 +26,9 @@ struct Faults {
     QString errmCommand;  // this command is always answered with ERRM errmCode
     int errmCode = 0;
     int hangUpAfter = 0; // the line goes dead after N exchanges
+    // The line goes dead this many simulated seconds into a running test, however fast the
+    // driver polls.
+    int hangUpInTestS = 0;
     int duplicateReply = 0; // the Nth reply goes out twice
     // The first reply to this command suffers commandFault: "corrupt", "drop", "delay",
     // "duplicate" or "wrongname" (option "CommandFault", "GRES:drop").

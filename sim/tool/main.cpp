@@ -39,6 +39,7 @@ const OptionName kValueOptions[] = {
     {"wrong-name", "WrongName", "Send the Nth reply with its name in upper case."},
     {"errm", "ErrmCommand", "Answer COMMAND with ERRM CODE (COMMAND:CODE)."},
     {"hang-up-after", "HangUpAfter", "Hang up after N exchanges."},
+    {"hang-up-in-test", "HangUpInTest", "Hang up N simulated seconds into a running test."},
 };
 
 int openDevice(const QString& path)

@@ -135,8 +135,8 @@ protected:
 TEST_F(VerdictRun, ALeakTestCutShortByTheLinkIsIncompleteAndExitsWithTheInstrumentCode)
 {
     // The monitor leaks 10 mmHg/min, so a full run fails the 1 mmHg/min limit; the line goes
-    // dead two hundred exchanges into a 300 s test.
-    simulator({{QStringLiteral("LeakRate"), QStringLiteral("10")}, {QStringLiteral("HangUpAfter"), QStringLiteral("200")}});
+    // dead 150 s into a 300 s test.
+    simulator({{QStringLiteral("LeakRate"), QStringLiteral("10")}, {QStringLiteral("HangUpInTest"), QStringLiteral("150")}});
     const QString sequence = write(QStringLiteral("leak.xml"), leakSequence(QStringLiteral("300")));
     const int status = run({sequence, QStringLiteral("--json"), file("out.json"), QStringLiteral("--csv"), file("out.csv"),
                             QStringLiteral("--report"), file("out.pdf"), QStringLiteral("--save"), file("saved.xml")});

@@ -161,8 +161,8 @@ TEST_F(LeakOverSimulator, NextDuringATimedTestStopsTheInstrumentAndStoresAnIncom
 TEST_F(LeakOverSimulator, ALinkThatDiesMidTestLeavesAnIncompleteResultWithItsError)
 {
     // The monitor leaks 10 mmHg/min: a full run fails the 1 mmHg/min limit; the line goes dead
-    // two hundred exchanges in (the first reply of the running test is well before), long before the end.
-    start({{"LeakRate", "10"}, {"HangUpAfter", "200"}});
+    // 150 s into the 300 s test, with values measured before.
+    start({{"LeakRate", "10"}, {"HangUpInTest", "150"}});
     config().SetDuration(300);
     selectStandardWithLimits("RATE", 1.0f);
     messages.sink->defaultAnswer = true;
