@@ -189,6 +189,7 @@ std::shared_ptr<Report> ReportBuilder::Build(const SequenceDocument& document, c
             report->AddParagraph(QStringLiteral("The element could not print its report: %1").arg(failure.description()));
         }
         addVerdicts(*report, result, failuresOnly);
+        report->AddChart(entry.curve);
         if (!result.comment.isEmpty())
             report->AddKeyValue(QStringLiteral("Comment"), result.comment);
     }

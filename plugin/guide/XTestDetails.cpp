@@ -2,6 +2,7 @@
 
 #include "host/core/LanguageService.h"
 #include "host/core/Steps.h"
+#include "host/run/XPressureChart.h"
 #include "host/run/XTestWizard.h"
 
 #include <QFrame>
@@ -25,7 +26,8 @@ XTestDetails::XTestDetails(QWidget* parent)
       m_lblManometerResult(new QLabel(m_progressPanel)),
       m_lblTimeResult(new QLabel(m_progressPanel)),
       m_lblTime(new QLabel(tr4410(QStringLiteral("20157::Elapsed time:")), m_progressPanel)),
-      m_lblManometer(new QLabel(tr4410(QStringLiteral("20150::Manometer:")), m_progressPanel))
+      m_lblManometer(new QLabel(tr4410(QStringLiteral("20150::Manometer:")), m_progressPanel)),
+      m_chart(new ostrel::XPressureChart(m_progressPanel))
 {
     setObjectName(QStringLiteral("xtdDetails"));
     m_txtConfig->setObjectName(QStringLiteral("txtConfig"));
@@ -50,6 +52,8 @@ XTestDetails::XTestDetails(QWidget* parent)
     grid->addWidget(m_lblTime, 1, 0);
     grid->addWidget(m_lblTimeResult, 1, 1);
     grid->setRowStretch(2, 1);
+    grid->addWidget(m_chart, 0, 2, 3, 1);
+    grid->setColumnStretch(2, 1);
 
     // Both views share the space below the instructions; the layout follows every resize.
     auto* layout = new QVBoxLayout(this);
@@ -121,6 +125,7 @@ void XTestDetails::ShowPerformData(std::int32_t pressure, const Variant& elapsed
         if (m_lblManometerResult->text() != text)
             m_lblManometerResult->setText(text);
     });
+    runStep("pressure chart", [&] { m_chart->AddSample(pressure); });
     runStep("elapsed time", [&] {
         if (!timed)
             return;

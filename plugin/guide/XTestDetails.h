@@ -11,8 +11,9 @@ class QLabel;
 class QPlainTextEdit;
 
 namespace ostrel {
+class XPressureChart;
 class XTestWizard;
-}
+} // namespace ostrel
 
 namespace nb4410 {
 
@@ -40,6 +41,8 @@ public:
     QLabel* ManometerResult() const { return m_lblManometerResult; }
     QLabel* TimeResult() const { return m_lblTimeResult; }
     QLabel* TimeCaption() const { return m_lblTime; }
+    // Beside the manometer: the run's pressure against time (active for the tests that chart it).
+    ostrel::XPressureChart* PressureChart() const { return m_chart; }
 
 private:
     QPlainTextEdit* m_txtConfig;
@@ -50,6 +53,7 @@ private:
     QLabel* m_lblTimeResult;
     QLabel* m_lblTime;
     QLabel* m_lblManometer;
+    ostrel::XPressureChart* m_chart;
 };
 
 } // namespace nb4410
