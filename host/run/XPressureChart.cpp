@@ -89,7 +89,8 @@ void XPressureChart::AddSampleAt(std::int64_t ms, double mmHg)
     if (!m_active)
         return;
     m_curve.Add(ms, mmHg);
-    if (!m_sinceRefresh.isValid() || m_sinceRefresh.elapsed() >= kRefreshMs)
+    // The first points show at once, so a run is seen to have begun.
+    if (m_series->count() < 2 || !m_sinceRefresh.isValid() || m_sinceRefresh.elapsed() >= kRefreshMs)
         refresh();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The test guide's live chart of the cuff pressure against the time since play was pressed.
-// Each poll adds a sample; the chart is redrawn at most kRefreshMs apart, so a fast poll loop
-// does not spend its time drawing. When the run ends the curve goes to the host's run context,
+// Each poll adds a sample; the chart is redrawn at most kRefreshMs apart (a redraw of the whole
+// chart costs as much as dozens of polls), so a fast poll loop does not spend its time drawing. When the run ends the curve goes to the host's run context,
 // which keeps it with the element.
 #include "host/contract/Forward.h"
 #include "host/results/PressureCurve.h"
@@ -20,7 +20,7 @@ namespace ostrel {
 class XPressureChart : public QWidget {
     Q_OBJECT
 public:
-    static constexpr qint64 kRefreshMs = 100;
+    static constexpr qint64 kRefreshMs = 250;
 
     explicit XPressureChart(QWidget* parent = nullptr);
 

@@ -117,28 +117,27 @@ void XTestDetails::Initialize(const Variant& instructions, const Variant& config
 
 void XTestDetails::ShowPerformData(std::int32_t pressure, const Variant& elapsed)
 {
-    // Called on every poll: a label is touched only when its text changes, and then the time
-    // is painted at once (the poll loop may not return to the event loop for a while).
+    // Called on every poll: a label is touched only when its text or visibility changes, and
+    // then painted by the event loop that the poll loop runs between two polls (no repaint).
     const bool timed = !(elapsed.isMissing() || elapsed.isEmptyOrNull());
-    runStep("manometer", [&] {
-        const QString text = QString::number(pressure) + QStringLiteral(" mmHg");
-        if (m_lblManometerResult->text() != text)
-            m_lblManometerResult->setText(text);
-    });
+    runStep("manometer", [&] { setTextIfChanged(m_lblManometerResult, QString::number(pressure) + QStringLiteral(" mmHg")); });
     runStep("pressure chart", [&] { m_chart->AddSample(pressure); });
     runStep("elapsed time", [&] {
-        if (!timed)
-            return;
-        const QString text = ElapsedText(ostrel::roundToLong(elapsed.val()));
-        if (m_lblTimeResult->text() == text)
-            return;
-        m_lblTimeResult->setText(text);
-        m_lblTimeResult->repaint();
+        if (timed)
+            setTextIfChanged(m_lblTimeResult, ElapsedText(ostrel::roundToLong(elapsed.val())));
     });
     runStep("time labels", [&] {
-        m_lblTimeResult->setVisible(timed);
-        m_lblTime->setVisible(timed);
+        if (m_lblTime->isHidden() == timed) {
+            m_lblTimeResult->setVisible(timed);
+            m_lblTime->setVisible(timed);
+        }
     });
+}
+
+void XTestDetails::setTextIfChanged(QLabel* label, const QString& text)
+{
+    if (label->text() != text)
+        label->setText(text);
 }
 
 QString XTestDetails::ElapsedText(std::int32_t seconds)

@@ -45,6 +45,8 @@ public:
     ostrel::XPressureChart* PressureChart() const { return m_chart; }
 
 private:
+    static void setTextIfChanged(QLabel* label, const QString& text);
+
     QPlainTextEdit* m_txtConfig;
     ostrel::XTestWizard* m_instructions;
     QFrame* m_line1;
