@@ -212,6 +212,13 @@ QString SequenceResults::LimitsText(const std::shared_ptr<IStandards>& standards
     return parts.join(QStringLiteral("; "));
 }
 
+QString SequenceResults::DisplayText(const MeasurementRow& row)
+{
+    if (row.value.type() == VarType::Boolean)
+        return row.value.toBool() ? QStringLiteral("Yes") : QStringLiteral("No");
+    return row.valueText;
+}
+
 QString SequenceResults::ValueText(const Variant& value)
 {
     switch (value.type()) {
