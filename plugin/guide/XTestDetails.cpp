@@ -45,6 +45,11 @@ XTestDetails::XTestDetails(QWidget* parent)
     big.setBold(true);
     m_lblManometerResult->setFont(big);
     m_lblTimeResult->setFont(big);
+    // As wide as the widest value from the start: a value of another width would move the chart
+    // beside it, and a moved chart is drawn anew in full.
+    const int valueWidth = QFontMetrics(big).horizontalAdvance(QStringLiteral("8888 mmHg"));
+    m_lblManometerResult->setMinimumWidth(valueWidth);
+    m_lblTimeResult->setMinimumWidth(valueWidth);
 
     auto* grid = new QGridLayout(m_progressPanel);
     grid->addWidget(m_lblManometer, 0, 0);
