@@ -420,6 +420,11 @@
     </message>
     <message>
       <location filename="../plugin/measure/CMeasurement.h" line="0" />
+      <source>20554::No reading</source>
+      <translation>Kein Messwert</translation>
+    </message>
+    <message>
+      <location filename="../plugin/measure/CMeasurement.h" line="0" />
       <source>20553::A measurement cannot be loaded because its Key is empty.</source>
       <translation>Eine Messung kann nicht geladen werden, weil ihr Schlüssel leer ist.</translation>
     </message>

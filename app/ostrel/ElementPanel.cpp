@@ -23,9 +23,11 @@
 namespace ostrel {
 
 namespace {
-const QStringList kMeasurementColumns = {QStringLiteral("Key"),    QStringLiteral("Measurement"), QStringLiteral("Value"),
-                                         QStringLiteral("Preset"), QStringLiteral("Unit"),        QStringLiteral("Limits"),
-                                         QStringLiteral("Status")};
+// The measurement's name first, as the technician looks for it; its key beside it.
+const QStringList kMeasurementColumns = {QStringLiteral("Measurement"),  QStringLiteral("Key"),
+                                         QStringLiteral("Value"),        QStringLiteral("Unit"),
+                                         QStringLiteral("Preset value"), QStringLiteral("Limits applied"),
+                                         QStringLiteral("Verdict")};
 }
 
 ElementPanel::ElementPanel(const StandardsCatalog& standards, QWidget* parent)
@@ -248,7 +250,12 @@ bool ElementPanel::fillMeasurements()
     for (const auto& row : result.measurements) {
         const int r = m_grdMeasurements->rowCount();
         m_grdMeasurements->insertRow(r);
-        const QStringList cells{row.key, row.description, row.valueText, row.preset, row.unit, row.limits,
+        const QStringList cells{row.description.isEmpty() ? row.key : row.description,
+                                row.key,
+                                SequenceResults::DisplayText(row),
+                                row.unit,
+                                row.preset,
+                                row.limits,
                                 SequenceResults::StatusText(row.status)};
         for (int c = 0; c < cells.size(); ++c)
             m_grdMeasurements->setItem(r, c, new QTableWidgetItem(cells[c]));

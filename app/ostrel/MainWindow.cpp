@@ -13,6 +13,7 @@
 #include "SequenceResults.h"
 #include "SequenceRunner.h"
 #include "SettingsDialog.h"
+#include "SimulatedMonitorPanel.h"
 #include "StandardsCatalog.h"
 
 #include "host/contract/IDialog.h"
@@ -21,6 +22,7 @@
 #include "host/core/ComError.h"
 #include "host/core/MessageService.h"
 #include "host/core/Steps.h"
+#include "host/datalink/PortRegistry.h"
 #include "host/history/HistoryError.h"
 #include "host/history/IResultsStore.h"
 #include "host/results/Progress.h"
@@ -91,6 +93,10 @@ MainWindow::MainWindow(std::shared_ptr<PlugInHost> host, QWidget* parent)
     splitter->setStretchFactor(1, 1);
     setCentralWidget(splitter);
     connect(m_panel, &ElementPanel::Modified, this, &MainWindow::markModified);
+
+    m_monitorPanel = new SimulatedMonitorPanel(this);
+    statusBar()->addPermanentWidget(m_monitorPanel);
+    m_monitorPanel->SetSimulatorInUse(SettingsDialog::CurrentDevice() == PortRegistry::kSimulatorDevice);
 
     buildMenus();
     fillCatalogue();
@@ -649,6 +655,7 @@ void MainWindow::settings()
         report(tr("The settings could not be written: %1").arg(ComError::fromCurrent().description()), true);
     }
     openHistory();
+    m_monitorPanel->SetSimulatorInUse(SettingsDialog::CurrentDevice() == PortRegistry::kSimulatorDevice);
     m_document->SetSelectedStandards(dialog.SelectedStandards());
     selectionChanged();
     updateTitle();

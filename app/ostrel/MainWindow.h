@@ -26,6 +26,8 @@ class SequenceModel;
 class PlugInHost;
 class StandardsCatalog;
 
+class SimulatedMonitorPanel;
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -55,6 +57,7 @@ public:
     QListView* Sequence() const { return m_lstSequence; }
     SequenceModel* SequenceRows() const { return m_sequenceRows; }
     ElementPanel* Panel() const { return m_panel; }
+    SimulatedMonitorPanel* MonitorPanel() const { return m_monitorPanel; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -108,6 +111,7 @@ private:
     QListView* m_lstSequence;
     SequenceModel* m_sequenceRows;
     ElementPanel* m_panel;
+    SimulatedMonitorPanel* m_monitorPanel;
     QLineEdit* m_txtTitle;
     QLineEdit* m_txtSerial;
     QLineEdit* m_txtModel;

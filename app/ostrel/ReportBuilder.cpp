@@ -120,7 +120,8 @@ void addVerdicts(Report& report, const ElementResult& result, bool failuresOnly)
         if (failuresOnly && row.status != 2)
             continue;
         const QString name = row.description.isEmpty() ? row.key : row.description;
-        rows += tableRow({QString(), name, row.valueText, row.unit, orDash(row.limits), SequenceResults::StatusText(row.status)});
+        rows += tableRow({QString(), name, SequenceResults::DisplayText(row), row.unit, orDash(row.limits),
+                          SequenceResults::StatusText(row.status)});
     }
     if (rows.isEmpty())
         return;
@@ -189,6 +190,7 @@ std::shared_ptr<Report> ReportBuilder::Build(const SequenceDocument& document, c
             report->AddParagraph(QStringLiteral("The element could not print its report: %1").arg(failure.description()));
         }
         addVerdicts(*report, result, failuresOnly);
+        report->AddChart(entry.curve);
         if (!result.comment.isEmpty())
             report->AddKeyValue(QStringLiteral("Comment"), result.comment);
     }

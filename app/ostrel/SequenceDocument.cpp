@@ -71,7 +71,8 @@ void loadElementData(const TestElementPtr& element, const StorageElement& stored
 {
     for (int i = 0; i < stored.ChildCount(); ++i) {
         const StorageElement saved = stored.Child(i);
-        if (saved.node().type() != pugi::node_element)
+        // The host's own part of the element is no data of the element.
+        if (saved.node().type() != pugi::node_element || saved.Name() == QLatin1String(PressureCurve::kElement))
             continue;
         element->Load(saved, progress);
     }
@@ -200,6 +201,14 @@ void SequenceDocument::SetRunTimes(int index, const QDateTime& started, const QD
     m_modified = true;
 }
 
+void SequenceDocument::SetCurve(int index, const PressureCurve& curve)
+{
+    if (index < 0 || index >= Count())
+        return;
+    m_entries[static_cast<size_t>(index)].curve = curve;
+    m_modified = true;
+}
+
 void SequenceDocument::Rename(int index, const QString& name)
 {
     if (index < 0 || index >= Count())
@@ -275,6 +284,8 @@ std::shared_ptr<StorageDocument> SequenceDocument::toStorage() const
             stored.SetAttribute(kStartedAttr, isoTime(entry.started));
             stored.SetAttribute(kEndedAttr, isoTime(entry.ended));
         }
+        if (!entry.curve.IsEmpty())
+            stored.AppendChild(entry.curve.Save(doc));
         const StorageElement saved = element->Save(doc);
         if (!saved)
             continue;
@@ -404,7 +415,8 @@ void SequenceDocument::loadFrom(const StorageElement& root, const ElementFactory
             ids.insert(id);
             m_entries.push_back({element, enabled != QLatin1String("0"),
                                  QDateTime::fromString(stored.Attribute(kStartedAttr), Qt::ISODate),
-                                 QDateTime::fromString(stored.Attribute(kEndedAttr), Qt::ISODate)});
+                                 QDateTime::fromString(stored.Attribute(kEndedAttr), Qt::ISODate),
+                                 PressureCurve::Load(stored.FirstChild(QLatin1String(PressureCurve::kElement)))});
             element->SetID(id);
             if (auto info = element->Info(); info && stored.HasAttribute(kNameAttr))
                 info->SetName(stored.Attribute(kNameAttr));

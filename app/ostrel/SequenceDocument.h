@@ -6,6 +6,7 @@
 
 #include "host/contract/ITestElement.h"
 #include "host/core/MtiData.h"
+#include "host/results/PressureCurve.h"
 
 #include <QDateTime>
 #include <QList>
@@ -25,6 +26,7 @@ struct SequenceEntry {
     bool enabled = true;
     QDateTime started; // when the element's last run began and its result became final (UTC)
     QDateTime ended;
+    PressureCurve curve; // of the run that gave the element's result; empty when none was charted
 };
 
 class SequenceDocument {
@@ -80,6 +82,7 @@ public:
     void SetEnabled(int index, bool enabled);
     void Rename(int index, const QString& name);
     void SetRunTimes(int index, const QDateTime& started, const QDateTime& ended);
+    void SetCurve(int index, const PressureCurve& curve);
 
     static QString ElementName(const TestElementPtr& element); // the information's name, or "Test <ID>"
 

@@ -46,6 +46,9 @@ MeasurementRow measurementRow(const std::shared_ptr<IMeasurement>& measurement, 
     runStep("measurement unit", [&] { row.unit = measurement->Unit(); });
     runStep("measurement status", [&] { row.status = measurement->Status(); });
     runStep("measurement flags", [&] { row.flags = measurement->Flags(); });
+    // A measurement that failed without a value says why (the monitor showed no reading).
+    if (row.valueText.isEmpty() && row.status == status::kFailed)
+        runStep("measurement without a value", [&] { row.valueText = measurement->ToolTipText(); });
     // Only limits that judged the value are shown next to it.
     const bool judged = row.status == status::kPassed || row.status == status::kFailed;
     runStep("measurement limits", [&] {
@@ -207,6 +210,13 @@ QString SequenceResults::LimitsText(const std::shared_ptr<IStandards>& standards
         }
     }
     return parts.join(QStringLiteral("; "));
+}
+
+QString SequenceResults::DisplayText(const MeasurementRow& row)
+{
+    if (row.value.type() == VarType::Boolean)
+        return row.value.toBool() ? QStringLiteral("Yes") : QStringLiteral("No");
+    return row.valueText;
 }
 
 QString SequenceResults::ValueText(const Variant& value)

@@ -67,6 +67,9 @@ public:
     static QString LimitsText(const std::shared_ptr<IStandards>& standards, const QList<StandardRef>& selected,
                               const QString& key, const QString& measurementUnit);
     static QString ValueText(const Variant& value);
+    // The value as a technician reads it in the window and the report: a yes/no value reads
+    // "Yes"/"No" (the exports keep ValueText).
+    static QString DisplayText(const MeasurementRow& row);
 };
 
 } // namespace ostrel

@@ -21,6 +21,7 @@ SequenceRunner::SequenceRunner(SequenceDocument& document, std::shared_ptr<IStan
             m_navigation = code;
     });
     m_context->SetResultFinalHandler([this](const std::shared_ptr<ITestElement>& element) { resultFinal(element); });
+    m_context->SetCurveHandler([this](const std::shared_ptr<ITestElement>&, const PressureCurve& curve) { m_elementCurve = curve; });
 }
 
 template <typename Call> void SequenceRunner::publish(const char* what, Call&& call)
@@ -34,6 +35,8 @@ void SequenceRunner::resultFinal(const std::shared_ptr<ITestElement>& element)
 {
     m_document.SetModified();
     m_document.SetRunTimes(m_document.IndexOf(element.get()), m_elementStarted, QDateTime::currentDateTimeUtc());
+    // A result without a charted run (not applicable, the BP test) replaces the old curve too.
+    m_document.SetCurve(m_document.IndexOf(element.get()), m_elementCurve);
     std::optional<ComError> saveFailure;
     if (m_autoSave && !m_document.Path().isEmpty()) {
         try {
@@ -86,6 +89,7 @@ SequenceRunner::Outcome SequenceRunner::perform(int first, bool onlyFirst)
         const TestElementPtr element = m_document.Entry(index).element;
         m_navigation.reset();
         m_elementStarted = QDateTime::currentDateTimeUtc();
+        m_elementCurve.Clear();
         if (onElementStarted)
             onElementStarted(index);
         try {

@@ -62,6 +62,7 @@ private:
     bool m_running = false;
     bool m_stopRequested = false;
     QDateTime m_elementStarted; // of the element in progress
+    PressureCurve m_elementCurve; // of the element in progress: its last run's, kept with its result
 };
 
 } // namespace ostrel

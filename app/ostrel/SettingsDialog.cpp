@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QListWidget>
 #include <QLocale>
@@ -20,6 +21,7 @@ namespace ostrel {
 namespace {
 const QString kInstrumentValue = QStringLiteral("Instrument");
 const QString kDeviceValue = QStringLiteral("Device");
+const QString kTimeScaleValue = QStringLiteral("TimeScale");
 
 // The instrument's port number in the map, or the lowest free one.
 std::int32_t instrumentPort(bool* found)
@@ -41,7 +43,8 @@ std::int32_t instrumentPort(bool* found)
 
 SettingsDialog::SettingsDialog(const StandardsCatalog& standards, const QList<StandardRef>& selection, QWidget* parent,
                                const SequenceDocument* document)
-    : QDialog(parent), m_cboPort(new QComboBox(this)), m_cboLanguage(new QComboBox(this)), m_lstStandards(new QListWidget(this)),
+    : QDialog(parent), m_cboPort(new QComboBox(this)), m_cboLanguage(new QComboBox(this)),
+      m_spnSimSpeed(new QDoubleSpinBox(this)), m_lstStandards(new QListWidget(this)),
       m_pagDatabase(new ResultsDatabasePage(this))
 {
     setObjectName(QStringLiteral("frmSettings"));
@@ -61,6 +64,16 @@ SettingsDialog::SettingsDialog(const StandardsCatalog& standards, const QList<St
     if (!current.isEmpty() && m_cboPort->findData(current) < 0)
         m_cboPort->addItem(tr("%1 (not present)").arg(current), current);
     m_cboPort->setCurrentIndex(std::max(0, m_cboPort->findData(current.isEmpty() ? PortRegistry::kSimulatorDevice : current)));
+
+    // Faster than real time for training and demonstrations; only the simulator has a speed.
+    m_spnSimSpeed->setObjectName(QStringLiteral("spnSimSpeed"));
+    m_spnSimSpeed->setRange(0.1, 1000);
+    m_spnSimSpeed->setDecimals(1);
+    m_spnSimSpeed->setSuffix(tr(" x real time"));
+    m_spnSimSpeed->setValue(CurrentSimulatorSpeed());
+    const auto simulatorChosen = [this] { m_spnSimSpeed->setEnabled(Device() == PortRegistry::kSimulatorDevice); };
+    simulatorChosen();
+    connect(m_cboPort, &QComboBox::currentIndexChanged, this, simulatorChosen);
 
     m_cboLanguage->addItem(tr("English (built-in texts)"), QString());
     for (const QString& language : AppEnvironment::Languages()) {
@@ -87,6 +100,7 @@ SettingsDialog::SettingsDialog(const StandardsCatalog& standards, const QList<St
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* form = new QFormLayout(this);
     form->addRow(tr("NB-4410 port:"), m_cboPort);
+    form->addRow(tr("Simulator speed:"), m_spnSimSpeed);
     form->addRow(tr("Language:"), m_cboLanguage);
     form->addRow(tr("Standards of the sequence:"), m_lstStandards);
     form->addRow(m_pagDatabase);
@@ -116,10 +130,17 @@ QString SettingsDialog::Language() const
     return m_cboLanguage->currentData().toString();
 }
 
+double SettingsDialog::SimulatorSpeed() const
+{
+    return m_spnSimSpeed->value();
+}
+
 void SettingsDialog::Apply() const
 {
     if (Device() != CurrentDevice())
         WriteDevice(Device());
+    if (Device() == PortRegistry::kSimulatorDevice && !qFuzzyCompare(SimulatorSpeed(), CurrentSimulatorSpeed()))
+        WriteSimulatorSpeed(SimulatorSpeed());
     if (Language() != AppEnvironment::Language())
         AppEnvironment::SetLanguage(Language());
     m_pagDatabase->Apply();
@@ -141,6 +162,25 @@ void SettingsDialog::WriteDevice(const QString& device)
     const QString key = PortRegistry::kPortsKey + QLatin1Char('\\') + QString::number(number);
     RegistryStore::instance().SetValue(Hive::LocalMachine, key, kInstrumentValue, Variant(QString::fromLatin1(kInstrument)));
     RegistryStore::instance().SetValue(Hive::LocalMachine, key, kDeviceValue, Variant(device));
+}
+
+double SettingsDialog::CurrentSimulatorSpeed()
+{
+    bool found = false;
+    const std::int32_t number = instrumentPort(&found);
+    if (!found)
+        return 1.0;
+    bool ok = false;
+    const double speed = PortRegistry::ReadRegistry().at(number).values.value(kTimeScaleValue).toDouble(&ok);
+    return ok && speed > 0 ? speed : 1.0;
+}
+
+void SettingsDialog::WriteSimulatorSpeed(double speed)
+{
+    bool found = false;
+    const std::int32_t number = instrumentPort(&found);
+    const QString key = PortRegistry::kPortsKey + QLatin1Char('\\') + QString::number(number);
+    RegistryStore::instance().SetValue(Hive::LocalMachine, key, kTimeScaleValue, Variant(numberToText(speed)));
 }
 
 } // namespace ostrel

@@ -8,6 +8,7 @@
 #include <QList>
 
 class QComboBox;
+class QDoubleSpinBox;
 class QListWidget;
 
 namespace ostrel {
@@ -28,6 +29,9 @@ public:
     QList<StandardRef> SelectedStandards() const;
     QString Device() const;   // "simulator" or the serial device path
     QString Language() const; // "" for the default texts
+    // How many times faster than real time the built-in simulator runs (1: real time).
+    double SimulatorSpeed() const;
+    QDoubleSpinBox* SimulatorSpeedBox() const { return m_spnSimSpeed; }
 
     // Writes the port, the language and the results database; the standards are the caller's
     // (they belong to the sequence).
@@ -36,12 +40,16 @@ public:
     // The device the registry store's port map gives the instrument ("" when it has no port).
     static QString CurrentDevice();
     static void WriteDevice(const QString& device);
+    // The simulator's speed stored with the instrument's port ("TimeScale"; 1 when none).
+    static double CurrentSimulatorSpeed();
+    static void WriteSimulatorSpeed(double speed);
 
     ResultsDatabasePage* DatabasePage() const { return m_pagDatabase; }
 
 private:
     QComboBox* m_cboPort;
     QComboBox* m_cboLanguage;
+    QDoubleSpinBox* m_spnSimSpeed;
     QListWidget* m_lstStandards;
     ResultsDatabasePage* m_pagDatabase;
 };

@@ -2,6 +2,7 @@
 
 #include "host/core/ComError.h"
 #include "host/core/LanguageService.h"
+#include "host/results/CurveChart.h"
 #include "host/results/ReportPager.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -230,6 +231,12 @@ void Report::AddKeyValue(const QString& key, const QString& value)
     m_blocks.push_back({Block::Kind::KeyValue, key, value, 0});
 }
 
+void Report::AddChart(const PressureCurve& curve)
+{
+    if (!curve.IsEmpty())
+        m_blocks.push_back({Block::Kind::Chart, QString::fromLatin1(CurveChart::kCaption), QString(), 0, curve});
+}
+
 void Report::Clear()
 {
     m_blocks.clear();
@@ -331,6 +338,8 @@ QString Report::blockHtml(const Block& block) const
         return QStringLiteral("<p><b>%1:</b> %2</p>\n").arg(block.text.toHtmlEscaped(), block.value.toHtmlEscaped());
     case Block::Kind::Table:
         return tableHtml(m_tables.at(block.table));
+    case Block::Kind::Chart:
+        return CurveChart(block.curve).PrintHtml();
     }
     return QString();
 }
@@ -342,7 +351,7 @@ QString Report::RenderHtml() const
     if (!m_title.isEmpty())
         html += QStringLiteral("<h1>%1</h1>\n").arg(m_title.toHtmlEscaped());
     for (const Block& block : m_blocks)
-        html += blockHtml(block);
+        html += block.kind == Block::Kind::Chart ? CurveChart(block.curve).BrowserHtml() : blockHtml(block);
     html += QStringLiteral("</body>\n</html>\n");
     return html;
 }
@@ -436,6 +445,7 @@ QString Report::DocumentText() const
         switch (block.kind) {
         case Block::Kind::Heading:
         case Block::Kind::Paragraph:
+        case Block::Kind::Chart:
             lines << block.text;
             break;
         case Block::Kind::KeyValue:

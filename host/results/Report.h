@@ -3,6 +3,7 @@
 // language (docs/report.md); the application adds a title and header lines and renders the
 // whole to HTML or to a PDF file.
 #include "host/contract/IReport.h"
+#include "host/results/PressureCurve.h"
 
 #include <QMarginsF>
 #include <QPageSize>
@@ -65,6 +66,8 @@ public:
     void AddHeading(const QString& text);
     void AddParagraph(const QString& text);
     void AddKeyValue(const QString& key, const QString& value);
+    // A run's pressure curve, drawn as a vector chart under its caption.
+    void AddChart(const PressureCurve& curve);
     void SetPageSize(const QPageSize& size) { m_pageSize = size; }
     void SetMarginsMm(const QMarginsF& margins) { m_marginsMm = margins; }
     QPageSize PageSize() const { return m_pageSize; }
@@ -95,10 +98,11 @@ public:
 
 private:
     struct Block {
-        enum class Kind { Heading, Paragraph, KeyValue, Table } kind = Kind::Paragraph;
+        enum class Kind { Heading, Paragraph, KeyValue, Table, Chart } kind = Kind::Paragraph;
         QString text;
         QString value;
         std::size_t table = 0;
+        PressureCurve curve;
     };
     QString blockHtml(const Block& block) const;
     QString tableHtml(const Table& table) const;

@@ -1,5 +1,7 @@
 #include "host/results/ReportPager.h"
 
+#include "host/results/CurveChartObject.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QTextBlock>
@@ -17,6 +19,7 @@ std::unique_ptr<QTextDocument> pieceDocument(QPaintDevice& device)
     auto document = std::make_unique<QTextDocument>();
     document->documentLayout()->setPaintDevice(&device);
     document->setDocumentMargin(0);
+    CurveChartObject::Install(*document);
     return document;
 }
 

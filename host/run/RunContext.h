@@ -4,6 +4,7 @@
 // who hears that an element's result is final.
 #include "host/contract/IRunContext.h"
 #include "host/core/MtiData.h"
+#include "host/results/PressureCurve.h"
 
 #include <functional>
 #include <vector>
@@ -20,6 +21,7 @@ public:
     using MayPerformHandler = std::function<bool(const std::shared_ptr<ITestElement>&)>;
     using NavigationHandler = std::function<void(std::int32_t code)>;
     using ResultFinalHandler = std::function<void(const std::shared_ptr<ITestElement>&)>;
+    using CurveHandler = std::function<void(const std::shared_ptr<ITestElement>&, const PressureCurve&)>;
 
     RunContext();
 
@@ -34,8 +36,16 @@ public:
     void SetMayPerform(MayPerformHandler handler) { m_mayPerform = std::move(handler); }
     void SetNavigationHandler(NavigationHandler handler) { m_navigate = std::move(handler); }
     void SetResultFinalHandler(ResultFinalHandler handler) { m_resultFinal = std::move(handler); }
+    void SetCurveHandler(CurveHandler handler) { m_curve = std::move(handler); }
     void SetInstruments(std::shared_ptr<InstrumentList> instruments) { m_instruments = std::move(instruments); }
     void SetSelectedStandards(std::shared_ptr<IStandards> selected) { m_selected = std::move(selected); }
+
+    // The test guide's pressure chart hands over the curve of a run that has ended.
+    void RunCurve(const std::shared_ptr<ITestElement>& element, const PressureCurve& curve)
+    {
+        if (m_curve)
+            m_curve(element, curve);
+    }
 
     // What happened so far.
     std::int32_t LastNavigation() const { return m_lastNavigation; }
@@ -47,6 +57,7 @@ private:
     MayPerformHandler m_mayPerform;
     NavigationHandler m_navigate;
     ResultFinalHandler m_resultFinal;
+    CurveHandler m_curve;
     std::shared_ptr<InstrumentList> m_instruments;
     std::shared_ptr<IStandards> m_selected;
     std::int32_t m_lastNavigation = kNoNavigation;

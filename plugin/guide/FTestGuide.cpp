@@ -13,6 +13,7 @@
 #include "host/core/LanguageService.h"
 #include "host/core/Steps.h"
 #include "host/run/TestGuideService.h"
+#include "host/run/XPressureChart.h"
 #include "host/run/XProgressSphere.h"
 #include "host/run/XTestGuideStatusBar.h"
 #include "host/run/XTestGuideWizard.h"
@@ -153,6 +154,11 @@ void FTestGuide::InitGuide(std::shared_ptr<ostrel::ITestElement> element, std::s
         }
     });
     runStep("details", [&] { m_details->Initialize(instructions, configuration); });
+    // The instrument tests with a pressure to watch chart it; the BP view needs the room.
+    runStep("pressure chart", [&] {
+        m_details->PressureChart()->SetActive(element && ResultViewProgId(element->TestID()) == QLatin1String(kResultView));
+        m_details->PressureChart()->SetElement(element, context);
+    });
     runStep("test-guide settings", [&] { applyTestGuideSettings(element); });
     runStep("result view", [&] { createResultView(element); });
     runStep("store configuration", [&] {
@@ -228,8 +234,10 @@ void FTestGuide::SetRunning(bool running, const Variant& steps)
         // The configuration is back in view: "info" shows it pressed, so the next press swaps views.
         runStep("press info", [&] { setPressed(kInfo, true); });
         runStep("stop sphere", [&] { m_progress->Stop(); });
+        runStep("finish chart", [&] { m_details->PressureChart()->Finish(); });
     } else {
         runStep("start sphere", [&] { m_progress->Start(); });
+        runStep("start chart", [&] { m_details->PressureChart()->Start(); });
         m_firstData = true;
     }
     HighlightSteps(steps);

@@ -2,6 +2,7 @@
 
 #include "host/core/LanguageService.h"
 #include "host/core/Steps.h"
+#include "host/run/XPressureChart.h"
 #include "host/run/XTestWizard.h"
 
 #include <QFrame>
@@ -25,7 +26,8 @@ XTestDetails::XTestDetails(QWidget* parent)
       m_lblManometerResult(new QLabel(m_progressPanel)),
       m_lblTimeResult(new QLabel(m_progressPanel)),
       m_lblTime(new QLabel(tr4410(QStringLiteral("20157::Elapsed time:")), m_progressPanel)),
-      m_lblManometer(new QLabel(tr4410(QStringLiteral("20150::Manometer:")), m_progressPanel))
+      m_lblManometer(new QLabel(tr4410(QStringLiteral("20150::Manometer:")), m_progressPanel)),
+      m_chart(new ostrel::XPressureChart(m_progressPanel))
 {
     setObjectName(QStringLiteral("xtdDetails"));
     m_txtConfig->setObjectName(QStringLiteral("txtConfig"));
@@ -43,6 +45,11 @@ XTestDetails::XTestDetails(QWidget* parent)
     big.setBold(true);
     m_lblManometerResult->setFont(big);
     m_lblTimeResult->setFont(big);
+    // As wide as the widest value from the start: a value of another width would move the chart
+    // beside it, and a moved chart is drawn anew in full.
+    const int valueWidth = QFontMetrics(big).horizontalAdvance(QStringLiteral("8888 mmHg"));
+    m_lblManometerResult->setMinimumWidth(valueWidth);
+    m_lblTimeResult->setMinimumWidth(valueWidth);
 
     auto* grid = new QGridLayout(m_progressPanel);
     grid->addWidget(m_lblManometer, 0, 0);
@@ -50,6 +57,8 @@ XTestDetails::XTestDetails(QWidget* parent)
     grid->addWidget(m_lblTime, 1, 0);
     grid->addWidget(m_lblTimeResult, 1, 1);
     grid->setRowStretch(2, 1);
+    grid->addWidget(m_chart, 0, 2, 3, 1);
+    grid->setColumnStretch(2, 1);
 
     // Both views share the space below the instructions; the layout follows every resize.
     auto* layout = new QVBoxLayout(this);
@@ -113,27 +122,27 @@ void XTestDetails::Initialize(const Variant& instructions, const Variant& config
 
 void XTestDetails::ShowPerformData(std::int32_t pressure, const Variant& elapsed)
 {
-    // Called on every poll: a label is touched only when its text changes, and then the time
-    // is painted at once (the poll loop may not return to the event loop for a while).
+    // Called on every poll: a label is touched only when its text or visibility changes, and
+    // then painted by the event loop that the poll loop runs between two polls (no repaint).
     const bool timed = !(elapsed.isMissing() || elapsed.isEmptyOrNull());
-    runStep("manometer", [&] {
-        const QString text = QString::number(pressure) + QStringLiteral(" mmHg");
-        if (m_lblManometerResult->text() != text)
-            m_lblManometerResult->setText(text);
-    });
+    runStep("manometer", [&] { setTextIfChanged(m_lblManometerResult, QString::number(pressure) + QStringLiteral(" mmHg")); });
+    runStep("pressure chart", [&] { m_chart->AddSample(pressure); });
     runStep("elapsed time", [&] {
-        if (!timed)
-            return;
-        const QString text = ElapsedText(ostrel::roundToLong(elapsed.val()));
-        if (m_lblTimeResult->text() == text)
-            return;
-        m_lblTimeResult->setText(text);
-        m_lblTimeResult->repaint();
+        if (timed)
+            setTextIfChanged(m_lblTimeResult, ElapsedText(ostrel::roundToLong(elapsed.val())));
     });
     runStep("time labels", [&] {
-        m_lblTimeResult->setVisible(timed);
-        m_lblTime->setVisible(timed);
+        if (m_lblTime->isHidden() == timed) {
+            m_lblTimeResult->setVisible(timed);
+            m_lblTime->setVisible(timed);
+        }
     });
+}
+
+void XTestDetails::setTextIfChanged(QLabel* label, const QString& text)
+{
+    if (label->text() != text)
+        label->setText(text);
 }
 
 QString XTestDetails::ElapsedText(std::int32_t seconds)

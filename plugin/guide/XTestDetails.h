@@ -11,8 +11,9 @@ class QLabel;
 class QPlainTextEdit;
 
 namespace ostrel {
+class XPressureChart;
 class XTestWizard;
-}
+} // namespace ostrel
 
 namespace nb4410 {
 
@@ -40,8 +41,12 @@ public:
     QLabel* ManometerResult() const { return m_lblManometerResult; }
     QLabel* TimeResult() const { return m_lblTimeResult; }
     QLabel* TimeCaption() const { return m_lblTime; }
+    // Beside the manometer: the run's pressure against time (active for the tests that chart it).
+    ostrel::XPressureChart* PressureChart() const { return m_chart; }
 
 private:
+    static void setTextIfChanged(QLabel* label, const QString& text);
+
     QPlainTextEdit* m_txtConfig;
     ostrel::XTestWizard* m_instructions;
     QFrame* m_line1;
@@ -50,6 +55,7 @@ private:
     QLabel* m_lblTimeResult;
     QLabel* m_lblTime;
     QLabel* m_lblManometer;
+    ostrel::XPressureChart* m_chart;
 };
 
 } // namespace nb4410

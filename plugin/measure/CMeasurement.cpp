@@ -30,6 +30,7 @@ constexpr FlagText kFlagTexts[] = {
     {QLatin1Char('O'), "20550::Measurement overflow."},
     {QLatin1Char('I'), "20551::Incomplete test."},
     {QLatin1Char('E'), "20552::Error during test."},
+    {QLatin1Char(CMeasurement::kNoReadingFlag), CMeasurement::kNoReadingText},
 };
 
 } // namespace
@@ -122,6 +123,11 @@ std::int32_t CMeasurement::UpdateStatus(const std::shared_ptr<ostrel::ILimitData
                                         const std::shared_ptr<ostrel::IStandards>& selectedStandards)
 {
     namespace status = ostrel::status;
+    // The monitor showed nothing: the measurement it should have made failed, limits or not.
+    if (NoReading()) {
+        m_status = status::kFailed;
+        return m_status;
+    }
     if (m_value.isEmptyOrNull()) {
         m_status = status::kNotEvaluated;
         return m_status;
@@ -149,6 +155,17 @@ std::int32_t CMeasurement::UpdateStatus(const std::shared_ptr<ostrel::ILimitData
     ostrel::runStep("find the failed standards", [&] { failed = limitData->FindFailedStandards(self, selectedStandards); });
     m_status = failed ? status::kFailed : status::kPassed;
     return m_status;
+}
+
+void CMeasurement::SetNoReading(bool noReading)
+{
+    if (!noReading) {
+        RemoveFlag(QLatin1Char(kNoReadingFlag));
+        return;
+    }
+    m_value = Variant();
+    RemoveFlag(QLatin1Char(kIncompleteFlag));
+    AddFlag(QString(QLatin1Char(kNoReadingFlag)));
 }
 
 void CMeasurement::MarkIncomplete(bool failure)
@@ -214,8 +231,11 @@ QString CMeasurement::ReportLine(const ostrel::ReportPtr& report)
         return QString();
     QString description;
     ostrel::runStep("translate the description", [&] { description = report->Translate(kModule, m_description); });
-    return QStringLiteral("|      ") + description + QLatin1Char('|') + formatted(m_presetValue) + QLatin1Char('|')
-         + formatted(m_value) + QLatin1Char('|') + m_unit + QLatin1Char(';');
+    QString value = formatted(m_value);
+    if (NoReading())
+        ostrel::runStep("translate no reading", [&] { value = report->Translate(kModule, QLatin1String(kNoReadingText)); });
+    return QStringLiteral("|      ") + description + QLatin1Char('|') + formatted(m_presetValue) + QLatin1Char('|') + value
+         + QLatin1Char('|') + m_unit + QLatin1Char(';');
 }
 
 ostrel::StorageElement CMeasurement::Save(const ostrel::StorageDocumentPtr& parent)

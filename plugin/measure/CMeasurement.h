@@ -25,6 +25,10 @@ public:
     // Flag letters of a value that is no verdict: the run was cut short, by an error.
     static constexpr char kIncompleteFlag = 'I';
     static constexpr char kErrorFlag = 'E';
+    // Flag letter of a reading the operator recorded as missing: the monitor showed none. The
+    // measurement has no value and fails.
+    static constexpr char kNoReadingFlag = 'N';
+    static constexpr char kNoReadingText[] = "20554::No reading";
 
     // Print option of the report: only failed measurements are printed.
     static constexpr std::int32_t kPrintFailedOnly = 0x10;
@@ -60,7 +64,7 @@ public:
     bool HasFlag(QChar letter) const;   // case-insensitive
     void RemoveFlag(QChar letter);      // case-insensitive
     // Evaluates the value against the selected standards of the limit data (ResultStatus.h):
-    // not evaluated without a value, incomplete when flagged "I" or "E", not judged when no
+    // failed when flagged "N" (no reading), not evaluated without a value, incomplete when flagged "I" or "E", not judged when no
     // selected standard of the limit data sets a limit for the key, failed when one fails it,
     // else passed. Returns the new status.
     std::int32_t UpdateStatus(const std::shared_ptr<ostrel::ILimitData>& limitData,
@@ -68,6 +72,9 @@ public:
     // A run cut short: a value there is gets the "I" flag (and "E" after a failure) and is
     // incomplete; no value stays not evaluated.
     void MarkIncomplete(bool failure);
+    // The operator's "no reading": no value, the "N" flag (and no "I"); false undoes it.
+    void SetNoReading(bool noReading);
+    bool NoReading() const { return HasFlag(QLatin1Char(kNoReadingFlag)); }
     // A value of a run in progress: shown as running (not evaluated without a value).
     void ShowRunning() { m_status = m_value.isEmptyOrNull() ? ostrel::status::kNotEvaluated : ostrel::status::kRunning; }
     // A yes/no value as text: "True" only for a value that reads as true.

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -29,6 +30,8 @@ namespace {
 const QColor kFailedColour(128, 0, 0);
 const QString kBlank = QStringLiteral(" ");
 const QString kAllowedKeys = QStringLiteral("0123456789,.-+");
+// Marks the "val" cell of a row whose reading is "no reading" (its text is no number).
+constexpr int kNoReadingRole = Qt::UserRole + 1;
 
 struct ColumnSpec {
     const char* header;
@@ -57,6 +60,7 @@ std::optional<float> readingOf(QString text)
 
 XResultBP::XResultBP(QWidget* parent)
     : QWidget(parent), m_list(new QTreeWidget(this)), m_edit(new QLineEdit(m_list->viewport())),
+      m_noReading(new QPushButton(this)),
       m_limits(new CStandardLimits(this, m_list, kHighColumn, kLowColumn,
                                    [this](const char* name, const ostrel::VariantArray& params) { raiseEvent(name, params); }))
 {
@@ -88,9 +92,18 @@ XResultBP::XResultBP(QWidget* parent)
     });
     connect(m_list->header(), &QHeaderView::sectionClicked, m_edit, &QLineEdit::hide);
 
+    // Alt+N from the edit box; the button never takes the focus from the reading being typed.
+    m_noReading->setObjectName(QStringLiteral("cmdNoReading"));
+    m_noReading->setText(QStringLiteral("&") + ostrel::tr4410(QLatin1String(CMeasurement::kNoReadingText)));
+    m_noReading->setToolTip(QStringLiteral("The monitor showed no reading: this measurement fails."));
+    m_noReading->setFocusPolicy(Qt::NoFocus);
+    m_noReading->setEnabled(false);
+    connect(m_noReading, &QPushButton::clicked, this, [this] { runStep("no reading", [&] { RecordNoReading(); }); });
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_list);
+    layout->addWidget(m_noReading, 0, Qt::AlignLeft);
 
     runStep("translate view", [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
     raiseEvent(kEventEnableNextButton, ostrel::VariantArray{Variant(false)});
@@ -152,7 +165,11 @@ void XResultBP::showMeasurement(const std::shared_ptr<ostrel::IMeasurement>& mea
 
     const std::int32_t status = measurement->Status();
     QString valueText;
-    if (status != 0) {
+    const bool noReading = measurement->Flags().contains(QLatin1Char(CMeasurement::kNoReadingFlag));
+    row->setData(kValueColumn, kNoReadingRole, noReading);
+    if (noReading) {
+        valueText = ostrel::tr4410(QLatin1String(CMeasurement::kNoReadingText));
+    } else if (status != 0) {
         const QString formatted = ostrel::formatNumber(measurement->Value().val(), measurement->ValueFormat());
         if (!formatted.isEmpty())
             valueText = formatted + QLatin1Char(' ') + measurement->Unit();
@@ -213,11 +230,13 @@ void XResultBP::BeginEdit(QTreeWidgetItem* row)
             return;
         m_list->setCurrentItem(row);
         placeEditBox(row);
-        // The number without its unit; filling the box is no edit.
+        // The number without its unit ("no reading" has none); filling the box is no edit.
         m_editSuppressed = true;
-        m_edit->setText(row->text(kValueColumn).section(QLatin1Char(' '), 0, 0));
+        const bool noReading = row->data(kValueColumn, kNoReadingRole).toBool();
+        m_edit->setText(noReading ? QString() : row->text(kValueColumn).section(QLatin1Char(' '), 0, 0));
         m_editSuppressed = false;
         m_edit->show();
+        m_noReading->setEnabled(true);
         m_edit->setFocus();
         m_edit->selectAll();
     });
@@ -236,6 +255,9 @@ void XResultBP::editChanged()
         if (!measurement)
             return;
         const std::optional<float> value = readingOf(m_edit->text());
+        // Typing replaces a "no reading".
+        measurement->SetNoReading(false);
+        row->setData(kValueColumn, kNoReadingRole, false);
         // A reading left empty is what keeps the "I" flag of result entry.
         if (!value) {
             measurement->SetValue(Variant());
@@ -252,12 +274,33 @@ void XResultBP::editChanged()
     updateNextButton();
 }
 
+void XResultBP::RecordNoReading()
+{
+    QTreeWidgetItem* row = m_edit->isVisible() ? m_list->currentItem() : nullptr;
+    if (!row || !m_result)
+        return;
+    auto measurement =
+        std::dynamic_pointer_cast<CMeasurement>(m_result->Measurement(Variant(row->data(0, Qt::UserRole).toString())));
+    if (!measurement)
+        return;
+    measurement->SetNoReading(true);
+    m_editSuppressed = true;
+    m_edit->clear();
+    m_editSuppressed = false;
+    row->setData(kValueColumn, kNoReadingRole, true);
+    row->setText(kValueColumn, ostrel::tr4410(QLatin1String(CMeasurement::kNoReadingText)));
+    setRowStyle(row, ostrel::status::kFailed);
+    updateNextButton();
+    editKey(Qt::Key_Return, QString());
+}
+
 void XResultBP::nextRow()
 {
     QTreeWidgetItem* row = m_list->currentItem();
     const int index = row ? m_list->indexOfTopLevelItem(row) : -1;
     if (index < 0 || index + 1 >= m_list->topLevelItemCount()) {
         m_edit->hide();
+        m_noReading->setEnabled(false);
         m_lastRowPassed = true;
         return;
     }
@@ -289,6 +332,11 @@ bool XResultBP::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_edit) {
         if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
+            // The button's Alt+N, also where no shortcut reaches the box.
+            if (key->key() == Qt::Key_N && (key->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier) {
+                runStep("no reading", [&] { RecordNoReading(); });
+                return true;
+            }
             bool swallowed = false;
             runStep("edit key", [&] { swallowed = editKey(key->key(), key->text()); });
             return swallowed;

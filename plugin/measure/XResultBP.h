@@ -15,6 +15,7 @@
 class QAction;
 class QLineEdit;
 class QMenu;
+class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -60,6 +61,10 @@ public:
     void BeginEdit(QTreeWidgetItem* row = nullptr);
     // Whether every row has a reading.
     bool AllEntered() const;
+    // The button that records "no reading" for the row being edited, and what it does: the
+    // measurement fails and the entry goes on with the next row, as after Enter.
+    QPushButton* NoReadingButton() const { return m_noReading; }
+    void RecordNoReading();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -78,6 +83,7 @@ private:
 
     QTreeWidget* m_list;
     QLineEdit* m_edit;
+    QPushButton* m_noReading;
     CStandardLimits* m_limits; // owned by this widget
     std::shared_ptr<ostrel::IResultData> m_result;
     std::shared_ptr<ostrel::ILimitData> m_limitData;

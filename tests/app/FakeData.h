@@ -89,10 +89,11 @@ public:
     std::int32_t ValueType() override { return 0; }
     QString ValueFormat() override { return QStringLiteral("0"); }
     QString Flags() override { return flags; }
-    QString ToolTipText() override { return {}; }
+    QString ToolTipText() override { return toolTip; }
     void Load(const StorageElement& element, ProgressPtr progress) override;
     StorageElement Save(const StorageDocumentPtr& document) override;
 
+    QString toolTip;
     QString key;
     QString description;
     Variant value;

@@ -190,6 +190,24 @@ TEST(SequenceResultsTest, LimitTexts)
     }
 }
 
+TEST(SequenceResultsTest, AFailedMeasurementWithoutAValueSaysWhy)
+{
+    SequenceDocument document;
+    auto bp = addElement(document, QStringLiteral("BP"));
+    bp->result().status = 2;
+    auto noReading = std::make_shared<FakeMeasurement>(QStringLiteral("DIAS"), QStringLiteral("Diastolic"), Variant(), Variant(),
+                                                       QStringLiteral("mmHg"), 2, QStringLiteral("N"));
+    noReading->toolTip = QStringLiteral("No reading");
+    auto notEntered = std::make_shared<FakeMeasurement>(QStringLiteral("HART"), QStringLiteral("Heart Rate"), Variant(), Variant(),
+                                                        QStringLiteral("BPM"), 0, QStringLiteral("I"));
+    notEntered->toolTip = QStringLiteral("Incomplete test.");
+    bp->result().measurements = {noReading, notEntered};
+    const auto results = SequenceResults::Collect(document);
+    ASSERT_EQ(results[0].measurements.size(), 2u);
+    EXPECT_EQ(results[0].measurements[0].valueText, "No reading");
+    EXPECT_EQ(results[0].measurements[1].valueText, ""); // not failed: nothing to explain
+}
+
 TEST(SequenceResultsTest, Verdict)
 {
     auto result = [](bool enabled, bool hasResult, int status) {

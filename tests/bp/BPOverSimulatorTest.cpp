@@ -5,6 +5,7 @@
 #include "BPTestSupport.h"
 
 #include "host/contract/IServiceRecord.h"
+#include "host/storage/StorageElement.h"
 #include "host/run/RunContext.h"
 #include "plugin/guide/FTestGuide.h"
 #include "plugin/measure/XResultBP.h"
@@ -14,6 +15,8 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -37,6 +40,11 @@ protected:
         auto* view = dynamic_cast<XResultBP*>(guide.ResultControl());
         ASSERT_TRUE(view);
         for (const QString& reading : readings) {
+            // "no reading": the operator presses the button, as the monitor showed nothing.
+            if (reading == QLatin1String("none")) {
+                QTest::mouseClick(view->NoReadingButton(), Qt::LeftButton);
+                continue;
+            }
             QTest::keyClicks(view->EditBox(), reading);
             QTest::keyClick(view->EditBox(), Qt::Key_Return);
         }
@@ -95,6 +103,48 @@ TEST_F(BPOverSimulator, AReadingOutsideThePercentLimitIsAskedAboutAndStoredFaile
     EXPECT_EQ(result()->Status(), 2);
     EXPECT_EQ(result()->Find("SYST")->Status(), 2);
     EXPECT_EQ(result()->MeasurementCount(), 3);
+}
+
+TEST_F(BPOverSimulator, NoReadingFailsThatMeasurementKeepsTheOthersAndIsStoredAsSuch)
+{
+    start();
+    judge(CTestBP::kPresetTestId);
+    judged->limit("SYST", 5.0f, -5.0f, "%");
+    judged->limit("DIAS", 5.0f, -5.0f, "%");
+    context->SetSelectedStandards(judged->selected);
+    messages.sink->answers = {true}; // store the failed result
+    QString shown;
+    perform([&](FTestGuide& guide) {
+        press(guide, "play");
+        typeReadings(guide, {"121", "none", "60", "93"});
+        shown = dynamic_cast<XResultBP*>(guide.ResultControl())->Row("DIAS")->text(XResultBP::kValueColumn);
+        EXPECT_TRUE(guide.Button("next")->isEnabled());
+        guide.Button("next")->trigger();
+    });
+    EXPECT_EQ(shown, "No reading");
+    ASSERT_TRUE(result());
+    EXPECT_EQ(result()->Status(), 2);
+    EXPECT_EQ(result()->Find("DIAS")->Status(), 2);
+    EXPECT_TRUE(result()->Find("DIAS")->Value().isEmptyOrNull());
+    // The other readings were kept and judged.
+    EXPECT_EQ(result()->Find("SYST")->Status(), 1);
+    EXPECT_EQ(result()->Find("HART")->Value().val(), 60.0);
+
+    // Stored and loaded again: still "no reading", still failed, also when judged anew.
+    auto document = ostrel::StorageDocument::Create();
+    const ostrel::StorageElement stored = result()->Save(document);
+    auto reloaded = std::make_shared<CResultBP>();
+    reloaded->Load(stored, nullptr);
+    EXPECT_EQ(reloaded->Status(), 2);
+    EXPECT_EQ(reloaded->Find("DIAS")->Status(), 2);
+    EXPECT_EQ(reloaded->Find("DIAS")->ToolTipText(), "No reading");
+    reloaded->EvaluateStatus(element->Limits(), judged->selected, false);
+    EXPECT_EQ(reloaded->Find("DIAS")->Status(), 2);
+    EXPECT_EQ(reloaded->Status(), 2);
+    XResultBP view;
+    view.ShowTestResult(reloaded);
+    EXPECT_EQ(view.Row("DIAS")->text(XResultBP::kValueColumn), "No reading");
+    EXPECT_TRUE(view.Row("DIAS")->font(XResultBP::kValueColumn).bold());
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "plugin/tests/bp/CResultBP.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -151,6 +152,36 @@ TEST_F(ResultViewBP, AReadingOutsideTheLimitsIsMarkedAsItIsTyped)
     EXPECT_EQ(result->Find("SYST")->Status(), 0); // judged when the technician goes on
     view.EditBox()->clear();
     EXPECT_FALSE(view.Row("SYST")->font(XResultBP::kValueColumn).bold());
+}
+
+TEST_F(ResultViewBP, NoReadingIsRecordedByButtonOrAltNAndUndoneByTyping)
+{
+    EXPECT_FALSE(view.NoReadingButton()->isEnabled()); // nothing is being edited
+    view.StartEditing();
+    type("120");
+    enter();
+    ASSERT_TRUE(view.NoReadingButton()->isEnabled());
+    QTest::mouseClick(view.NoReadingButton(), Qt::LeftButton);
+    EXPECT_EQ(cell("DIAS", XResultBP::kValueColumn), "No reading");
+    EXPECT_TRUE(view.Row("DIAS")->font(XResultBP::kValueColumn).bold());
+    EXPECT_EQ(result->Find("DIAS")->Flags(), "N"); // not "I": the reading is recorded
+    EXPECT_EQ(view.List()->currentItem(), view.Row("HART")); // the entry goes on
+
+    // Alt+N in the edit box does the same.
+    QTest::keyClick(view.EditBox(), Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(cell("HART", XResultBP::kValueColumn), "No reading");
+    type("93");
+    enter();
+    EXPECT_TRUE(view.AllEntered());
+    EXPECT_GT(events.lastIndexOf("EnableNextButton=True"), events.lastIndexOf("EnableNextButton=False"));
+
+    // Back on the row, the box starts empty and a typed reading replaces "no reading".
+    view.BeginEdit(view.Row("DIAS"));
+    EXPECT_EQ(view.EditBox()->text(), "");
+    type("80");
+    EXPECT_EQ(cell("DIAS", XResultBP::kValueColumn), "80 mmHg");
+    EXPECT_EQ(result->Find("DIAS")->Flags(), "");
+    EXPECT_FALSE(view.Row("DIAS")->font(XResultBP::kValueColumn).bold());
 }
 
 TEST_F(ResultViewBP, LimitsOfTheChosenStandard)

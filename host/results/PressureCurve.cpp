@@ -1,0 +1,103 @@
+#include "host/results/PressureCurve.h"
+
+#include "host/core/Variant.h"
+#include "host/storage/StorageElement.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+
+namespace ostrel {
+
+void PressureCurve::Clear()
+{
+    m_points.clear();
+    m_spacingMs = 0;
+}
+
+void PressureCurve::Add(std::int64_t ms, double mmHg)
+{
+    if (!std::isfinite(mmHg))
+        return;
+    if (!m_points.empty())
+        ms = std::max(ms, m_points.back().ms);
+    // Closer to the point before the last than the spacing allows: the last point moves on,
+    // so the newest value is always shown and the points stay evenly spaced.
+    const std::size_t count = m_points.size();
+    if (count >= 2 && (ms - m_points[count - 2].ms < m_spacingMs || ms == m_points.back().ms)) {
+        m_points.back() = {ms, mmHg};
+        return;
+    }
+    if (count == 1 && ms == m_points.back().ms) {
+        m_points.back() = {ms, mmHg};
+        return;
+    }
+    m_points.push_back({ms, mmHg});
+    if (m_points.size() > static_cast<std::size_t>(kMaxPoints))
+        thin();
+}
+
+void PressureCurve::thin()
+{
+    std::vector<Point> kept;
+    kept.reserve(m_points.size() / 2 + 1);
+    for (std::size_t i = 0; i < m_points.size(); i += 2)
+        kept.push_back(m_points[i]);
+    if (kept.back().ms != m_points.back().ms)
+        kept.back() = m_points.back();
+    m_points = std::move(kept);
+    const std::int64_t span = m_points.back().ms - m_points.front().ms;
+    m_spacingMs = std::max<std::int64_t>(1, 2 * span / kMaxPoints);
+}
+
+double PressureCurve::PeakMmHg() const
+{
+    double peak = 0;
+    for (const Point& point : m_points)
+        peak = std::max(peak, point.mmHg);
+    return peak;
+}
+
+QString PressureCurve::ToText() const
+{
+    QStringList pairs;
+    pairs.reserve(static_cast<qsizetype>(m_points.size()));
+    for (const Point& point : m_points)
+        pairs << QString::number(point.ms) + QLatin1Char(' ') + numberToText(point.mmHg);
+    return pairs.join(QLatin1Char(';'));
+}
+
+PressureCurve PressureCurve::FromText(const QString& text)
+{
+    PressureCurve curve;
+    for (const QString& pair : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QStringList parts = pair.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (parts.size() != 2)
+            continue;
+        bool timeOk = false;
+        bool pressureOk = false;
+        const std::int64_t ms = parts[0].toLongLong(&timeOk);
+        const double mmHg = parts[1].toDouble(&pressureOk);
+        // A stored curve runs forward in time: a point that goes back is no part of it.
+        if (!timeOk || !pressureOk || ms < 0 || (!curve.m_points.empty() && ms <= curve.m_points.back().ms))
+            continue;
+        curve.Add(ms, mmHg);
+    }
+    return curve;
+}
+
+StorageElement PressureCurve::Save(const StorageDocumentPtr& document) const
+{
+    StorageElement element = document->CreateElement(QLatin1String(kElement));
+    element.SetText(ToText());
+    return element;
+}
+
+PressureCurve PressureCurve::Load(const StorageElement& element)
+{
+    if (!element || element.Name() != QLatin1String(kElement))
+        return {};
+    return FromText(element.Text());
+}
+
+} // namespace ostrel
