@@ -71,6 +71,7 @@ private:
 
 int main(int argc, char** argv)
 {
+    ostrel::AppEnvironment::PrepareMemory();
     ostrel::AppEnvironment::PreparePlatform(true);
     QApplication app(argc, argv);
     ostrel::AppEnvironment::Prepare();
