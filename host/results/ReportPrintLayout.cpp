@@ -104,36 +104,42 @@ ReportPrintLayout::Laid ReportPrintLayout::layOut(const Text& text, const QFont&
     return laid;
 }
 
-ReportBand ReportPrintLayout::textBand(const Text& text, const QFont& font, double spaceBefore) const
+void ReportPrintLayout::addText(Bands& bands, const Text& text, const QFont& font, double spaceBefore) const
 {
-    ReportBand band;
+    // A band a line, so a text longer than a page runs over to the next between two lines.
     const Laid laid = layOut(text, font, m_width, Qt::AlignLeft, true);
-    band.height = laid.height;
-    band.spaceBefore = spaceBefore;
-    band.paint = [layout = laid.layout](QPainter& painter) { layout->draw(&painter, QPointF(0, 0)); };
-    return band;
+    for (int i = 0; i < laid.layout->lineCount(); ++i) {
+        const QTextLine line = laid.layout->lineAt(i);
+        ReportBand band;
+        band.height = line.height();
+        band.spaceBefore = i == 0 ? spaceBefore : 0;
+        band.paint = [layout = laid.layout, i, top = line.y()](QPainter& painter) {
+            layout->lineAt(i).draw(&painter, QPointF(0, -top));
+        };
+        bands.push_back(std::move(band));
+    }
 }
 
 void ReportPrintLayout::AddTitle(Bands& bands, const QString& text) const
 {
-    bands.push_back(textBand({text, {}}, scaledFont(kTitleScale, true), 0));
+    addText(bands, {text, {}}, scaledFont(kTitleScale, true), 0);
 }
 
 void ReportPrintLayout::AddHeading(Bands& bands, const QString& text) const
 {
-    bands.push_back(textBand({text, {}}, scaledFont(kHeadingScale, true), cssPixels(kBlockSpaceCss + 4)));
+    addText(bands, {text, {}}, scaledFont(kHeadingScale, true), cssPixels(kBlockSpaceCss + 4));
 }
 
 void ReportPrintLayout::AddParagraph(Bands& bands, const QString& text) const
 {
-    bands.push_back(textBand({text, {}}, m_font, cssPixels(kBlockSpaceCss)));
+    addText(bands, {text, {}}, m_font, cssPixels(kBlockSpaceCss));
 }
 
 void ReportPrintLayout::AddKeyValue(Bands& bands, const QString& key, const QString& value) const
 {
     const QString label = key + QLatin1Char(':');
-    bands.push_back(textBand({label + QLatin1Char(' ') + value, {range(0, static_cast<int>(label.size()), true, false)}},
-                             m_font, cssPixels(kBlockSpaceCss)));
+    addText(bands, {label + QLatin1Char(' ') + value, {range(0, static_cast<int>(label.size()), true, false)}}, m_font,
+            cssPixels(kBlockSpaceCss));
 }
 
 ReportPrintLayout::Text ReportPrintLayout::cellText(const Report::Cell& cell)

@@ -35,7 +35,7 @@ private:
         QList<QTextLayout::FormatRange> formats;
     };
     static Text cellText(const Report::Cell& cell);
-    ReportBand textBand(const Text& text, const QFont& font, double spaceBefore) const;
+    void addText(Bands& bands, const Text& text, const QFont& font, double spaceBefore) const;
     struct Laid {
         std::shared_ptr<const QTextLayout> layout;
         double height = 0;
