@@ -60,7 +60,10 @@ double ReportPrintLayout::cssPixels(double pixels) const
 QFont ReportPrintLayout::scaledFont(double factor, bool bold) const
 {
     QFont font = m_font;
-    font.setPointSizeF(m_font.pointSizeF() * factor);
+    if (m_font.pointSizeF() > 0)
+        font.setPointSizeF(m_font.pointSizeF() * factor);
+    else // a font given in pixels (some platforms' default)
+        font.setPixelSize(static_cast<int>(m_font.pixelSize() * factor));
     font.setBold(bold);
     return font;
 }
@@ -70,7 +73,8 @@ ReportPrintLayout::Laid ReportPrintLayout::layOut(const Text& text, const QFont&
 {
     QString key = text.text;
     // Every font here is the body font at another size, bold or not.
-    key += QChar(0) + QString::number(font.pointSizeF()) + (font.bold() ? QLatin1Char('b') : QLatin1Char('-')) +
+    key += QChar(0) + QString::number(font.pointSizeF()) + QLatin1Char('/') + QString::number(font.pixelSize()) +
+           (font.bold() ? QLatin1Char('b') : QLatin1Char('-')) +
            QString::number(width, 'f', 1) + QLatin1Char(',') + QString::number(align.toInt()) +
            (wrap ? QLatin1Char('w') : QLatin1Char('n'));
     for (const QTextLayout::FormatRange& format : text.formats)
