@@ -100,4 +100,20 @@ std::variant<std::unique_ptr<TestRun>, InstrumentError> TestRun::Create(const QS
     }
 }
 
+double TestRun::DurationS() const
+{
+    // Ended is false up to the end and true after it: found by doubling, then halving.
+    constexpr double kLongestS = 24 * 3600;
+    constexpr double kResolutionS = 0.001;
+    double ended = 1;
+    while (!Ended(ended) && ended < kLongestS)
+        ended *= 2;
+    double running = 0;
+    while (ended - running > kResolutionS) {
+        const double middle = (running + ended) / 2;
+        (Ended(middle) ? ended : running) = middle;
+    }
+    return ended;
+}
+
 } // namespace nb4410sim

@@ -31,6 +31,9 @@ public:
     // The "GRES" fields after elapsedS simulated seconds; field 0 is the test type.
     virtual QStringList Fields(double elapsedS) const = 0;
     virtual bool Ended(double elapsedS) const = 0;
+    // The simulated seconds the run lasts when nobody stops it (to a millisecond); the sum of
+    // these is the least time a sequence of tests can take on the line.
+    double DurationS() const;
     // Whether the run makes the monitor under test measure (its display clears at the start).
     virtual bool MonitorMeasures() const { return false; }
     // The monitor's readings after elapsedS; none until its measurement has ended.

@@ -13,6 +13,9 @@
 #include <QLibraryInfo>
 #include <QStringList>
 #include <QTranslator>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <memory>
 #include <vector>
 
@@ -22,6 +25,8 @@ namespace {
 
 const QString kLanguageValue = QStringLiteral("Language");
 QtMessageHandler g_previousHandler = nullptr;
+constexpr int kMmapThresholdBytes = 32 << 20;
+constexpr int kTrimThresholdBytes = 64 << 20;
 std::vector<std::unique_ptr<QTranslator>> g_translators;
 
 QString translationsFolder()
@@ -50,6 +55,15 @@ bool AppEnvironment::IsPlatformNoise(const QString& category, const QString& mes
 bool AppEnvironment::HasDisplay()
 {
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+void AppEnvironment::PrepareMemory()
+{
+#ifdef __GLIBC__
+    // Fixed thresholds (glibc's own adapt to the first large block freed, then still trim).
+    mallopt(M_MMAP_THRESHOLD, kMmapThresholdBytes);
+    mallopt(M_TRIM_THRESHOLD, kTrimThresholdBytes);
+#endif
 }
 
 void AppEnvironment::PreparePlatform(bool headless)

@@ -120,7 +120,7 @@ void addVerdicts(Report& report, const ElementResult& result, bool failuresOnly)
         if (failuresOnly && row.status != 2)
             continue;
         const QString name = row.description.isEmpty() ? row.key : row.description;
-        rows += tableRow({QString(), name, SequenceResults::DisplayText(row), row.unit, orDash(row.limits),
+        rows += tableRow({QString(), name, SequenceResults::DisplayText(row), row.unit, orDash(row.limitsApplied),
                           SequenceResults::StatusText(row.status)});
     }
     if (rows.isEmpty())

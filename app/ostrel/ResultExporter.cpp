@@ -123,7 +123,8 @@ QStringList ResultExporter::CsvColumns()
     return {QStringLiteral("element"), QStringLiteral("key"),    QStringLiteral("description"),
             QStringLiteral("value"),   QStringLiteral("preset"), QStringLiteral("unit"),
             QStringLiteral("limits"),  QStringLiteral("status"), QStringLiteral("flags"),
-            QStringLiteral("error"), QStringLiteral("deviceSerial"), QStringLiteral("runDate"), QStringLiteral("elementStatus")};
+            QStringLiteral("error"), QStringLiteral("deviceSerial"), QStringLiteral("runDate"), QStringLiteral("elementStatus"),
+            QStringLiteral("comment")};
 }
 
 QByteArray ResultExporter::ToCsv(const std::vector<ElementResult>& results, const SequenceDocument* document)
@@ -138,7 +139,8 @@ QByteArray ResultExporter::ToCsv(const std::vector<ElementResult>& results, cons
             const QStringList fields{result.name,  row.key,        row.description,
                                      row.valueText, row.preset,     row.unit,
                                      row.limits,   SequenceResults::StatusText(row.status), row.flags,
-                                     result.error, serial,       runDate,        SequenceResults::ElementStatusText(result)};
+                                     result.error, serial,       runDate,        SequenceResults::ElementStatusText(result),
+                                     result.comment};
             QStringList quoted;
             for (const auto& field : fields)
                 quoted << csvField(field);

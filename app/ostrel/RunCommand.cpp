@@ -68,12 +68,10 @@ QString RunCommand::ElementLine(const ElementResult& result, int count)
             text += QStringLiteral(" (failed)");
         values << text;
     }
+    // One multi-argument arg: a name or value holding "%1" is text, never a place for the next.
     return QStringLiteral("[%1/%2] %3  %4  %5")
-        .arg(result.position)
-        .arg(count)
-        .arg(result.name.leftJustified(28, QLatin1Char('.')))
-        .arg(SequenceResults::ElementStatusText(result).toUpper().leftJustified(13))
-        .arg(values.join(QStringLiteral(", ")))
+        .arg(QString::number(result.position), QString::number(count), result.name.leftJustified(28, QLatin1Char('.')),
+             SequenceResults::ElementStatusText(result).toUpper().leftJustified(13), values.join(QStringLiteral(", ")))
         .trimmed();
 }
 
@@ -90,11 +88,12 @@ QString RunCommand::SummaryTable(const std::vector<ElementResult>& results)
         int failed = 0;
         for (const auto& row : result.measurements)
             failed += row.status == 2 ? 1 : 0;
+        const QString count = failed ? QString::number(result.measurements.size()) + QStringLiteral(" (") +
+                                           QString::number(failed) + QStringLiteral(" failed)")
+                                     : QString::number(result.measurements.size());
         text += QStringLiteral("%1  %2 %3 %4\n")
-                    .arg(result.position, 3)
-                    .arg(result.name.leftJustified(nameWidth), SequenceResults::ElementStatusText(result).leftJustified(14))
-                    .arg(failed ? QStringLiteral("%1 (%2 failed)").arg(result.measurements.size()).arg(failed)
-                                : QString::number(result.measurements.size()));
+                    .arg(QString::number(result.position).rightJustified(3), result.name.leftJustified(nameWidth),
+                         SequenceResults::ElementStatusText(result).leftJustified(14), count);
     }
     text += QStringLiteral("Overall: %1\n").arg(SequenceResults::VerdictText(SequenceResults::Overall(results)));
     return text;

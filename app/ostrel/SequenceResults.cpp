@@ -34,6 +34,56 @@ QString limitItemText(const std::shared_ptr<ILimitItem>& item, const QString& me
     return unit.isEmpty() ? text : text + QLatin1Char(' ') + unit;
 }
 
+// What a percent limit gives for the preset, as the value was judged against it:
+// " → 114 .. 126 mmHg" for -5 .. 5 % of 120 mmHg. Empty for other limits or without a preset.
+QString absoluteText(const std::shared_ptr<ILimitItem>& item, const std::optional<double>& preset, const QString& measurementUnit)
+{
+    if (!preset || !LimitRule::IsRelative(item))
+        return QString();
+    const auto upper = LimitRule::Absolute(item, 0, *preset);
+    const auto lower = LimitRule::Absolute(item, 1, *preset);
+    QString text;
+    if (upper && lower)
+        text = LimitRule::Text(*lower) + QStringLiteral(" .. ") + LimitRule::Text(*upper);
+    else if (upper)
+        text = QStringLiteral("<= ") + LimitRule::Text(*upper);
+    else if (lower)
+        text = QStringLiteral(">= ") + LimitRule::Text(*lower);
+    else
+        return QString();
+    return QStringLiteral(" \u2192 ") + text + (measurementUnit.isEmpty() ? QString() : QLatin1Char(' ') + measurementUnit);
+}
+
+struct LimitTexts {
+    QString plain;
+    QString applied;
+};
+
+LimitTexts limitTexts(const std::shared_ptr<IStandards>& standards, const QList<StandardRef>& selected, const QString& key,
+                      const QString& measurementUnit, const std::optional<double>& preset)
+{
+    if (!standards)
+        return {};
+    QStringList plain;
+    QStringList applied;
+    for (const auto& ref : selected) {
+        const auto standard = standards->Find(ref.shortName, ref.fullName);
+        if (!standard)
+            continue;
+        for (const auto& item : standard->LimitItems()) {
+            if (!item || item->Key() != key)
+                continue;
+            const QString text = limitItemText(item, measurementUnit);
+            if (text.isEmpty())
+                continue;
+            const QString shown = standard->ShortName().isEmpty() ? text : standard->ShortName() + QStringLiteral(": ") + text;
+            plain << shown;
+            applied << shown + absoluteText(item, preset, measurementUnit);
+        }
+    }
+    return {plain.join(QStringLiteral("; ")), applied.join(QStringLiteral("; "))};
+}
+
 MeasurementRow measurementRow(const std::shared_ptr<IMeasurement>& measurement, const std::shared_ptr<IStandards>& standards,
                               const QList<StandardRef>& selected)
 {
@@ -42,7 +92,13 @@ MeasurementRow measurementRow(const std::shared_ptr<IMeasurement>& measurement, 
     runStep("measurement description", [&] { row.description = measurement->Description(); });
     runStep("measurement value", [&] { row.value = measurement->Value(); });
     row.valueText = SequenceResults::ValueText(row.value);
-    runStep("measurement preset", [&] { row.preset = SequenceResults::ValueText(measurement->PresetValue()); });
+    std::optional<double> preset;
+    runStep("measurement preset", [&] {
+        const Variant value = measurement->PresetValue();
+        row.preset = SequenceResults::ValueText(value);
+        if (!value.isEmptyOrNull())
+            preset = LimitRule::ValueOf(value);
+    });
     runStep("measurement unit", [&] { row.unit = measurement->Unit(); });
     runStep("measurement status", [&] { row.status = measurement->Status(); });
     runStep("measurement flags", [&] { row.flags = measurement->Flags(); });
@@ -57,7 +113,9 @@ MeasurementRow measurementRow(const std::shared_ptr<IMeasurement>& measurement, 
         QString limitKey = measurement->LimitKey();
         if (limitKey.isEmpty())
             limitKey = row.key;
-        row.limits = SequenceResults::LimitsText(standards, selected, limitKey, row.unit);
+        LimitTexts texts = limitTexts(standards, selected, limitKey, row.unit, preset);
+        row.limits = std::move(texts.plain);
+        row.limitsApplied = std::move(texts.applied);
     });
     return row;
 }
@@ -191,25 +249,7 @@ QString SequenceResults::VerdictText(Verdict verdict)
 QString SequenceResults::LimitsText(const std::shared_ptr<IStandards>& standards, const QList<StandardRef>& selected,
                                     const QString& key, const QString& measurementUnit)
 {
-    if (!standards)
-        return QString();
-    std::vector<std::shared_ptr<IStandard>> asked;
-    for (const auto& ref : selected)
-        if (auto standard = standards->Find(ref.shortName, ref.fullName))
-            asked.push_back(standard);
-    QStringList parts;
-    for (const auto& standard : asked) {
-        if (!standard)
-            continue;
-        for (const auto& item : standard->LimitItems()) {
-            if (!item || item->Key() != key)
-                continue;
-            const QString text = limitItemText(item, measurementUnit);
-            if (!text.isEmpty())
-                parts << (standard->ShortName().isEmpty() ? text : standard->ShortName() + QStringLiteral(": ") + text);
-        }
-    }
-    return parts.join(QStringLiteral("; "));
+    return limitTexts(standards, selected, key, measurementUnit, std::nullopt).plain;
 }
 
 QString SequenceResults::DisplayText(const MeasurementRow& row)

@@ -22,6 +22,9 @@ struct MeasurementRow {
     QString preset;
     QString unit;
     QString limits;
+    // The limits as the report shows them: percent limits with the values they give for the
+    // preset ("EXAMPLE-A: -5 .. 5 % → 114 .. 126 mmHg").
+    QString limitsApplied;
     std::int32_t status = 0;
     QString flags;
 };

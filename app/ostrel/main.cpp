@@ -76,6 +76,7 @@ int main(int argc, char** argv)
             return commandLine->Fail(err, problem);
 
     const bool headless = !command.isEmpty();
+    ostrel::AppEnvironment::PrepareMemory();
     ostrel::AppEnvironment::PreparePlatform(headless);
     QApplication app(argc, argv);
     ostrel::AppEnvironment::Prepare();

@@ -21,7 +21,8 @@ public:
         for (const Run& run : runs) {
             // The median of repetitions, or the one run when there are none.
             const bool isMedian = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (run.error_occurred || !(isMedian || run.run_type == Run::RT_Iteration))
+            // Only the growth benchmarks (one argument: the size) go into the table.
+            if (run.error_occurred || !(isMedian || run.run_type == Run::RT_Iteration) || run.run_name.args.empty())
                 continue;
             Median& median = m_medians[run.run_name.function_name][std::stoi(run.run_name.args)];
             median.ms = run.GetAdjustedRealTime();
@@ -71,6 +72,7 @@ private:
 
 int main(int argc, char** argv)
 {
+    ostrel::AppEnvironment::PrepareMemory();
     ostrel::AppEnvironment::PreparePlatform(true);
     QApplication app(argc, argv);
     ostrel::AppEnvironment::Prepare();

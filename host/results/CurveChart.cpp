@@ -138,31 +138,9 @@ QString CurveChart::Svg(int width, int height) const
     return svg;
 }
 
-QString CurveChart::PrintHtml() const
-{
-    return QStringLiteral("<p><b>") + QString::fromLatin1(kCaption) + QStringLiteral("</b></p>\n<p><img src=\"") +
-           ImageName(m_curve).toHtmlEscaped() + QStringLiteral("\" width=\"") + QString::number(kWidthPx) + QStringLiteral("\" height=\"") +
-           QString::number(kHeightPx) + QStringLiteral("\"></p>\n");
-}
-
-QString CurveChart::BrowserHtml() const
+QString CurveChart::Html() const
 {
     return QStringLiteral("<p><b>") + QString::fromLatin1(kCaption) + QStringLiteral("</b></p>\n") + Svg();
-}
-
-QString CurveChart::ImageName(const PressureCurve& curve)
-{
-    return QString::fromLatin1(kImageScheme) + curve.ToText();
-}
-
-bool CurveChart::IsImageName(const QString& name)
-{
-    return name.startsWith(QLatin1String(kImageScheme));
-}
-
-PressureCurve CurveChart::FromImageName(const QString& name)
-{
-    return IsImageName(name) ? PressureCurve::FromText(name.mid(static_cast<qsizetype>(qstrlen(kImageScheme)))) : PressureCurve();
 }
 
 } // namespace ostrel

@@ -17,21 +17,14 @@ public:
     // The chart's size in the report, in CSS pixels (1/96 inch).
     static constexpr int kWidthPx = 600;
     static constexpr int kHeightPx = 240;
-    // The name of the report's image that stands for a chart (its points inside).
-    static constexpr char kImageScheme[] = "ostrel-curve:";
 
     explicit CurveChart(PressureCurve curve);
 
     // Vector drawing into area (device units); fontPixels: the height of the axis labels.
     void Draw(QPainter& painter, const QRectF& area, double fontPixels) const;
     QString Svg(int width = kWidthPx, int height = kHeightPx) const;
-    // The report's HTML for print (an image that CurveChartObject draws) and for the browser.
-    QString PrintHtml() const;
-    QString BrowserHtml() const;
-
-    static QString ImageName(const PressureCurve& curve);
-    static bool IsImageName(const QString& name);
-    static PressureCurve FromImageName(const QString& name);
+    // The report's HTML: the caption and the chart as SVG.
+    QString Html() const;
 
     struct Tick {
         double value = 0;

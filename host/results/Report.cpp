@@ -4,13 +4,14 @@
 #include "host/core/LanguageService.h"
 #include "host/results/CurveChart.h"
 #include "host/results/ReportPager.h"
+#include "host/results/ReportPrintLayout.h"
+#include "host/results/ReportTable.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QTextDocument>
 #include <algorithm>
 
 namespace ostrel {
@@ -21,47 +22,12 @@ constexpr std::int32_t kDefaultColumnTwips = 1440;
 constexpr std::int32_t kMaxColumnTwips = 1440 * 100;
 constexpr double kMmPerInch = 25.4;
 
-// Escaped for HTML, with leading blanks kept (the report's rows indent with them).
-QString htmlText(const QString& text)
-{
-    int leading = 0;
-    while (leading < text.size() && text.at(leading) == QLatin1Char(' '))
-        ++leading;
-    QString html;
-    for (int i = 0; i < leading; ++i)
-        html += QStringLiteral("&nbsp;");
-    return html + text.mid(leading).toHtmlEscaped();
-}
-
-QString spanHtml(const Report::Span& span)
-{
-    QString html = htmlText(span.text);
-    if (span.italic)
-        html = QStringLiteral("<i>") + html + QStringLiteral("</i>");
-    if (span.bold)
-        html = QStringLiteral("<b>") + html + QStringLiteral("</b>");
-    return html;
-}
-
 QString cellPlainText(const Report::Cell& cell)
 {
     QString text;
     for (const auto& span : cell)
         text += span.text;
     return text;
-}
-
-QString alignName(Report::Align align)
-{
-    switch (align) {
-    case Report::Align::Right:
-        return QStringLiteral("right");
-    case Report::Align::Centre:
-        return QStringLiteral("center");
-    case Report::Align::Left:
-        break;
-    }
-    return QStringLiteral("left");
 }
 
 } // namespace
@@ -249,82 +215,9 @@ const std::vector<Report::Table>& Report::Tables() const
     return m_tables;
 }
 
-QString Report::tableHtml(const Table& table) const
-{
-    const double printable = std::max(1, printableWidthTwips());
-    std::int32_t fixedTwips = 0;
-    for (const Column& column : table.columns) {
-        if (!column.elastic)
-            fixedTwips += column.widthTwips;
-    }
-    std::vector<std::int32_t> widths;
-    for (const Column& column : table.columns) {
-        std::int32_t width = column.widthTwips;
-        if (column.elastic)
-            width = std::max(width, static_cast<std::int32_t>(printable) - fixedTwips);
-        widths.push_back(width);
-    }
-    auto percent = [&](std::int32_t twips) { return QString::number(twips * 100.0 / printable, 'f', 1); };
-    std::int32_t totalTwips = 0;
-    for (std::int32_t width : widths)
-        totalTwips += width;
-
-    QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\" width=\"%1%\" style=\"margin-top: %2pt; font-size: %3pt\">\n")
-                       .arg(percent(totalTwips))
-                       .arg(table.spaceBefore)
-                       .arg(table.fontSize);
-    auto onlyLastCellHasText = [](const Row& row) {
-        for (std::size_t j = 0; j + 1 < row.size(); ++j) {
-            if (!row[j].empty())
-                return false;
-        }
-        return !row.empty();
-    };
-    auto rowsHtml = [&](const std::vector<Row>& rows, bool heading) {
-        for (const Row& row : rows) {
-            html += QStringLiteral("<tr>");
-            for (std::size_t i = 0; i < table.columns.size(); ++i) {
-                const Column& column = table.columns[i];
-                // A row whose only text is its last cell, short of the last column, lets that
-                // cell take the rest of the line, so a heading such as "|{\i\b Limits: ...};"
-                // is not squeezed into one narrow column.
-                const bool spansRest = i + 1 == row.size() && row.size() < table.columns.size() && onlyLastCellHasText(row);
-                QString style;
-                if (!column.wrap && !spansRest)
-                    style += QStringLiteral("white-space: nowrap;");
-                if (heading && table.ruled != 0)
-                    style += QStringLiteral(" border-bottom: 1px solid #000000;");
-                // A spanning cell states no width: the PDF layout takes the column widths from
-                // the first row and would spread a spanning cell's width evenly over its columns.
-                html += QStringLiteral("<td");
-                if (!spansRest)
-                    html += QStringLiteral(" width=\"%1%\"").arg(percent(widths[i]));
-                html += QStringLiteral(" align=\"%1\"").arg(alignName(column.align));
-                if (spansRest)
-                    html += QStringLiteral(" colspan=\"%1\"").arg(table.columns.size() - i);
-                if (!style.isEmpty())
-                    html += QStringLiteral(" style=\"%1\"").arg(style.trimmed());
-                html += QLatin1Char('>');
-                if (i < row.size()) {
-                    for (const Span& span : row[i])
-                        html += spanHtml(span);
-                }
-                html += QStringLiteral("</td>");
-                if (spansRest)
-                    break;
-            }
-            html += QStringLiteral("</tr>\n");
-        }
-    };
-    rowsHtml(table.heading, true);
-    rowsHtml(table.rows, false);
-    html += QStringLiteral("</table>\n");
-    return html;
-}
-
 QString Report::TableHtml(std::size_t index) const
 {
-    return index < m_tables.size() ? tableHtml(m_tables[index]) : QString();
+    return index < m_tables.size() ? ReportTable(m_tables[index], printableWidthTwips()).Html() : QString();
 }
 
 QString Report::blockHtml(const Block& block) const
@@ -337,9 +230,9 @@ QString Report::blockHtml(const Block& block) const
     case Block::Kind::KeyValue:
         return QStringLiteral("<p><b>%1:</b> %2</p>\n").arg(block.text.toHtmlEscaped(), block.value.toHtmlEscaped());
     case Block::Kind::Table:
-        return tableHtml(m_tables.at(block.table));
+        return ReportTable(m_tables.at(block.table), printableWidthTwips()).Html();
     case Block::Kind::Chart:
-        return CurveChart(block.curve).PrintHtml();
+        return CurveChart(block.curve).Html();
     }
     return QString();
 }
@@ -351,7 +244,7 @@ QString Report::RenderHtml() const
     if (!m_title.isEmpty())
         html += QStringLiteral("<h1>%1</h1>\n").arg(m_title.toHtmlEscaped());
     for (const Block& block : m_blocks)
-        html += block.kind == Block::Kind::Chart ? CurveChart(block.curve).BrowserHtml() : blockHtml(block);
+        html += blockHtml(block);
     html += QStringLiteral("</body>\n</html>\n");
     return html;
 }
@@ -366,40 +259,64 @@ std::vector<std::size_t> Report::pieceStarts() const
     return starts;
 }
 
-QString Report::pieceHtml(const std::vector<std::size_t>& starts, std::size_t piece) const
+void Report::addBlockBands(const ReportPrintLayout& layout, const Block& block, std::vector<ReportBand>& bands) const
 {
-    QString html;
+    switch (block.kind) {
+    case Block::Kind::Heading:
+        layout.AddHeading(bands, block.text);
+        return;
+    case Block::Kind::Paragraph:
+        layout.AddParagraph(bands, block.text);
+        return;
+    case Block::Kind::KeyValue:
+        layout.AddKeyValue(bands, block.text, block.value);
+        return;
+    case Block::Kind::Table:
+        layout.AddTable(bands, m_tables.at(block.table));
+        return;
+    case Block::Kind::Chart:
+        layout.AddChart(bands, block.curve);
+        return;
+    }
+}
+
+std::vector<ReportBand> Report::pieceBands(const ReportPrintLayout& layout, const std::vector<std::size_t>& starts,
+                                           std::size_t piece) const
+{
+    std::vector<ReportBand> bands;
     if (!m_title.isEmpty()) {
-        if (piece == 0)
-            return QStringLiteral("<h1>%1</h1>\n").arg(m_title.toHtmlEscaped());
+        if (piece == 0) {
+            layout.AddTitle(bands, m_title);
+            return bands;
+        }
         --piece;
     }
     const std::size_t end = piece + 1 < starts.size() ? starts[piece + 1] : m_blocks.size();
     for (std::size_t i = starts[piece]; i < end; ++i)
-        html += blockHtml(m_blocks[i]);
-    return html;
+        addBlockBands(layout, m_blocks[i], bands);
+    return bands;
 }
 
 void Report::printPages(QPagedPaintDevice& writer) const
 {
-    // Laid out on the writer's own printable area (QTextDocument::print would add margins of
-    // its own inside the page margins), less a header line and a footer line.
-    const QFont font(QTextDocument().defaultFont(), &writer);
+    // Laid out on the writer's own printable area, less a header line and a footer line.
+    const QFont font(QGuiApplication::font(), &writer);
     const QRectF area = writer.pageLayout().paintRectPixels(writer.logicalDpiX());
-    const double line = QFontMetricsF(font).height();
+    const double line = QFontMetricsF(font, &writer).height();
     const QRectF header(0, 0, area.width(), line * 1.5);
     const QRectF footer(0, area.height() - line * 1.5, area.width(), line * 1.5);
     const QRectF body(0, header.bottom() + line, area.width(), std::max(1.0, footer.top() - header.bottom() - 2 * line));
 
     const std::vector<std::size_t> starts = pieceStarts();
     const std::size_t pieces = starts.size() + (m_title.isEmpty() ? 0 : 1);
-    const auto html = [&](std::size_t piece) { return pieceHtml(starts, piece); };
-    const ReportPager pager(writer, body, line * 0.75);
-    const int pageCount = pager.CountPages(pieces, html);
+    const ReportPrintLayout layout(writer, font, body.width(), printableWidthTwips());
+    const auto bands = [&](std::size_t piece) { return pieceBands(layout, starts, piece); };
+    const ReportPager pager(body, line * 0.75);
+    const int pageCount = pager.CountPages(pieces, bands);
 
     QPainter painter(&writer);
     painter.setFont(font);
-    pager.Draw(pieces, html, painter, [&](int page) {
+    pager.Draw(pieces, bands, painter, [&](int page) {
         if (page > 0)
             writer.newPage();
         painter.drawText(header, Qt::AlignLeft | Qt::AlignTop, m_title);

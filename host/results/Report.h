@@ -14,6 +14,9 @@ class QPagedPaintDevice;
 
 namespace ostrel {
 
+struct ReportBand;
+class ReportPrintLayout;
+
 class Report : public IReport {
 public:
     static constexpr char kSource[] = "Ostrel.Report";
@@ -105,11 +108,12 @@ private:
         PressureCurve curve;
     };
     QString blockHtml(const Block& block) const;
-    QString tableHtml(const Table& table) const;
     void printPages(QPagedPaintDevice& writer) const;
     // The PDF is laid out in pieces: the title, then each heading with the blocks after it.
     std::vector<std::size_t> pieceStarts() const;
-    QString pieceHtml(const std::vector<std::size_t>& starts, std::size_t piece) const;
+    std::vector<ReportBand> pieceBands(const ReportPrintLayout& layout, const std::vector<std::size_t>& starts,
+                                       std::size_t piece) const;
+    void addBlockBands(const ReportPrintLayout& layout, const Block& block, std::vector<ReportBand>& bands) const;
     std::int32_t printableWidthTwips() const;
 
     std::int32_t m_fontSize = 10;

@@ -1,51 +1,41 @@
 #include "host/results/ReportPager.h"
 
-#include "host/results/CurveChartObject.h"
-
-#include <QAbstractTextDocumentLayout>
 #include <QPainter>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <memory>
 
 namespace ostrel {
 
 namespace {
 
-// One document, set up once for the device, holds one piece at a time: what a piece takes is
-// released when the next replaces it.
-std::unique_ptr<QTextDocument> pieceDocument(QPaintDevice& device)
+double heightOf(const std::vector<ReportBand>& bands)
 {
-    auto document = std::make_unique<QTextDocument>();
-    document->documentLayout()->setPaintDevice(&device);
-    document->setDocumentMargin(0);
-    CurveChartObject::Install(*document);
-    return document;
+    double height = 0;
+    for (std::size_t i = 0; i < bands.size(); ++i)
+        height += (i > 0 ? bands[i].spaceBefore : 0) + bands[i].height;
+    return height;
 }
 
 } // namespace
 
-ReportPager::ReportPager(QPaintDevice& device, const QRectF& body, double gap) : m_device(device), m_body(body), m_gap(gap)
+ReportPager::ReportPager(const QRectF& body, double gap) : m_body(body), m_gap(gap)
 {
 }
 
-int ReportPager::CountPages(std::size_t pieces, const PieceHtml& html) const
+int ReportPager::CountPages(std::size_t pieces, const PieceBands& bands) const
 {
     int pages = 0;
-    paginate(pieces, html, nullptr, StartPage(), pages);
+    paginate(pieces, bands, nullptr, StartPage(), pages);
     return pages;
 }
 
-void ReportPager::Draw(std::size_t pieces, const PieceHtml& html, QPainter& painter, const StartPage& startPage) const
+void ReportPager::Draw(std::size_t pieces, const PieceBands& bands, QPainter& painter, const StartPage& startPage) const
 {
     int pages = 0;
-    paginate(pieces, html, &painter, startPage, pages);
+    paginate(pieces, bands, &painter, startPage, pages);
 }
 
-void ReportPager::paginate(std::size_t pieces, const PieceHtml& html, QPainter* painter, const StartPage& startPage,
+void ReportPager::paginate(std::size_t pieces, const PieceBands& bandsOf, QPainter* painter, const StartPage& startPage,
                            int& pages) const
 {
-    const double width = m_body.width();
     const double height = m_body.height();
     double y = 0; // used height of the current page
     const auto newPage = [&] {
@@ -55,51 +45,32 @@ void ReportPager::paginate(std::size_t pieces, const PieceHtml& html, QPainter* 
         y = 0;
     };
     newPage();
-    const auto document = pieceDocument(m_device);
-    document->setTextWidth(width);
-    bool paged = false; // the document holds a piece laid out in pages
     for (std::size_t piece = 0; piece < pieces; ++piece) {
-        const QString text = html(piece);
-        if (text.isEmpty())
+        const std::vector<ReportBand> bands = bandsOf(piece);
+        if (bands.empty())
             continue;
-        if (paged) {
-            // Emptied first, so the change of size does not lay the old piece out once more.
-            document->clear();
-            document->setTextWidth(width);
-            paged = false;
-        }
-        document->setHtml(text);
-        const double pieceHeight = document->size().height();
         if (y > 0)
             y += m_gap;
-        if (y > 0 && y + pieceHeight > height)
+        // A piece that does not fit in the rest of the page starts the next one; it is broken
+        // between bands only when it is longer than a whole page.
+        if (y > 0 && y + heightOf(bands) > height)
             newPage();
-        if (pieceHeight <= height) {
-            if (painter) {
+        for (std::size_t i = 0; i < bands.size(); ++i) {
+            const ReportBand& band = bands[i];
+            double space = i > 0 && y > 0 ? band.spaceBefore : 0;
+            if (y > 0 && y + space + band.height > height) {
+                newPage();
+                space = 0;
+            }
+            y += space;
+            if (painter && band.paint) {
                 painter->save();
                 painter->translate(m_body.left(), m_body.top() + y);
-                document->drawContents(painter, QRectF(0, 0, width, pieceHeight));
+                band.paint(*painter);
                 painter->restore();
             }
-            y += pieceHeight;
-            continue;
+            y += band.height;
         }
-        // Longer than a page: laid out in pages, so no line is cut at a page's foot.
-        document->setPageSize(QSizeF(width, height));
-        paged = true;
-        const int count = document->pageCount();
-        for (int page = 0; page < count; ++page) {
-            if (page > 0)
-                newPage();
-            if (painter) {
-                painter->save();
-                painter->translate(m_body.left(), m_body.top() - page * height);
-                document->drawContents(painter, QRectF(0, page * height, width, height));
-                painter->restore();
-            }
-        }
-        const QRectF last = document->documentLayout()->blockBoundingRect(document->lastBlock());
-        y = std::clamp(last.bottom() - (count - 1) * height, 0.0, height);
     }
 }
 

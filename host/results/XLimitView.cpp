@@ -107,7 +107,7 @@ void XLimitView::AddRow(const QString& key, const QString& description, const QS
     m_grdLimits->setItem(row, kColDescription, caption);
     for (int index = 0; index < 2; ++index) {
         auto* box = new QLineEdit(m_grdLimits);
-        box->setObjectName(QStringLiteral("txtLimit%1_%2").arg(key).arg(index));
+        box->setObjectName(QStringLiteral("txtLimit") + key + QLatin1Char('_') + QString::number(index));
         box->setValidator(new QRegularExpressionValidator(numberPattern(), box));
         box->setAlignment(Qt::AlignRight);
         connect(box, &QLineEdit::textEdited, this, [this, row, index] { limitEdited(row, index); });

@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <sstream>
 #include <unordered_map>
 
 namespace ostrel {
@@ -126,7 +125,7 @@ StorageElement StorageElement::AddChild(const QString& name, const QString& text
     if (!isValidName(name))
         invalidName(name);
     pugi::xml_node child = m_node.append_child(utf8(name).constData());
-    m_document->childrenChanged(m_node);
+    m_document->childAppended(m_node, child);
     if (!text.isEmpty())
         child.text().set(utf8(text).constData());
     return {m_document, child};
@@ -136,13 +135,15 @@ void StorageElement::AppendChild(const StorageElement& element)
 {
     if (!*this || !element)
         return;
+    pugi::xml_node placed;
     if (element.m_document == m_document) {
+        // Its old parent's list is read again (also when that parent is this element).
         m_document->childrenChanged(element.m_node.parent());
-        m_node.append_move(element.m_node);
+        placed = m_node.append_move(element.m_node);
     } else {
-        m_node.append_copy(element.m_node);
+        placed = m_node.append_copy(element.m_node);
     }
-    m_document->childrenChanged(m_node);
+    m_document->childAppended(m_node, placed);
 }
 
 int StorageElement::ChildCount() const
@@ -181,16 +182,20 @@ StorageElement StorageElement::FirstChild(const QString& name) const
 // ---- the document --------------------------------------------------------------------------
 
 struct StorageDocument::Impl {
-    pugi::xml_document xml;
+    // Held by pointer: a freshly parsed tree takes the place of the old one without a copy.
+    std::unique_ptr<pugi::xml_document> document = std::make_unique<pugi::xml_document>();
+
     pugi::xml_node holder;
     // Keyed by the node's address: valid only while no node is freed (see nodesRemoved).
     std::unordered_map<const pugi::xml_node_struct*, std::vector<pugi::xml_node>> children;
 
+    pugi::xml_document& xml() { return *document; }
+
     void ensureHolder()
     {
-        holder = xml.child(kHolderName);
+        holder = xml().child(kHolderName);
         if (!holder)
-            holder = xml.append_child(kHolderName);
+            holder = xml().append_child(kHolderName);
     }
 };
 
@@ -208,7 +213,7 @@ std::shared_ptr<StorageDocument> StorageDocument::Create()
 
 pugi::xml_document& StorageDocument::xml()
 {
-    return m_impl->xml;
+    return m_impl->xml();
 }
 
 const std::vector<pugi::xml_node>& StorageDocument::elementChildren(const pugi::xml_node& parent) const
@@ -220,6 +225,13 @@ const std::vector<pugi::xml_node>& StorageDocument::elementChildren(const pugi::
                 entry->second.push_back(child);
     }
     return entry->second;
+}
+
+void StorageDocument::childAppended(const pugi::xml_node& parent, const pugi::xml_node& child) const
+{
+    // A list already read grows by the child; one not read yet is read in full when asked for.
+    if (const auto entry = m_impl->children.find(parent.internal_object()); entry != m_impl->children.end() && child)
+        entry->second.push_back(child);
 }
 
 void StorageDocument::childrenChanged(const pugi::xml_node& parent) const
@@ -237,7 +249,7 @@ StorageElement StorageDocument::CreateElement(const QString& name)
     if (!isValidName(name))
         return {};
     pugi::xml_node node = m_impl->holder.append_child(utf8(name).constData());
-    childrenChanged(m_impl->holder);
+    childAppended(m_impl->holder, node);
     if (!node)
         return {};
     return {shared_from_this(), node};
@@ -245,7 +257,7 @@ StorageElement StorageDocument::CreateElement(const QString& name)
 
 StorageElement StorageDocument::Root() const
 {
-    for (pugi::xml_node child = m_impl->xml.first_child(); child; child = child.next_sibling())
+    for (pugi::xml_node child = m_impl->xml().first_child(); child; child = child.next_sibling())
         if (child.type() == pugi::node_element && child != m_impl->holder)
             return {std::const_pointer_cast<StorageDocument>(shared_from_this()), child};
     return {};
@@ -258,11 +270,11 @@ void StorageDocument::SetRoot(const StorageElement& element)
     pugi::xml_node old = Root().node();
     if (element.Document().get() == this)
         childrenChanged(element.node().parent());
-    pugi::xml_node placed = element.Document().get() == this ? m_impl->xml.append_move(element.node())
-                                                             : m_impl->xml.append_copy(element.node());
-    childrenChanged(m_impl->xml);
+    pugi::xml_node placed = element.Document().get() == this ? m_impl->xml().append_move(element.node())
+                                                             : m_impl->xml().append_copy(element.node());
+    childrenChanged(m_impl->xml());
     if (old && old != placed) {
-        m_impl->xml.remove_child(old);
+        m_impl->xml().remove_child(old);
         nodesRemoved();
     }
 }
@@ -274,17 +286,17 @@ void StorageDocument::LoadText(const QByteArray& utf8Text)
 
 void StorageDocument::LoadBuffer(const QByteArray& content, const QString& what)
 {
-    pugi::xml_document parsed;
+    auto parsed = std::make_unique<pugi::xml_document>();
     const pugi::xml_parse_result result =
-        parsed.load_buffer(content.constData(), static_cast<size_t>(content.size()), kParseOptions, pugi::encoding_auto);
+        parsed->load_buffer(content.constData(), static_cast<size_t>(content.size()), kParseOptions, pugi::encoding_auto);
     if (!result)
         throw ComError(kE_Fail, kSource,
                        QStringLiteral("%1 cannot be read: %2 at %3")
                            .arg(what, fromUtf8(result.description()), describeOffset(content, result.offset)),
                        1);
-    if (!parsed.document_element())
+    if (!parsed->document_element())
         throw ComError(kE_Fail, kSource, QStringLiteral("%1 holds no element").arg(what), 1);
-    m_impl->xml.reset(parsed);
+    m_impl->document = std::move(parsed);
     nodesRemoved();
     m_impl->ensureHolder();
 }
@@ -297,17 +309,28 @@ void StorageDocument::LoadFile(const QString& path)
     LoadBuffer(file.readAll(), QStringLiteral("\"%1\"").arg(path));
 }
 
-QByteArray StorageDocument::ToText() const
+void StorageDocument::writeTo(pugi::xml_writer& writer) const
 {
-    std::ostringstream out;
-    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    for (pugi::xml_node child = m_impl->xml.first_child(); child; child = child.next_sibling()) {
+    static constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    writer.write(kDeclaration, sizeof(kDeclaration) - 1);
+    for (pugi::xml_node child = m_impl->xml().first_child(); child; child = child.next_sibling()) {
         if (child == m_impl->holder || child.type() == pugi::node_declaration)
             continue;
-        child.print(out, "  ", pugi::format_default, pugi::encoding_utf8);
+        child.print(writer, "  ", pugi::format_default, pugi::encoding_utf8);
     }
-    const std::string text = out.str();
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QByteArray StorageDocument::ToText() const
+{
+    struct Writer : pugi::xml_writer {
+        QByteArray text;
+        void write(const void* data, size_t size) override
+        {
+            text.append(static_cast<const char*>(data), static_cast<qsizetype>(size));
+        }
+    } writer;
+    writeTo(writer);
+    return writer.text;
 }
 
 void StorageDocument::SaveFile(const QString& path) const
@@ -315,8 +338,19 @@ void StorageDocument::SaveFile(const QString& path) const
     QSaveFile file(path); // a temporary file renamed over the target on commit
     if (!file.open(QIODevice::WriteOnly))
         throw ComError(kE_Fail, kSource, QStringLiteral("\"%1\" cannot be written: %2").arg(path, file.errorString()), 1);
-    const QByteArray text = ToText();
-    if (file.write(text) != text.size() || !file.commit())
+    // Written to the file as it is printed: a large document is never held twice in memory.
+    struct Writer : pugi::xml_writer {
+        QSaveFile& file;
+        bool failed = false;
+        explicit Writer(QSaveFile& target) : file(target) {}
+        void write(const void* data, size_t size) override
+        {
+            const auto length = static_cast<qint64>(size);
+            failed = failed || file.write(static_cast<const char*>(data), length) != length;
+        }
+    } writer(file);
+    writeTo(writer);
+    if (writer.failed || !file.commit())
         throw ComError(kE_Fail, kSource, QStringLiteral("\"%1\" cannot be written: %2").arg(path, file.errorString()), 1);
 }
 

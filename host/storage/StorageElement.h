@@ -74,6 +74,8 @@ private:
     // The element children of a node of this document, read once until the node changes.
     const std::vector<pugi::xml_node>& elementChildren(const pugi::xml_node& parent) const;
     void childrenChanged(const pugi::xml_node& parent) const; // a child was added or moved away
+    void childAppended(const pugi::xml_node& parent, const pugi::xml_node& child) const;
+    void writeTo(pugi::xml_writer& writer) const;
     void nodesRemoved() const;                                // nodes were freed: forget every list
     struct Impl;
     std::unique_ptr<Impl> m_impl;

@@ -8,7 +8,12 @@
 #include "app/ostrel/SequenceRunner.h"
 #include "host/results/Report.h"
 
+#include "host/results/LimitItem.h"
+
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace ostrel;
@@ -125,6 +130,50 @@ TEST(ReportBuilderTest, EachMeasurementHasItsValueLimitsUnitAndVerdictInOneRow)
         EXPECT_TRUE(text.contains(QStringLiteral("\tPressure Drop\t7.5\tmmHg\t-\tFailed"))) << qPrintable(text);
         EXPECT_EQ(text.contains(QStringLiteral("\tLeak Rate\t1.25\tmmHg/min\t-\tPassed")), !failuresOnly) << qPrintable(text);
     }
+}
+
+// The PDF as printed (pdftotext): a percent limit with the values it gives for the preset, and
+// measurements that were not judged or not completed named as such in their row.
+TEST(ReportBuilderTest, PdfShowsPercentLimitsAsValuesAndUnjudgedMeasurementsAsSuch)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    SequenceDocument document;
+    document.SetSelectedStandards({{QStringLiteral("S"), QStringLiteral("S full")}});
+    auto element = addElement(document, QStringLiteral("Blood pressure"));
+    auto standard = element->limits().CreateStandard(Variant(QStringLiteral("S")), Variant(QStringLiteral("S full")));
+    auto item = std::make_shared<LimitItem>();
+    item->Initialize(QStringLiteral("SYST"), QStringLiteral("%"), QStringLiteral("5"), QStringLiteral("-5"));
+    standard->AddLimitItem(item);
+    element->result().status = 5;
+    element->result().measurements = {
+        std::make_shared<FakeMeasurement>(QStringLiteral("SYST"), QStringLiteral("Systolic"), Variant(125.0), Variant(120.0),
+                                          QStringLiteral("mmHg"), 1),
+        std::make_shared<FakeMeasurement>(QStringLiteral("DIAS"), QStringLiteral("Diastolic"), Variant(80.0), Variant(80.0),
+                                          QStringLiteral("mmHg"), 5),
+        std::make_shared<FakeMeasurement>(QStringLiteral("HART"), QStringLiteral("Heart Rate"), Variant(), Variant(),
+                                          QStringLiteral("BPM"), 4),
+    };
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    ReportBuilder::Build(document, ReportBuilder::MakeContext(document, nullptr), false)->RenderPdf(pdf);
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    QStringList lines;
+    for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n')))
+        lines << line.simplified();
+    const auto hasLine = [&](const QString& start, const QString& end) {
+        return std::any_of(lines.begin(), lines.end(), [&](const QString& line) { return line.startsWith(start) && line.endsWith(end); });
+    };
+    const QString text = lines.join(QLatin1Char('\n'));
+    EXPECT_TRUE(hasLine(QStringLiteral("Systolic 125 mmHg S: -5 .. 5 % \u2192 114 .. 126 mmHg"), QStringLiteral("Passed")))
+        << qPrintable(text);
+    EXPECT_TRUE(hasLine(QStringLiteral("Diastolic 80 mmHg -"), QStringLiteral("Not judged"))) << qPrintable(text);
+    EXPECT_TRUE(hasLine(QStringLiteral("Heart Rate"), QStringLiteral("Incomplete"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("1. Blood pressure - Not judged"))) << qPrintable(text);
 }
 
 } // namespace

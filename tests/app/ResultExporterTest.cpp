@@ -97,7 +97,8 @@ TEST_F(ResultExporterTest, CsvHasOneRowPerMeasurementWithItsLimits)
     EXPECT_EQ(rows[0], ResultExporter::CsvColumns());
     EXPECT_EQ(rows[1], (QStringList{QStringLiteral("Leak, cuff"), QStringLiteral("DROP"), QStringLiteral("Pressure \"Drop\""),
                                     QStringLiteral("7.5"), QString(), QStringLiteral("mmHg"), QStringLiteral("AAMI: <= 5 mmHg"),
-                                    QStringLiteral("Failed"), QStringLiteral("M"), QString(), QString(), QString(), QStringLiteral("Failed")}));
+                                    QStringLiteral("Failed"), QStringLiteral("M"), QString(), QString(), QString(), QStringLiteral("Failed"),
+                                    QString()}));
     EXPECT_EQ(rows[2][3], QStringLiteral("1.25"));
     EXPECT_EQ(rows[2][4], QStringLiteral("2"));
     EXPECT_EQ(rows[2][6], QString()); // no limit for RATE
@@ -109,6 +110,7 @@ TEST_F(ResultExporterTest, CsvRowsNameTheDeviceAndRunDateAndKeepFormulasText)
     DeviceUnderTest dut;
     dut.serialNumber = QStringLiteral("=HYPERLINK(\"x\")");
     document.SetDut(dut);
+    document.Entry(0).element->Result()->SetComment(QStringLiteral("=cuff worn, replaced"));
     document.SetRunTimes(0, QDateTime(QDate(2026, 3, 2), QTime(9, 0), Qt::UTC),
                          QDateTime(QDate(2026, 3, 2), QTime(9, 5), Qt::UTC));
     struct Case {
@@ -135,6 +137,7 @@ TEST_F(ResultExporterTest, CsvRowsNameTheDeviceAndRunDateAndKeepFormulasText)
         EXPECT_EQ(column("deviceSerial"), QStringLiteral("'=HYPERLINK(\"x\")")) << c.name;
         EXPECT_EQ(column("runDate"), QStringLiteral("2026-03-02T09:05:00Z")) << c.name;
         EXPECT_EQ(column("elementStatus"), QStringLiteral("Failed")) << c.name;
+        EXPECT_EQ(column("comment"), QStringLiteral("'=cuff worn, replaced")) << c.name;
     }
 }
 

@@ -166,4 +166,26 @@ TEST(RunSummary, LongElementNamesAreNotCut)
     EXPECT_EQ(lines[1].indexOf(QStringLiteral("Not run")), lines[2].indexOf(QStringLiteral("Not run"))) << qPrintable(table);
 }
 
+TEST(RunSummary, NamesAndValuesAreTextNeverPlaces)
+{
+    // An element named like a format string keeps its name in the line and in the summary.
+    ostrel::ElementResult probe;
+    probe.position = 7;
+    probe.name = QStringLiteral("Probe-%1-%2");
+    probe.hasResult = true;
+    probe.status = 2;
+    ostrel::MeasurementRow row;
+    row.key = QStringLiteral("K%1");
+    row.value = ostrel::Variant(3.5);
+    row.valueText = QStringLiteral("3.5");
+    row.unit = QStringLiteral("%2");
+    row.status = 2;
+    probe.measurements.push_back(row);
+    EXPECT_EQ(ostrel::RunCommand::ElementLine(probe, 9),
+              QStringLiteral("[7/9] Probe-%1-%2.................  FAILED         K%1 3.5 %2 (failed)"));
+    const QString table = ostrel::RunCommand::SummaryTable({probe});
+    EXPECT_TRUE(table.contains(QStringLiteral("  7  Probe-%1-%2"))) << qPrintable(table);
+    EXPECT_TRUE(table.contains(QStringLiteral("1 (1 failed)"))) << qPrintable(table);
+}
+
 } // namespace

@@ -71,6 +71,9 @@ TEST(StorageDocument, ChildrenReadAfterEveryChangeOfTheTree)
     StorageElement same = doc->Root();
     same.AddChild("D", "");
     EXPECT_EQ(childNames(root), QStringList({"A", "B", "C", "D"}));
+    // Appending a child to its own parent moves it to the end.
+    root.AppendChild(root.Child(0));
+    EXPECT_EQ(childNames(root), QStringList({"B", "C", "D", "A"}));
 
     // A new root frees the old tree; the new one lists its own children.
     StorageElement next = doc->CreateElement("Other");

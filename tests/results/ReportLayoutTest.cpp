@@ -87,3 +87,39 @@ TEST(ReportLayout, PdfTextStartsAtThePageMargins)
         EXPECT_NEAR(match.captured(2).toDouble(), marginMm * kPointsPerMm, 12.0) << marginMm;
     }
 }
+
+// Where a word of the PDF lies (pdftotext -bbox): its left and right edge in points.
+std::pair<double, double> wordSpan(const QString& boxes, const QString& word)
+{
+    const auto match = QRegularExpression(QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\"[^>]*>") +
+                                          QRegularExpression::escape(word) + QStringLiteral("<"))
+                           .match(boxes);
+    return match.hasMatch() ? std::pair{match.captured(1).toDouble(), match.captured(2).toDouble()} : std::pair{-1.0, -1.0};
+}
+
+TEST(ReportLayout, PdfCellsStayInTheirColumnsAndAligned)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Report report;
+    // A one-line cell longer than its column widens it (the elastic column gives way) instead
+    // of running into the next cell; right-aligned cells end at the same edge.
+    report.AddTable(QStringLiteral("<560|<800|<+!1000|>1440;"), QString(),
+                    QStringLiteral("|Arrhythmia Simulation|Yes|7;|Short|No|1234;"));
+    const QString pdf = dir.filePath(QStringLiteral("columns.pdf"));
+    report.RenderPdf(pdf);
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    const QString boxes = QString::fromUtf8(process.readAllStandardOutput());
+    const auto simulation = wordSpan(boxes, QStringLiteral("Simulation"));
+    const auto yes = wordSpan(boxes, QStringLiteral("Yes"));
+    const auto no = wordSpan(boxes, QStringLiteral("No"));
+    ASSERT_GT(simulation.first, 0) << qPrintable(boxes);
+    EXPECT_LT(simulation.second, yes.first) << qPrintable(boxes);
+    EXPECT_NEAR(yes.first, no.first, 0.5);
+    EXPECT_NEAR(wordSpan(boxes, QStringLiteral("7")).second, wordSpan(boxes, QStringLiteral("1234")).second, 0.5);
+}

@@ -109,4 +109,27 @@ TEST_F(ReportPages, ATableLongerThanAPageRunsOverWithEveryRowOnce)
     EXPECT_TRUE(pages.back().contains(QStringLiteral("E2 row 2")));
 }
 
+TEST_F(ReportPages, ATextLongerThanAPageRunsOverBetweenLines)
+{
+    Report report;
+    report.SetTitle(QStringLiteral("Comment"));
+    report.AddHeading(QStringLiteral("Element 1"));
+    QStringList words;
+    constexpr int kWords = 1500;
+    for (int i = 1; i <= kWords; ++i)
+        words << QStringLiteral("w%1").arg(i);
+    report.AddKeyValue(QStringLiteral("Comment"), words.join(QLatin1Char(' ')));
+    const auto pages = pagesOf(report);
+    ASSERT_GE(pages.size(), 2u);
+    QStringList seen;
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        EXPECT_EQ(pages[p].last(), QStringLiteral("Page %1 of %2").arg(p + 1).arg(pages.size()));
+        for (const QString& line : pages[p])
+            for (const QString& word : line.split(QLatin1Char(' ')))
+                if (word.startsWith(QLatin1Char('w')))
+                    seen << word;
+    }
+    EXPECT_EQ(seen, words);
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 // The simulated instrument's answers, without a line: commands, parameter checks and the
 // physics of each test type.
 #include "sim/InstrumentModel.h"
+#include "sim/TestRun.h"
 #include "tests/support/TextLists.h"
 
 #include <QTemporaryDir>
@@ -194,6 +195,30 @@ TEST(SimulatorOptions, FromPortValues)
     EXPECT_EQ(options.faults.errmCode, 6002);
     EXPECT_THROW(SimulatorOptions::fromMap({{QStringLiteral("TimeScale"), QStringLiteral("0")}}), std::invalid_argument);
     EXPECT_THROW(SimulatorOptions::fromMap({{QStringLiteral("DropReply"), QStringLiteral("x")}}), std::invalid_argument);
+}
+
+} // namespace
+
+namespace {
+
+// How long a test lasts is where its end indicator turns, for every test type.
+TEST(TestRunDuration, IsWhereTheRunEnds)
+{
+    const QStringList starts[] = {
+        texts({"300", "250", "1", "20"}),
+        texts({"400", "320"}),
+        texts({"200"}),
+        texts({"100", "1", "0", "0", "120", "80", "70", "2", "1"}),
+    };
+    for (const QStringList& start : starts) {
+        auto created = nb4410sim::TestRun::Create(start, nb4410sim::MonitorProperties{});
+        auto* run = std::get_if<std::unique_ptr<nb4410sim::TestRun>>(&created);
+        ASSERT_NE(run, nullptr) << qPrintable(start[0]);
+        const double duration = (*run)->DurationS();
+        EXPECT_GT(duration, 0.5) << qPrintable(start[0]);
+        EXPECT_TRUE((*run)->Ended(duration)) << qPrintable(start[0]);
+        EXPECT_FALSE((*run)->Ended(duration - 0.002)) << qPrintable(start[0]);
+    }
 }
 
 } // namespace
