@@ -8,7 +8,7 @@
 #include "host/run/XHelpText.h"
 #include "host/run/XTestGuideSettings.h"
 #include "plugin/measure/MMeasureKey.h"
-#include "plugin/tests/bp/INB4410ConfigBP.h"
+#include "plugin/tests/bp/CConfigIBP.h"
 #include "plugin/tests/bp/MConfigBP.h"
 
 #include <QComboBox>
@@ -28,12 +28,11 @@ OSTREL_REGISTER_CONTROL("OstrelNB4410.XConfigIBP", XConfigIBP)
 using ostrel::runStep;
 
 namespace {
-const char* const kCaptions[XConfigIBP::kRows] = {"20234::Systolic (mmHg) :", "20235::Diastolic (mmHg) :",
-                                                  "20236::Heart Rate (BPM) :", "20237::Pulse Pressure (mmHg) :"};
-const char* const kToolTips[XConfigIBP::kRows] = {
-    "20250::Legal range: 20 mmHg - 255 mmHg.", "20251::Legal range: 5 mmHg - 210 mmHg.",
-    "20252::Legal range: 10  BPM - 240 BPM.", "20253::Legal range: 0.5 mmHg - 5.0 mmHg."};
-const char* const kFormats[XConfigIBP::kRows] = {"0", "0", "0", "0.00"};
+// Systolic, diastolic, heart rate and pulse pressure, as the configuration's table has them.
+const ConfigEditorRow& editorRow(int row)
+{
+    return MConfigFields::EditorRows(CConfigIBP::Fields()).at(static_cast<size_t>(row))->editor;
+}
 const QString kAllowedKeys = QStringLiteral("0123456789,.");
 
 bool isControlKey(QChar typed) { return typed.unicode() < 32 || typed.unicode() == 127; }
@@ -64,11 +63,11 @@ XConfigIBP::XConfigIBP(QWidget* parent)
 
     auto* grid = new QGridLayout(m_fraParams);
     for (int row = 0; row < kRows; ++row) {
-        auto* label = new QLabel(QString::fromLatin1(kCaptions[row]), m_fraParams);
+        auto* label = new QLabel(QString::fromLatin1(editorRow(row).caption), m_fraParams);
         auto* text = new QLineEdit(m_fraParams);
         label->setObjectName(QStringLiteral("lblConfig_%1").arg(row));
         text->setObjectName(QStringLiteral("txtConfig_%1").arg(row));
-        text->setToolTip(QString::fromLatin1(kToolTips[row]));
+        text->setToolTip(QString::fromLatin1(editorRow(row).toolTip));
         text->installEventFilter(this);
         grid->addWidget(label, row, 0);
         grid->addWidget(text, row, 1);
@@ -142,7 +141,7 @@ void XConfigIBP::Initialize(const ostrel::Variant& data)
         }
         for (int row = 0; row < kRows; ++row)
             m_text[static_cast<size_t>(row)]->setText(ostrel::formatNumber(
-                m_configuration->RetrievePresetValue(RowKey(row)).val(), QString::fromLatin1(kFormats[row])));
+                m_configuration->RetrievePresetValue(RowKey(row)).val(), QString::fromLatin1(editorRow(row).format)));
         m_lstArrSim->setCurrentIndex(m_lstArrSim->findData(static_cast<int>(m_configuration->ArrhythmiaSim())));
         m_testGuideConfig->SetSettings(m_configuration->TestGuideConfig());
     });

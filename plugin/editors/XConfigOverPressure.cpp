@@ -8,7 +8,7 @@
 #include "host/run/TestGuideSettings.h"
 #include "host/run/XHelpText.h"
 #include "host/run/XTestGuideSettings.h"
-#include "plugin/tests/overpressure/INB4410ConfigOverPressure.h"
+#include "plugin/tests/overpressure/CConfigOverPressure.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -36,10 +36,8 @@ XConfigOverPressure::XConfigOverPressure(QWidget* parent)
     auto* grid = new QGridLayout(m_fraSettings);
     const CDigitsSlider::Names names{QStringLiteral("lblInflatePressure"), QStringLiteral("txtInflatePressure"),
                                      QStringLiteral("sldInflatePressure")};
-    // The box's tip names a wider range than the editor lets through; it is shown as written.
-    m_inflatePressure = new CDigitsSlider(*this, *grid, 0, names, QStringLiteral("20245::Inflate Pressure (mmHg):"),
-                                          QStringLiteral("20253::Legal range: 0 - 500 mmHg."),
-                                          {kMinimumMmHg, kMaximumMmHg, 5, 50, 50}, [this] { valueTyped(); });
+    m_inflatePressure = new CDigitsSlider(*this, *grid, 0, names, *MConfigFields::EditorRows(CConfigOverPressure::Fields()).at(0),
+                                          [this] { valueTyped(); });
     grid->setColumnStretch(2, 1);
 
     m_help->SetText(ostrel::tr4410(QStringLiteral("20293::Inflate pressure 0 - 400 mmHg: the instrument inflates towards "

@@ -23,9 +23,6 @@ class INB4410ConfigOverPressure;
 class XConfigOverPressure : public XConfigEditor {
     Q_OBJECT
 public:
-    static constexpr int kMinimumMmHg = 0;
-    static constexpr int kMaximumMmHg = 400;
-
     explicit XConfigOverPressure(QWidget* parent = nullptr);
 
     void SetLocked(bool locked) override;

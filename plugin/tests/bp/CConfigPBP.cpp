@@ -16,40 +16,36 @@ using ostrel::runStep;
 using ostrel::Variant;
 
 namespace {
-const QString kPreset = QStringLiteral("Preset");
-const QString kTypeAttribute = QStringLiteral("Type");
-const QString kPatientAttribute = QStringLiteral("Patient");
-const QString kSystolic = QStringLiteral("Systolic");
-const QString kDiastolic = QStringLiteral("Diastolic");
-const QString kMap = QStringLiteral("Map");
-const QString kHeartRate = QStringLiteral("HeartRate");
-const QString kPulsePressure = QStringLiteral("PulsePressure");
-
-enum Present : int {
-    kHasPreset = 1,
-    kHasSystolic = 2,
-    kHasDiastolic = 4,
-    kHasMap = 8,
-    kHasHeartRate = 16,
-    kHasPulsePressure = 32,
-    kHasSettings = 64,
-    kHasAll = 127
-};
-
 QString text(const Variant& value) { return ostrel::NumberToText(value); }
-MConfigStore::Origin storeOrigin()
-{
-    return {QString::fromLatin1(CConfigPBP::kSource), QLatin1String(MConfigBP::kLoadingText), 2, 2};
-}
 } // namespace
 
-CConfigPBP::CConfigPBP() { reset(); }
-
-void CConfigPBP::reset()
+const ConfigTable<CConfigPBP>& CConfigPBP::Fields()
 {
-    m_patientType = 0;
-    m_testGuideSettings = std::make_shared<ostrel::TestGuideSettings>();
+    // Only the patient has a default: the values come with the preset.
+    static const ConfigField<CConfigPBP> fields[] = {
+        {.tag = "Preset", .attribute = "Type", .member = &CConfigPBP::m_selectedPreset, .defaultValue = std::nullopt,
+         .read = ConfigRead::Byte, .range = {}, .caption = "20356::Selected Preset", .reportRow = 0},
+        {.tag = "Preset", .attribute = "Patient", .member = &CConfigPBP::m_patientType, .defaultValue = 0,
+         .read = ConfigRead::Long, .range = {}},
+        {.tag = "Systolic", .attribute = nullptr, .member = &CConfigPBP::m_systolic, .defaultValue = std::nullopt,
+         .read = ConfigRead::Float, .range = {}},
+        {.tag = "Diastolic", .attribute = nullptr, .member = &CConfigPBP::m_diastolic, .defaultValue = std::nullopt,
+         .read = ConfigRead::Float, .range = {}},
+        {.tag = "Map", .attribute = nullptr, .member = &CConfigPBP::m_map, .defaultValue = std::nullopt,
+         .read = ConfigRead::Float, .range = {}},
+        {.tag = "HeartRate", .attribute = nullptr, .member = &CConfigPBP::m_heartRate, .defaultValue = std::nullopt,
+         .read = ConfigRead::Integer, .range = {}},
+        {.tag = "PulsePressure", .attribute = nullptr, .member = &CConfigPBP::m_pulsePressure,
+         .defaultValue = std::nullopt, .read = ConfigRead::Float, .range = {}, .caption = "20354::Pulse Pressure",
+         .unit = "mmHg", .reportFormat = "0.00", .reportRow = 1},
+    };
+    static const ConfigTable<CConfigPBP> table{
+        fields, &CConfigPBP::m_testGuideSettings,
+        {QString::fromLatin1(kSource), QLatin1String(MConfigBP::kLoadingText), 2, 2}};
+    return table;
 }
+
+CConfigPBP::CConfigPBP() { MConfigFields::Reset(Fields(), *this); }
 
 QString CConfigPBP::SelectedPresetName()
 {
@@ -59,7 +55,7 @@ QString CConfigPBP::SelectedPresetName()
 void CConfigPBP::LoadDefaults(std::int32_t testType)
 {
     m_testType = testType;
-    reset();
+    MConfigFields::Reset(Fields(), *this);
     const QString family = MConfigBP::FamilyKey(testType);
     if (family.isEmpty())
         return;
@@ -126,12 +122,7 @@ std::shared_ptr<ostrel::IConfigData> CConfigPBP::Clone()
     try {
         auto copy = std::make_shared<CConfigPBP>();
         copy->SetTestType(m_testType);
-        copy->SetSelectedPreset(m_selectedPreset);
-        copy->SetPatientType(m_patientType);
-        for (const char* key : {MMeasureKey::kSyst, MMeasureKey::kDias, MMeasureKey::kMapr, MMeasureKey::kHart,
-                                MMeasureKey::kPuls})
-            copy->StorePresetValue(QLatin1String(key), RetrievePresetValue(QLatin1String(key)));
-        copy->m_testGuideSettings = MConfigStore::CopySettings(m_testGuideSettings);
+        MConfigFields::Copy(Fields(), *this, *copy);
         return copy;
     } catch (...) {
         ostrel::ErrorService::instance().PassOn(QString::fromLatin1(kSource));
@@ -149,75 +140,14 @@ std::shared_ptr<ostrel::IDialog> CConfigPBP::CreateDialog()
 
 void CConfigPBP::Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress)
 {
-    MConfigStore::Load(
-        element, progress, storeOrigin(), [this] { reset(); },
-        [this, progress](const ostrel::StorageElement& child) {
-            if (child.Name() == QLatin1String(MXmlTags::kTestGuideSettings)) {
-                m_testGuideSettings->Load(child, progress);
-                return static_cast<int>(kHasSettings);
-            }
-            return loadChild(child);
-        },
-        kHasAll);
-}
-
-int CConfigPBP::loadChild(const ostrel::StorageElement& child)
-{
-    const QString name = child.Name();
-    if (name == kPreset) {
-        const QString type = child.Attribute(kTypeAttribute);
-        const QString patient = child.Attribute(kPatientAttribute);
-        if (!type.isEmpty())
-            m_selectedPreset = MConfigStore::ReadByte(type);
-        if (!patient.isEmpty())
-            m_patientType = ostrel::roundToLong(ostrel::leadingNumber(patient));
-        return kHasPreset;
-    }
-    if (name == kSystolic) {
-        m_systolic = MConfigStore::ReadFloat(child);
-        return kHasSystolic;
-    }
-    if (name == kDiastolic) {
-        m_diastolic = MConfigStore::ReadFloat(child);
-        return kHasDiastolic;
-    }
-    if (name == kMap) {
-        m_map = MConfigStore::ReadFloat(child);
-        return kHasMap;
-    }
-    if (name == kHeartRate) {
-        m_heartRate = MConfigStore::ReadInteger(child.Text());
-        return kHasHeartRate;
-    }
-    if (name == kPulsePressure) {
-        m_pulsePressure = MConfigStore::ReadFloat(child);
-        return kHasPulsePressure;
-    }
-    return 0;
+    MConfigFields::Load(Fields(), *this, element, progress);
 }
 
 ostrel::StorageElement CConfigPBP::Save(const ostrel::StorageDocumentPtr& document)
 {
-    return MConfigStore::Save(document, storeOrigin(), [&](ostrel::StorageElement& element) {
-        ostrel::StorageElement preset = document->CreateElement(kPreset);
-        preset.SetAttribute(kTypeAttribute, text(Variant(m_selectedPreset)));
-        preset.SetAttribute(kPatientAttribute, text(Variant(m_patientType)));
-        element.AppendChild(preset);
-        element.AddChild(kSystolic, text(Variant(m_systolic)));
-        element.AddChild(kDiastolic, text(Variant(m_diastolic)));
-        element.AddChild(kMap, text(Variant(m_map)));
-        element.AddChild(kHeartRate, text(Variant(m_heartRate)));
-        element.AddChild(kPulsePressure, text(Variant(m_pulsePressure)));
-        MConfigStore::SaveSettings(element, document, m_testGuideSettings);
-    });
+    return MConfigFields::Save(Fields(), *this, document);
 }
 
-void CConfigPBP::PrintReport(ostrel::ReportPtr report)
-{
-    MConfigStore::PrintTable(
-        report, {{QStringLiteral("20356::Selected Preset"), text(Variant(m_selectedPreset))},
-                 {QStringLiteral("20354::Pulse Pressure"),
-                  ostrel::formatNumber(m_pulsePressure, QStringLiteral("0.00")) + QStringLiteral(" mmHg")}});
-}
+void CConfigPBP::PrintReport(ostrel::ReportPtr report) { MConfigFields::PrintReport(Fields(), *this, report); }
 
 } // namespace nb4410

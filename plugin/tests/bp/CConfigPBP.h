@@ -6,6 +6,7 @@
 
 #include "host/contract/IConfigData.h"
 #include "host/run/TestGuideSettings.h"
+#include "plugin/tests/common/MConfigFields.h"
 
 namespace nb4410 {
 
@@ -15,6 +16,9 @@ public:
     static constexpr char kEditorProgId[] = "OstrelNB4410.XConfigPBP";
 
     CConfigPBP();
+
+    // The preset (number and patient) and its values; the test type is not stored.
+    static const ConfigTable<CConfigPBP>& Fields();
 
     // INB4410ConfigBP
     std::uint8_t ArrhythmiaSim() override { return 0; } // presets always run without arrhythmia
@@ -41,9 +45,6 @@ public:
     void PrintReport(ostrel::ReportPtr report) override;
 
 private:
-    void reset();
-    int loadChild(const ostrel::StorageElement& child);
-
     std::int32_t m_testType = 0;
     std::int32_t m_patientType = 0;
     std::uint8_t m_selectedPreset = 0;

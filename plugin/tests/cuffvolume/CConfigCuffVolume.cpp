@@ -11,15 +11,16 @@ OSTREL_REGISTER_CLASS("OstrelNB4410.CConfigCuffVolume", CConfigCuffVolume)
 
 using ostrel::Variant;
 
-namespace {
-MConfigStore::Origin storeOrigin()
+const ConfigTable<CConfigCuffVolume>& CConfigCuffVolume::Fields()
 {
-    return {QString::fromLatin1(CConfigCuffVolume::kSource),
-            QStringLiteral("20802::Loading cuff volume test configuration data"), 4, 3};
+    static const ConfigTable<CConfigCuffVolume> table{
+        {}, &CConfigCuffVolume::m_testGuideSettings,
+        {QString::fromLatin1(kSource), QStringLiteral("20802::Loading cuff volume test configuration data"), 4, 3},
+        ConfigMissing::WhenNone};
+    return table;
 }
-} // namespace
 
-CConfigCuffVolume::CConfigCuffVolume() : m_testGuideSettings(std::make_shared<ostrel::TestGuideSettings>()) {}
+CConfigCuffVolume::CConfigCuffVolume() { MConfigFields::Reset(Fields(), *this); }
 
 void CConfigCuffVolume::CopyTestGuideSettingsFrom(const CConfigCuffVolume& other)
 {
@@ -29,7 +30,7 @@ void CConfigCuffVolume::CopyTestGuideSettingsFrom(const CConfigCuffVolume& other
 std::shared_ptr<ostrel::IConfigData> CConfigCuffVolume::Clone()
 {
     auto copy = std::make_shared<CConfigCuffVolume>();
-    copy->CopyTestGuideSettingsFrom(*this);
+    MConfigFields::Copy(Fields(), *this, *copy);
     return copy;
 }
 
@@ -40,20 +41,12 @@ std::shared_ptr<ostrel::IDialog> CConfigCuffVolume::CreateDialog()
 
 void CConfigCuffVolume::Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress)
 {
-    MConfigStore::LoadStep(element, progress, storeOrigin(), [&](std::int32_t step) {
-        m_testGuideSettings = std::make_shared<ostrel::TestGuideSettings>();
-        if (const ostrel::StorageElement settings = element.FirstChild(QLatin1String(MXmlTags::kTestGuideSettings)))
-            m_testGuideSettings->Load(settings, progress);
-        else
-            MConfigStore::ReportMissing(progress, step);
-    });
+    MConfigFields::Load(Fields(), *this, element, progress);
 }
 
 ostrel::StorageElement CConfigCuffVolume::Save(const ostrel::StorageDocumentPtr& document)
 {
-    return MConfigStore::Save(document, storeOrigin(), [&](ostrel::StorageElement& element) {
-        MConfigStore::SaveSettings(element, document, m_testGuideSettings);
-    });
+    return MConfigFields::Save(Fields(), *this, document);
 }
 
 } // namespace nb4410

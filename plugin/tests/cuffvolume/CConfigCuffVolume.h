@@ -4,6 +4,7 @@
 #include "host/contract/IConfigData.h"
 #include "host/run/TestGuideSettings.h"
 #include "plugin/guide/INB4410TestGuideConfig.h"
+#include "plugin/tests/common/MConfigFields.h"
 
 namespace nb4410 {
 
@@ -15,6 +16,9 @@ public:
     static constexpr ostrel::HResult kSaveError = ostrel::hr(0x8004A3C3u);
 
     CConfigCuffVolume();
+
+    // No field: only the test-guide settings are stored.
+    static const ConfigTable<CConfigCuffVolume>& Fields();
 
     ostrel::TestGuideSettingsPtr TestGuideSettings() const { return m_testGuideSettings; }
     ostrel::TestGuideSettingsPtr TestGuideConfig() override { return m_testGuideSettings; }

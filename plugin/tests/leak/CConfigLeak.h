@@ -5,6 +5,7 @@
 #include "host/contract/IConfigData.h"
 #include "host/run/TestGuideSettings.h"
 #include "plugin/guide/INB4410TestGuideConfig.h"
+#include "plugin/tests/common/MConfigFields.h"
 
 namespace nb4410 {
 
@@ -15,20 +16,13 @@ public:
     static constexpr ostrel::HResult kLoadError = ostrel::hr(0x8004A3C2u);
     static constexpr ostrel::HResult kSaveError = ostrel::hr(0x8004A3C3u);
     static constexpr std::int32_t kTestType = nb4410::protocol::kTestLeak;
-    static constexpr float kDefaultStartPressure = 250.0f;
-    static constexpr std::int32_t kDefaultTestedEquipment = 1;
-    static constexpr std::int32_t kDefaultDuration = 60;
-    // What the editor accepts; a stored value outside is refused when loading.
-    static constexpr double kMinStartPressure = 0;
-    static constexpr double kMaxStartPressure = 400;
-    static constexpr double kMinTestedEquipment = 1;
-    static constexpr double kMaxTestedEquipment = 3;
-    static constexpr double kMinDuration = 0;
-    static constexpr double kMaxDuration = 300;
 
     enum Equipment : std::int32_t { kCuff = 1, kMonitor = 2, kCuffAndMonitor = 3 };
 
     CConfigLeak();
+
+    // Start pressure, tested equipment and duration; the editor takes its rows from here.
+    static const ConfigTable<CConfigLeak>& Fields();
 
     float StartPressure() const { return m_startPressure; }
     void SetStartPressure(float mmHg) { m_startPressure = mmHg; }
@@ -58,13 +52,9 @@ public:
     void PrintReport(ostrel::ReportPtr report) override;
 
 private:
-    void reset();
-    // The presence bit of a recognised child, 0 for others.
-    int loadChild(const ostrel::StorageElement& child, const ostrel::ProgressPtr& progress);
-
-    float m_startPressure = kDefaultStartPressure;
-    std::int32_t m_testedEquipment = kDefaultTestedEquipment;
-    std::int32_t m_duration = kDefaultDuration;
+    float m_startPressure = 0;
+    std::int32_t m_testedEquipment = 0;
+    std::int32_t m_duration = 0;
     ostrel::TestGuideSettingsPtr m_testGuideSettings;
 };
 

@@ -4,6 +4,7 @@
 #include "vti/NB4410Protocol.h"
 #include "host/contract/IConfigData.h"
 #include "host/run/TestGuideSettings.h"
+#include "plugin/tests/common/MConfigFields.h"
 #include "plugin/tests/overpressure/INB4410ConfigOverPressure.h"
 
 namespace nb4410 {
@@ -15,11 +16,11 @@ public:
     static constexpr ostrel::HResult kLoadError = ostrel::hr(0x8004A3C2u);
     static constexpr ostrel::HResult kSaveError = ostrel::hr(0x8004A3C3u);
     static constexpr std::int32_t kTestType = nb4410::protocol::kTestOverPressure;
-    static constexpr float kDefaultInflatePressure = 250.0f;
-    static constexpr double kMinInflatePressure = 0;
-    static constexpr double kMaxInflatePressure = 400;
 
     CConfigOverPressure();
+
+    // The inflate pressure; the editor takes its row from here.
+    static const ConfigTable<CConfigOverPressure>& Fields();
 
     float InflatePressure() const override { return m_inflatePressure; }
     void SetInflatePressure(float mmHg) override { m_inflatePressure = mmHg; }
@@ -41,8 +42,26 @@ public:
     void PrintReport(ostrel::ReportPtr report) override;
 
 private:
-    float m_inflatePressure = kDefaultInflatePressure;
+    float m_inflatePressure = 0;
     ostrel::TestGuideSettingsPtr m_testGuideSettings;
 };
+
+// Inline, so that the editor takes its rows from here without linking the test library.
+inline const ConfigTable<CConfigOverPressure>& CConfigOverPressure::Fields()
+{
+    // The box's tip names a wider range than the editor lets through; it is shown as written.
+    static const ConfigField<CConfigOverPressure> fields[] = {
+        {.tag = "InflatePressure", .attribute = nullptr, .member = &CConfigOverPressure::m_inflatePressure,
+         .defaultValue = 250, .read = ConfigRead::Checked, .range = {0, 400}, .caption = "20500::Inflate Pressure",
+         .unit = "mmHg", .reportFormat = "0", .infoRow = 0, .reportRow = 0,
+         .editor = {"20245::Inflate Pressure (mmHg):", "20253::Legal range: 0 - 500 mmHg.", 5, 50, 50}},
+    };
+    // Children are looked up by name: stored settings alone count as found.
+    static const ConfigTable<CConfigOverPressure> table{
+        fields, &CConfigOverPressure::m_testGuideSettings,
+        {QString::fromLatin1(kSource), QStringLiteral("20501::Loading over-pressure test configuration data"), 4, 3},
+        ConfigMissing::WhenNone};
+    return table;
+}
 
 } // namespace nb4410
