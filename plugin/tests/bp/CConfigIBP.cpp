@@ -16,10 +16,10 @@ using ostrel::runStep;
 using ostrel::Variant;
 
 namespace {
-QString text(const Variant& value) { return ostrel::NumberToText(value); }
+QString text(const Variant& value) { return ostrel::numberToText(value); }
 } // namespace
 
-CConfigIBP::CConfigIBP() { MConfigFields::Reset(Fields(), *this); }
+CConfigIBP::CConfigIBP() { ResetFields(); }
 
 Variant CConfigIBP::RetrieveTestParams()
 {
@@ -55,37 +55,5 @@ void CConfigIBP::StorePresetValue(const QString& key, const Variant& value)
             m_pulsePressure = value.toSingle();
     });
 }
-
-std::shared_ptr<ostrel::IConfigData> CConfigIBP::Clone()
-{
-    try {
-        auto copy = std::make_shared<CConfigIBP>();
-        MConfigFields::Copy(Fields(), *this, *copy);
-        return copy;
-    } catch (...) {
-        ostrel::ErrorService::instance().PassOn(QString::fromLatin1(kSource));
-    }
-}
-
-std::shared_ptr<ostrel::IDialog> CConfigIBP::CreateDialog()
-{
-    try {
-        return FDialogWrapper::Open(QString::fromLatin1(kEditorProgId), Variant(shared_from_this()));
-    } catch (...) {
-        ostrel::ErrorService::instance().PassOn(QString::fromLatin1(kSource));
-    }
-}
-
-void CConfigIBP::Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress)
-{
-    MConfigFields::Load(Fields(), *this, element, progress);
-}
-
-ostrel::StorageElement CConfigIBP::Save(const ostrel::StorageDocumentPtr& document)
-{
-    return MConfigFields::Save(Fields(), *this, document);
-}
-
-void CConfigIBP::PrintReport(ostrel::ReportPtr report) { MConfigFields::PrintReport(Fields(), *this, report); }
 
 } // namespace nb4410

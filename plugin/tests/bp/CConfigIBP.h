@@ -3,14 +3,12 @@
 // diastolic pressure, heart rate, pulse pressure and an arrhythmia entered directly.
 #include "INB4410ConfigBP.h"
 
-#include "host/contract/IConfigData.h"
-#include "host/run/TestGuideSettings.h"
 #include "plugin/tests/bp/MConfigBP.h"
-#include "plugin/tests/common/MConfigFields.h"
+#include "plugin/tests/common/CConfigBase.h"
 
 namespace nb4410 {
 
-class CConfigIBP : public ostrel::IConfigData, public INB4410ConfigBP {
+class CConfigIBP : public CConfigBase<CConfigIBP, INB4410ConfigBP> {
 public:
     static constexpr char kSource[] = "VessorNB4410.CConfigIBP";
     static constexpr char kEditorProgId[] = "OstrelNB4410.XConfigIBP";
@@ -30,20 +28,11 @@ public:
     void SetSelectedPreset(std::uint8_t /*preset*/) override {}
     std::int32_t TestType() override { return btIndependent; }
     void SetTestType(std::int32_t /*testType*/) override {}
-    ostrel::TestGuideSettingsPtr TestGuideConfig() override { return m_testGuideSettings; }
     QString SelectedPresetName() override { return QString(); }
-    void LoadDefaults(std::int32_t /*testType*/) override { MConfigFields::Reset(Fields(), *this); }
+    void LoadDefaults(std::int32_t /*testType*/) override { ResetFields(); }
     ostrel::Variant RetrieveTestParams() override;
     ostrel::Variant RetrievePresetValue(const QString& key) override;
     void StorePresetValue(const QString& key, const ostrel::Variant& value = ostrel::Variant()) override;
-
-    // IConfigData
-    bool HasDialog() override { return true; }
-    std::shared_ptr<ostrel::IConfigData> Clone() override;
-    std::shared_ptr<ostrel::IDialog> CreateDialog() override;
-    void Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress) override;
-    ostrel::StorageElement Save(const ostrel::StorageDocumentPtr& document) override;
-    void PrintReport(ostrel::ReportPtr report) override;
 
 private:
     std::uint8_t m_arrhythmia = 0;
@@ -51,7 +40,6 @@ private:
     float m_diastolic = 0;
     std::int16_t m_heartRate = 0;
     float m_pulsePressure = 0;
-    ostrel::TestGuideSettingsPtr m_testGuideSettings;
 };
 
 // Inline, so that the editor takes its rows from here without linking the test library.

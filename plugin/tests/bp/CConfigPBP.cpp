@@ -16,7 +16,7 @@ using ostrel::runStep;
 using ostrel::Variant;
 
 namespace {
-QString text(const Variant& value) { return ostrel::NumberToText(value); }
+QString text(const Variant& value) { return ostrel::numberToText(value); }
 } // namespace
 
 const ConfigTable<CConfigPBP>& CConfigPBP::Fields()
@@ -45,7 +45,7 @@ const ConfigTable<CConfigPBP>& CConfigPBP::Fields()
     return table;
 }
 
-CConfigPBP::CConfigPBP() { MConfigFields::Reset(Fields(), *this); }
+CConfigPBP::CConfigPBP() { ResetFields(); }
 
 QString CConfigPBP::SelectedPresetName()
 {
@@ -55,7 +55,7 @@ QString CConfigPBP::SelectedPresetName()
 void CConfigPBP::LoadDefaults(std::int32_t testType)
 {
     m_testType = testType;
-    MConfigFields::Reset(Fields(), *this);
+    ResetFields();
     const QString family = MConfigBP::FamilyKey(testType);
     if (family.isEmpty())
         return;
@@ -117,37 +117,11 @@ void CConfigPBP::StorePresetValue(const QString& key, const Variant& value)
     });
 }
 
-std::shared_ptr<ostrel::IConfigData> CConfigPBP::Clone()
+void CConfigPBP::CopyFrom(const CConfigPBP& other)
 {
-    try {
-        auto copy = std::make_shared<CConfigPBP>();
-        copy->SetTestType(m_testType);
-        MConfigFields::Copy(Fields(), *this, *copy);
-        return copy;
-    } catch (...) {
-        ostrel::ErrorService::instance().PassOn(QString::fromLatin1(kSource));
-    }
+    // The test type is the element's, not stored, yet a clone keeps it.
+    m_testType = other.m_testType;
+    CConfigBase::CopyFrom(other);
 }
-
-std::shared_ptr<ostrel::IDialog> CConfigPBP::CreateDialog()
-{
-    try {
-        return FDialogWrapper::Open(QString::fromLatin1(kEditorProgId), Variant(shared_from_this()));
-    } catch (...) {
-        ostrel::ErrorService::instance().PassOn(QString::fromLatin1(kSource));
-    }
-}
-
-void CConfigPBP::Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress)
-{
-    MConfigFields::Load(Fields(), *this, element, progress);
-}
-
-ostrel::StorageElement CConfigPBP::Save(const ostrel::StorageDocumentPtr& document)
-{
-    return MConfigFields::Save(Fields(), *this, document);
-}
-
-void CConfigPBP::PrintReport(ostrel::ReportPtr report) { MConfigFields::PrintReport(Fields(), *this, report); }
 
 } // namespace nb4410

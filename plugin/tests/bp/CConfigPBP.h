@@ -4,13 +4,11 @@
 // neonate patient. The type is fixed when the element creates it and is not stored.
 #include "INB4410ConfigBP.h"
 
-#include "host/contract/IConfigData.h"
-#include "host/run/TestGuideSettings.h"
-#include "plugin/tests/common/MConfigFields.h"
+#include "plugin/tests/common/CConfigBase.h"
 
 namespace nb4410 {
 
-class CConfigPBP : public ostrel::IConfigData, public INB4410ConfigBP {
+class CConfigPBP : public CConfigBase<CConfigPBP, INB4410ConfigBP> {
 public:
     static constexpr char kSource[] = "VessorNB4410.CConfigPBP";
     static constexpr char kEditorProgId[] = "OstrelNB4410.XConfigPBP";
@@ -29,20 +27,14 @@ public:
     void SetSelectedPreset(std::uint8_t preset) override { m_selectedPreset = preset; }
     std::int32_t TestType() override { return m_testType; }
     void SetTestType(std::int32_t testType) override { m_testType = testType; }
-    ostrel::TestGuideSettingsPtr TestGuideConfig() override { return m_testGuideSettings; }
     QString SelectedPresetName() override;
     void LoadDefaults(std::int32_t testType) override;
     ostrel::Variant RetrieveTestParams() override;
     ostrel::Variant RetrievePresetValue(const QString& key) override;
     void StorePresetValue(const QString& key, const ostrel::Variant& value = ostrel::Variant()) override;
 
-    // IConfigData
-    bool HasDialog() override { return true; }
-    std::shared_ptr<ostrel::IConfigData> Clone() override;
-    std::shared_ptr<ostrel::IDialog> CreateDialog() override;
-    void Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress) override;
-    ostrel::StorageElement Save(const ostrel::StorageDocumentPtr& document) override;
-    void PrintReport(ostrel::ReportPtr report) override;
+protected:
+    void CopyFrom(const CConfigPBP& other) override;
 
 private:
     std::int32_t m_testType = 0;
@@ -53,7 +45,6 @@ private:
     std::int16_t m_heartRate = 0;
     float m_pulsePressure = 0.0f;
     float m_map = 0.0f;
-    ostrel::TestGuideSettingsPtr m_testGuideSettings;
 };
 
 } // namespace nb4410

@@ -102,7 +102,7 @@ inline QString PresetName(std::int32_t testType, std::int32_t patientType, std::
     if (family.isEmpty())
         return QString();
     const QString path = family + PatientKey(patientType) + QLatin1Char('\\')
-        + ostrel::NumberToText(ostrel::Variant(PresetSubKey(testType, patientType, selectedPreset)));
+        + ostrel::numberToText(ostrel::Variant(PresetSubKey(testType, patientType, selectedPreset)));
     QString name;
     ostrel::runStep("preset name", [&] {
         if (const ostrel::RegistryKeyPtr key = OpenKey(path)) {

@@ -96,7 +96,7 @@ void Set(const ConfigField<Config>& field, Config& config, double value)
 template <class Config>
 QString StoredText(const ConfigField<Config>& field, const Config& config)
 {
-    return ostrel::NumberToText(Value(field, config));
+    return ostrel::numberToText(Value(field, config));
 }
 
 template <class Config>
@@ -261,7 +261,7 @@ ostrel::StorageElement Save(const ConfigTable<Config>& table, const Config& conf
 template <class Config>
 ostrel::VariantArray Parameters(const ConfigTable<Config>& table, const Config& config, std::int32_t testType)
 {
-    ostrel::VariantArray parameters{ostrel::NumberToText(ostrel::Variant(testType))};
+    ostrel::VariantArray parameters{ostrel::numberToText(ostrel::Variant(testType))};
     for (const ConfigField<Config>& field : table.fields)
         parameters.append(ostrel::Variant(StoredText(field, config)));
     return parameters;

@@ -20,33 +20,6 @@ const ConfigTable<CConfigCuffVolume>& CConfigCuffVolume::Fields()
     return table;
 }
 
-CConfigCuffVolume::CConfigCuffVolume() { MConfigFields::Reset(Fields(), *this); }
-
-void CConfigCuffVolume::CopyTestGuideSettingsFrom(const CConfigCuffVolume& other)
-{
-    m_testGuideSettings = MConfigStore::CopySettings(other.m_testGuideSettings);
-}
-
-std::shared_ptr<ostrel::IConfigData> CConfigCuffVolume::Clone()
-{
-    auto copy = std::make_shared<CConfigCuffVolume>();
-    MConfigFields::Copy(Fields(), *this, *copy);
-    return copy;
-}
-
-std::shared_ptr<ostrel::IDialog> CConfigCuffVolume::CreateDialog()
-{
-    return FDialogWrapper::Open(QString::fromLatin1(kEditorProgId), Variant(shared_from_this()));
-}
-
-void CConfigCuffVolume::Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress)
-{
-    MConfigFields::Load(Fields(), *this, element, progress);
-}
-
-ostrel::StorageElement CConfigCuffVolume::Save(const ostrel::StorageDocumentPtr& document)
-{
-    return MConfigFields::Save(Fields(), *this, document);
-}
+CConfigCuffVolume::CConfigCuffVolume() { ResetFields(); }
 
 } // namespace nb4410

@@ -38,7 +38,7 @@ QStringList CTestCuffVolume::InstructionTexts()
             ostrel::tr4410(QStringLiteral("20801::2. Press play to start the test."))};
 }
 
-VariantArray CTestCuffVolume::ParameterSet() { return VariantArray{ostrel::NumberToText(Variant(kTestId))}; }
+VariantArray CTestCuffVolume::ParameterSet() { return VariantArray{ostrel::numberToText(Variant(kTestId))}; }
 
 bool CTestCuffVolume::TakeReply(const VariantArray& reply)
 {

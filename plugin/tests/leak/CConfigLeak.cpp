@@ -36,7 +36,7 @@ const ConfigTable<CConfigLeak>& CConfigLeak::Fields()
     return table;
 }
 
-CConfigLeak::CConfigLeak() { MConfigFields::Reset(Fields(), *this); }
+CConfigLeak::CConfigLeak() { ResetFields(); }
 
 QString CConfigLeak::TestedEquipmentText(bool translate) const
 {
@@ -61,34 +61,5 @@ QString CConfigLeak::DurationText() const
 VariantArray CConfigLeak::TestParameters() const { return MConfigFields::Parameters(Fields(), *this, kTestType); }
 
 VariantArray CConfigLeak::ConfigurationInformation() const { return MConfigFields::InformationRows(Fields(), *this); }
-
-void CConfigLeak::CopyTestGuideSettingsFrom(const CConfigLeak& other)
-{
-    m_testGuideSettings = MConfigStore::CopySettings(other.m_testGuideSettings);
-}
-
-std::shared_ptr<ostrel::IConfigData> CConfigLeak::Clone()
-{
-    auto copy = std::make_shared<CConfigLeak>();
-    MConfigFields::Copy(Fields(), *this, *copy);
-    return copy;
-}
-
-std::shared_ptr<ostrel::IDialog> CConfigLeak::CreateDialog()
-{
-    return FDialogWrapper::Open(QString::fromLatin1(kEditorProgId), Variant(shared_from_this()));
-}
-
-void CConfigLeak::Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress)
-{
-    MConfigFields::Load(Fields(), *this, element, progress);
-}
-
-ostrel::StorageElement CConfigLeak::Save(const ostrel::StorageDocumentPtr& document)
-{
-    return MConfigFields::Save(Fields(), *this, document);
-}
-
-void CConfigLeak::PrintReport(ostrel::ReportPtr report) { MConfigFields::PrintReport(Fields(), *this, report); }
 
 } // namespace nb4410
