@@ -2,7 +2,6 @@
 
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
-#include "host/widgets/WidgetTranslator.h"
 #include "host/core/Steps.h"
 #include "host/core/Variant.h"
 #include "host/run/XHelpText.h"
@@ -40,9 +39,9 @@ bool isControlKey(QChar typed) { return typed.unicode() < 32 || typed.unicode() 
 
 QString XConfigIBP::RowKey(int row)
 {
-    static const char* const keys[kRows] = {MMeasureKey::kSyst, MMeasureKey::kDias, MMeasureKey::kHart,
-                                            MMeasureKey::kPuls};
-    return row >= 0 && row < kRows ? QLatin1String(keys[row]) : QString();
+    return row >= 0 && row < kRows
+        ? QString::fromLatin1(MConfigFields::EditorRows(CConfigIBP::Fields()).at(static_cast<size_t>(row))->key)
+        : QString();
 }
 
 XConfigIBP::XConfigIBP(QWidget* parent)
@@ -50,16 +49,15 @@ XConfigIBP::XConfigIBP(QWidget* parent)
       m_fraParams(new QGroupBox(this)),
       m_fraSelections(new QGroupBox(this)),
       m_fraSettings(new QGroupBox(this)),
-      m_lstArrSim(new QComboBox(m_fraSelections)),
-      m_help(new ostrel::XHelpText(this)),
-      m_testGuideConfig(new ostrel::XTestGuideSettings(m_fraSettings))
+      m_lstArrSim(new QComboBox(m_fraSelections))
 {
+    makeHelp(QStringLiteral("20290::The simulated pressures, heart rate and pulse pressure, and the "
+                            "arrhythmia the NB-4410 adds to the simulation."));
+    makeTestGuideSettings(m_fraSettings);
     m_fraParams->setObjectName(QStringLiteral("fraParams"));
     m_fraSelections->setObjectName(QStringLiteral("fraSelections"));
     m_fraSettings->setObjectName(QStringLiteral("fraSettings"));
     m_lstArrSim->setObjectName(QStringLiteral("lstArrSim"));
-    m_help->setObjectName(QStringLiteral("xhtInfo"));
-    m_testGuideConfig->setObjectName(QStringLiteral("xtgTestGuideConfig"));
 
     auto* grid = new QGridLayout(m_fraParams);
     for (int row = 0; row < kRows; ++row) {
@@ -80,9 +78,6 @@ XConfigIBP::XConfigIBP(QWidget* parent)
     connect(m_lstArrSim, &QComboBox::currentIndexChanged, this, [this](int index) { arrhythmiaChosen(index); });
     auto* settings = new QVBoxLayout(m_fraSettings);
     settings->addWidget(m_testGuideConfig);
-    connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this, &XConfigIBP::testGuideSettingsChanged);
-    m_help->SetText(ostrel::tr4410(QStringLiteral("20290::The simulated pressures, heart rate and pulse pressure, and the "
-                                                  "arrhythmia the NB-4410 adds to the simulation.")));
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_fraParams, 0, 0);
@@ -91,7 +86,7 @@ XConfigIBP::XConfigIBP(QWidget* parent)
     layout->addWidget(m_fraSettings, 2, 0, 1, 2);
     layout->setRowStretch(3, 1);
 
-    runStep("translate editor", [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
+    translate();
     runStep("arrhythmia list", [&] { fillArrhythmiaList(); });
 }
 

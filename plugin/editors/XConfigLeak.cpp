@@ -3,7 +3,6 @@
 #include "plugin/editors/CDigitsSlider.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
-#include "host/widgets/WidgetTranslator.h"
 #include "host/core/Steps.h"
 #include "host/run/TestGuideSettings.h"
 #include "host/run/XHelpText.h"
@@ -43,14 +42,12 @@ QSlider* XConfigLeak::Slider(int row) const { return m_row[static_cast<size_t>(r
 XConfigLeak::XConfigLeak(QWidget* parent)
     : XConfigEditor(parent),
       m_fraEquipment(new QGroupBox(this)),
-      m_help(new ostrel::XHelpText(this)),
-      m_fraSettings(new QGroupBox(this)),
-      m_testGuideConfig(new ostrel::XTestGuideSettings(this))
+      m_fraSettings(new QGroupBox(this))
 {
+    makeHelp(QString::fromLatin1(kHelp));
+    makeTestGuideSettings(this);
     m_fraEquipment->setObjectName(QStringLiteral("fraEquipment"));
     m_fraSettings->setObjectName(QStringLiteral("fraSettings"));
-    m_help->setObjectName(QStringLiteral("xhtInfo"));
-    m_testGuideConfig->setObjectName(QStringLiteral("xtgTestGuideConfig"));
 
     auto* equipment = new QVBoxLayout(m_fraEquipment);
     for (int i = 0; i < kEquipmentOptions; ++i) {
@@ -71,9 +68,6 @@ XConfigLeak::XConfigLeak(QWidget* parent)
     }
     grid->setColumnStretch(2, 1);
 
-    m_help->SetText(ostrel::tr4410(QString::fromLatin1(kHelp)));
-    connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this, &XConfigLeak::testGuideSettingsChanged);
-
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_fraEquipment, 0, 0);
     layout->addWidget(m_help, 0, 1);
@@ -81,7 +75,7 @@ XConfigLeak::XConfigLeak(QWidget* parent)
     layout->addWidget(m_testGuideConfig, 2, 0, 1, 2);
     layout->setRowStretch(3, 1);
 
-    runStep("translate editor", [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
+    translate();
 }
 
 void XConfigLeak::SetLocked(bool locked)

@@ -3,7 +3,6 @@
 #include "plugin/editors/CDigitsSlider.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
-#include "host/widgets/WidgetTranslator.h"
 #include "host/core/Steps.h"
 #include "host/run/TestGuideSettings.h"
 #include "host/run/XHelpText.h"
@@ -25,13 +24,13 @@ QSlider* XConfigOverPressure::Slider() const { return m_inflatePressure->Slider(
 
 XConfigOverPressure::XConfigOverPressure(QWidget* parent)
     : XConfigEditor(parent),
-      m_help(new ostrel::XHelpText(this)),
-      m_fraSettings(new QGroupBox(this)),
-      m_testGuideConfig(new ostrel::XTestGuideSettings(this))
+      m_fraSettings(new QGroupBox(this))
 {
-    m_help->setObjectName(QStringLiteral("xhtInfo"));
+    makeHelp(QStringLiteral("20293::Inflate pressure 0 - 400 mmHg: the instrument inflates towards "
+                            "it and records the peak pressure and whether the unit under test "
+                            "releases."));
+    makeTestGuideSettings(this);
     m_fraSettings->setObjectName(QStringLiteral("fraSettings"));
-    m_testGuideConfig->setObjectName(QStringLiteral("xtgTestGuideConfig"));
 
     auto* grid = new QGridLayout(m_fraSettings);
     const CDigitsSlider::Names names{QStringLiteral("lblInflatePressure"), QStringLiteral("txtInflatePressure"),
@@ -40,19 +39,13 @@ XConfigOverPressure::XConfigOverPressure(QWidget* parent)
                                           [this] { valueTyped(); });
     grid->setColumnStretch(2, 1);
 
-    m_help->SetText(ostrel::tr4410(QStringLiteral("20293::Inflate pressure 0 - 400 mmHg: the instrument inflates towards "
-                                                  "it and records the peak pressure and whether the unit under test "
-                                                  "releases.")));
-    connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this,
-            &XConfigOverPressure::testGuideSettingsChanged);
-
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_help, 0, 0);
     layout->addWidget(m_fraSettings, 1, 0);
     layout->addWidget(m_testGuideConfig, 2, 0);
     layout->setRowStretch(3, 1);
 
-    runStep("translate editor", [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
+    translate();
 }
 
 void XConfigOverPressure::SetLocked(bool locked)

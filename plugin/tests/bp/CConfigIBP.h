@@ -3,6 +3,7 @@
 // diastolic pressure, heart rate, pulse pressure and an arrhythmia entered directly.
 #include "INB4410ConfigBP.h"
 
+#include "plugin/measure/MMeasureKey.h"
 #include "plugin/tests/bp/MConfigBP.h"
 #include "plugin/tests/common/CConfigBase.h"
 
@@ -49,18 +50,22 @@ inline const ConfigTable<CConfigIBP>& CConfigIBP::Fields()
     static const ConfigField<CConfigIBP> fields[] = {
         {.tag = "Systolic", .attribute = nullptr, .member = &CConfigIBP::m_systolic, .defaultValue = 120,
          .read = ConfigRead::Checked, .range = {20, 255},
-         .editor = {.caption = "20234::Systolic (mmHg) :", .toolTip = "20250::Legal range: 20 mmHg - 255 mmHg."}},
+         .editor = {.caption = "20234::Systolic (mmHg) :", .toolTip = "20250::Legal range: 20 mmHg - 255 mmHg."},
+         .key = MMeasureKey::kSyst},
         {.tag = "Diastolic", .attribute = nullptr, .member = &CConfigIBP::m_diastolic, .defaultValue = 80,
          .read = ConfigRead::Checked, .range = {5, 210},
-         .editor = {.caption = "20235::Diastolic (mmHg) :", .toolTip = "20251::Legal range: 5 mmHg - 210 mmHg."}},
+         .editor = {.caption = "20235::Diastolic (mmHg) :", .toolTip = "20251::Legal range: 5 mmHg - 210 mmHg."},
+         .key = MMeasureKey::kDias},
         {.tag = "HeartRate", .attribute = nullptr, .member = &CConfigIBP::m_heartRate, .defaultValue = 80,
          .read = ConfigRead::Checked, .range = {10, 240, true},
-         .editor = {.caption = "20236::Heart Rate (BPM) :", .toolTip = "20252::Legal range: 10  BPM - 240 BPM."}},
+         .editor = {.caption = "20236::Heart Rate (BPM) :", .toolTip = "20252::Legal range: 10  BPM - 240 BPM."},
+         .key = MMeasureKey::kHart},
         {.tag = "PulsePressure", .attribute = nullptr, .member = &CConfigIBP::m_pulsePressure, .defaultValue = 2,
          .read = ConfigRead::Checked, .range = {0.5, 5.0}, .caption = "20354::Pulse Pressure", .unit = "mmHg",
          .reportFormat = "0.0", .reportRow = 0,
          .editor = {.caption = "20237::Pulse Pressure (mmHg) :", .toolTip = "20253::Legal range: 0.5 mmHg - 5.0 mmHg.",
-                    .format = "0.00"}},
+                    .format = "0.00"},
+         .key = MMeasureKey::kPuls},
         {.tag = "ArrhythmiaSim", .attribute = nullptr, .member = &CConfigIBP::m_arrhythmia,
          .defaultValue = MConfigBP::kArrhythmiaOff, .read = ConfigRead::Byte, .range = {1, 6, true},
          .caption = "20240::Arrhythmia Simulation",

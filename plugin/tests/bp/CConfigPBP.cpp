@@ -15,10 +15,6 @@ namespace nb4410 {
 using ostrel::runStep;
 using ostrel::Variant;
 
-namespace {
-QString text(const Variant& value) { return ostrel::numberToText(value); }
-} // namespace
-
 const ConfigTable<CConfigPBP>& CConfigPBP::Fields()
 {
     // Only the patient has a default: the values come with the preset.
@@ -28,16 +24,16 @@ const ConfigTable<CConfigPBP>& CConfigPBP::Fields()
         {.tag = "Preset", .attribute = "Patient", .member = &CConfigPBP::m_patientType, .defaultValue = 0,
          .read = ConfigRead::Long, .range = {}},
         {.tag = "Systolic", .attribute = nullptr, .member = &CConfigPBP::m_systolic, .defaultValue = std::nullopt,
-         .read = ConfigRead::Float, .range = {}},
+         .read = ConfigRead::Float, .range = {}, .key = MMeasureKey::kSyst},
         {.tag = "Diastolic", .attribute = nullptr, .member = &CConfigPBP::m_diastolic, .defaultValue = std::nullopt,
-         .read = ConfigRead::Float, .range = {}},
+         .read = ConfigRead::Float, .range = {}, .key = MMeasureKey::kDias},
         {.tag = "Map", .attribute = nullptr, .member = &CConfigPBP::m_map, .defaultValue = std::nullopt,
-         .read = ConfigRead::Float, .range = {}},
+         .read = ConfigRead::Float, .range = {}, .key = MMeasureKey::kMapr},
         {.tag = "HeartRate", .attribute = nullptr, .member = &CConfigPBP::m_heartRate, .defaultValue = std::nullopt,
-         .read = ConfigRead::Integer, .range = {}},
+         .read = ConfigRead::Integer, .range = {}, .key = MMeasureKey::kHart},
         {.tag = "PulsePressure", .attribute = nullptr, .member = &CConfigPBP::m_pulsePressure,
          .defaultValue = std::nullopt, .read = ConfigRead::Float, .range = {}, .caption = "20354::Pulse Pressure",
-         .unit = "mmHg", .reportFormat = "0.00", .reportRow = 1},
+         .unit = "mmHg", .reportFormat = "0.00", .reportRow = 1, .key = MMeasureKey::kPuls},
     };
     static const ConfigTable<CConfigPBP> table{
         fields, &CConfigPBP::m_testGuideSettings,
@@ -71,49 +67,25 @@ void CConfigPBP::LoadDefaults(std::int32_t testType)
 
 Variant CConfigPBP::RetrieveTestParams()
 {
-    return Variant(ostrel::VariantArray{QStringLiteral("100"), text(Variant(m_testType)), text(Variant(m_selectedPreset)),
-                                        QStringLiteral("0"), text(Variant(m_systolic)), text(Variant(m_diastolic)),
-                                        text(Variant(m_heartRate)), text(Variant(m_pulsePressure)), QStringLiteral("1")});
+    // Presets always run without arrhythmia.
+    return MConfigBP::TestParams(m_testType, m_selectedPreset, m_systolic, m_diastolic, m_heartRate, m_pulsePressure,
+                                 MConfigBP::kArrhythmiaOff);
 }
 
-Variant CConfigPBP::RetrievePresetValue(const QString& key)
-{
-    if (key == QLatin1String(MMeasureKey::kSyst))
-        return Variant(m_systolic);
-    if (key == QLatin1String(MMeasureKey::kDias))
-        return Variant(m_diastolic);
-    if (key == QLatin1String(MMeasureKey::kMapr))
-        return Variant(m_map);
-    if (key == QLatin1String(MMeasureKey::kPuls))
-        return Variant(m_pulsePressure);
-    if (key == QLatin1String(MMeasureKey::kHart))
-        return Variant(m_heartRate);
-    return Variant();
-}
+Variant CConfigPBP::RetrievePresetValue(const QString& key) { return MConfigFields::KeyedValue(Fields(), *this, key); }
 
 void CConfigPBP::StorePresetValue(const QString& key, const Variant& value)
 {
     runStep("store preset value", [&] {
-        if (key.isEmpty())
+        if (key.isEmpty() || MConfigFields::SetKeyed(Fields(), *this, key, value))
             return;
-        if (key == QLatin1String(MMeasureKey::kSyst))
-            m_systolic = value.toSingle();
-        else if (key == QLatin1String(MMeasureKey::kDias))
-            m_diastolic = value.toSingle();
-        else if (key == QLatin1String(MMeasureKey::kMapr))
-            m_map = value.toSingle();
-        else if (key == QLatin1String(MMeasureKey::kPuls))
-            m_pulsePressure = value.toSingle();
-        else if (key == QLatin1String(MMeasureKey::kHart))
-            m_heartRate = value.toInteger();
-        else {
-            const MConfigBP::PresetFields fields = MConfigBP::ParsePresetData(key);
-            m_systolic = fields.systolic.value_or(m_systolic);
-            m_diastolic = fields.diastolic.value_or(m_diastolic);
-            m_map = fields.map.value_or(m_map);
-            m_heartRate = fields.heartRate.value_or(m_heartRate);
-            m_pulsePressure = fields.pulsePressure.value_or(m_pulsePressure);
-        }
+        // Not a key: a whole preset data string.
+        const MConfigBP::PresetFields fields = MConfigBP::ParsePresetData(key);
+        m_systolic = fields.systolic.value_or(m_systolic);
+        m_diastolic = fields.diastolic.value_or(m_diastolic);
+        m_map = fields.map.value_or(m_map);
+        m_heartRate = fields.heartRate.value_or(m_heartRate);
+        m_pulsePressure = fields.pulsePressure.value_or(m_pulsePressure);
     });
 }
 

@@ -66,6 +66,7 @@ struct ConfigField {
     int infoRow = -1;                   // position among the information rows; -1: none
     int reportRow = -1;                 // position among the report rows; -1: none
     ConfigEditorRow editor = {};
+    const char* key = nullptr;          // the measurement key of a simulated value ("SYST")
 };
 
 template <class Config>
@@ -106,6 +107,42 @@ const ConfigField<Config>* Find(const ConfigTable<Config>& table, const char* ta
         if (qstrcmp(field.tag, tag) == 0)
             return &field;
     return nullptr;
+}
+
+// The value held for a measurement key; Empty for a key the configuration does not hold.
+template <class Config>
+ostrel::Variant KeyedValue(const ConfigTable<Config>& table, const Config& config, const QString& key)
+{
+    for (const ConfigField<Config>& field : table.fields)
+        if (field.key && key == QLatin1String(field.key))
+            return Value(field, config);
+    return ostrel::Variant();
+}
+
+// Sets the value of a measurement key, converted as the variant converts to the member's type;
+// false for a key the configuration does not hold.
+template <class Config>
+bool SetKeyed(const ConfigTable<Config>& table, Config& config, const QString& key, const ostrel::Variant& value)
+{
+    for (const ConfigField<Config>& field : table.fields) {
+        if (!field.key || key != QLatin1String(field.key))
+            continue;
+        std::visit(
+            [&](auto member) {
+                using T = std::remove_reference_t<decltype(config.*member)>;
+                if constexpr (std::is_same_v<T, float>)
+                    config.*member = value.toSingle();
+                else if constexpr (std::is_same_v<T, std::int16_t>)
+                    config.*member = value.toInteger();
+                else if constexpr (std::is_same_v<T, std::uint8_t>)
+                    config.*member = value.toByte();
+                else
+                    config.*member = value.toLong();
+            },
+            field.member);
+        return true;
+    }
+    return false;
 }
 
 template <class Config>
