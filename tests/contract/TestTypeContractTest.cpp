@@ -2,38 +2,36 @@
 // configuration, its clone, the instrument's parameter block and test type, the window's play,
 // stop, next, N/A and skip, the stored status text, the report's result table and the progress
 // figure on replies that carry no time. A new test type gets these by one line in kTypes.
-#include "tests/bp/BPRegistry.h"
-
 #include "host/contract/IServiceRecord.h"
 #include "host/contract/ResultStatus.h"
+#include "host/core/MtiData.h"
 #include "host/results/Report.h"
 #include "host/run/RunContext.h"
-#include "host/core/MtiData.h"
 #include "plugin/guide/FTestGuide.h"
-#include "plugin/tests/common/MVti.h"
-#include "plugin/guide/XTestDetails.h"
 #include "plugin/guide/INB4410TestGuideConfig.h"
+#include "plugin/guide/XTestDetails.h"
+#include "plugin/measure/XResultBP.h"
 #include "plugin/tests/bp/CConfigIBP.h"
 #include "plugin/tests/bp/CConfigPBP.h"
 #include "plugin/tests/bp/CTestBP.h"
 #include "plugin/tests/bp/INB4410ConfigBP.h"
+#include "plugin/tests/common/MVti.h"
 #include "plugin/tests/cuffvolume/CConfigCuffVolume.h"
 #include "plugin/tests/cuffvolume/CTestCuffVolume.h"
 #include "plugin/tests/leak/CConfigLeak.h"
 #include "plugin/tests/leak/CTestLeak.h"
 #include "plugin/tests/overpressure/CConfigOverPressure.h"
 #include "plugin/tests/overpressure/CTestOverPressure.h"
+#include "tests/bp/BPRegistry.h"
 #include "tests/support/plugin/ElementTest.h"
 #include "tests/support/plugin/ReportCells.h"
 #include "tests/support/plugin/StoredConfig.h"
 #include "tests/support/plugin/StoredElement.h"
 
-#include "plugin/measure/XResultBP.h"
-
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <QLabel>
 #include <gtest/gtest.h>
 
 using namespace nb4410;
