@@ -100,15 +100,6 @@ QString StoredText(const ConfigField<Config>& field, const Config& config)
     return ostrel::numberToText(Value(field, config));
 }
 
-template <class Config>
-const ConfigField<Config>* Find(const ConfigTable<Config>& table, const char* tag)
-{
-    for (const ConfigField<Config>& field : table.fields)
-        if (qstrcmp(field.tag, tag) == 0)
-            return &field;
-    return nullptr;
-}
-
 // The value held for a measurement key; Empty for a key the configuration does not hold.
 template <class Config>
 ostrel::Variant KeyedValue(const ConfigTable<Config>& table, const Config& config, const QString& key)
