@@ -11,7 +11,7 @@ MonitorScreen& MonitorScreen::Shared()
 void MonitorScreen::BeginMeasurement()
 {
     std::lock_guard lock(m_mutex);
-    ostrel::MonitorDisplayState cleared;
+    MonitorDisplayState cleared;
     cleared.measurementNumber = m_state.measurementNumber + 1;
     m_state = cleared;
 }
@@ -26,7 +26,7 @@ void MonitorScreen::Show(const DisplayedReadings& readings)
     m_state.heartRateBpm = readings.heartRateBpm;
 }
 
-ostrel::MonitorDisplayState MonitorScreen::State() const
+MonitorDisplayState MonitorScreen::State() const
 {
     std::lock_guard lock(m_mutex);
     return m_state;

@@ -4,7 +4,7 @@
 // readings once the simulation has ended; the display stays until the next one starts, as a
 // monitor's does. Written from a simulator's serving thread, read from any other.
 #include "TestRun.h"
-#include "host/contract/IMonitorDisplay.h"
+#include "sim/IMonitorDisplay.h"
 
 #include <mutex>
 
@@ -16,11 +16,11 @@ public:
 
     void BeginMeasurement(); // a new number, no readings
     void Show(const DisplayedReadings& readings);
-    ostrel::MonitorDisplayState State() const;
+    MonitorDisplayState State() const;
 
 private:
     mutable std::mutex m_mutex;
-    ostrel::MonitorDisplayState m_state;
+    MonitorDisplayState m_state;
 };
 
 } // namespace nb4410sim

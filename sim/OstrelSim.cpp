@@ -7,6 +7,6 @@
 OSTREL_LIBRARY_EXPORTS("OstrelSim")
 
 OSTREL_REGISTER_CLASS("OstrelSim.Simulator", nb4410sim::Simulator)
-OSTREL_REGISTER_CLASS(ostrel::IMonitorDisplay::kProgId, nb4410sim::MonitorDisplay)
+OSTREL_REGISTER_CLASS(nb4410sim::IMonitorDisplay::kProgId, nb4410sim::MonitorDisplay)
 
 void nb4410sim::ensureRegistered() {}

@@ -21,7 +21,7 @@ namespace nb4410vti {
 class CNB4410VTI : public QObject, public _CNB4410VTI {
     Q_OBJECT
 public:
-    static inline const QString kSource = QStringLiteral("NB4410VTI.CNB4410VTI");
+    static constexpr char kSource[] = "NB4410VTI.CNB4410VTI";
     static inline const QString kInstrumentName = QStringLiteral("NB-4410");
     static inline const QString kLinkSettings = QString::fromLatin1(nb4410::protocol::kLineSettings);
     static constexpr std::int32_t kReplyTimeoutMs = nb4410::protocol::kReplyWindowMs;

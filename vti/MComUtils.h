@@ -4,7 +4,7 @@
 
 namespace nb4410vti::MComUtils {
 
-inline const QString kSource = QStringLiteral("NB4410VTI.MComUtils");
+inline constexpr char kSource[] = "NB4410VTI.MComUtils";
 
 // No reply passes. "ERRM" shows the instrument's error and fails with eeVTI_MTIError; another
 // name than expected (letter case counts) fails with eeVTI_InvalidMsgReceived.

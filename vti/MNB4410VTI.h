@@ -1,5 +1,5 @@
 #pragma once
-// The one shared driver object of each thread.
+// The one shared driver object of each thread, while a global holds it.
 #include "CNB4410VTI.h"
 
 namespace nb4410vti::MNB4410VTI {

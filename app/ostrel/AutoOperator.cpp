@@ -176,13 +176,14 @@ bool AutoOperator::runEnded() const
     return play && !play->isChecked() && (!stop || !stop->isEnabled());
 }
 
-std::shared_ptr<IMonitorDisplay> AutoOperator::monitorDisplay()
+std::shared_ptr<nb4410sim::IMonitorDisplay> AutoOperator::monitorDisplay()
 {
     // Asked again until it exists: the simulator's library may come into the process only
     // with the first run.
     if (!m_display)
         runStep("monitor display", [&] {
-            m_display = query<IMonitorDisplay>(ClassRegistry::instance().Create(QString::fromLatin1(IMonitorDisplay::kProgId)));
+            m_display = query<nb4410sim::IMonitorDisplay>(
+                ClassRegistry::instance().Create(QString::fromLatin1(nb4410sim::IMonitorDisplay::kProgId)));
         });
     return m_display;
 }
@@ -203,7 +204,7 @@ void AutoOperator::typeReadings()
     auto display = monitorDisplay();
     if (!display)
         return;
-    MonitorDisplayState state;
+    nb4410sim::MonitorDisplayState state;
     runStep("monitor readings", [&] { state = display->State(); });
     if (!state.complete || state.measurementNumber == m_measurementAtPlay) {
         problem(QStringLiteral("the monitor display shows no readings of this run"));

@@ -9,7 +9,7 @@
 // can be created ("OstrelSim.MonitorDisplay", only with the simulator); without it, "next"
 // stays disabled and the window is skipped as before. Confirmations reach it through its own
 // message sink, which answers yes; messages are recorded and passed on.
-#include "host/contract/IMonitorDisplay.h"
+#include "sim/IMonitorDisplay.h"
 #include "host/core/MessageService.h"
 
 #include <QElapsedTimer>
@@ -67,7 +67,7 @@ private:
     void press(const QString& key);
     void problem(const QString& text);
     bool runEnded() const;
-    std::shared_ptr<IMonitorDisplay> monitorDisplay();
+    std::shared_ptr<nb4410sim::IMonitorDisplay> monitorDisplay();
     void notePlay();
     void typeReadings();
 
@@ -83,7 +83,7 @@ private:
     QElapsedTimer m_since;
     bool m_playPressed = false;
     bool m_stopSent = false;
-    std::shared_ptr<IMonitorDisplay> m_display;
+    std::shared_ptr<nb4410sim::IMonitorDisplay> m_display;
     // The display's measurement number when "play" was pressed: readings count only from a
     // later measurement (0: the display was not there yet, so any measurement is later).
     std::int32_t m_measurementAtPlay = 0;

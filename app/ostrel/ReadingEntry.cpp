@@ -35,7 +35,7 @@ bool ReadingEntry::HasReadingView(QWidget* window)
     return listOf(window) != nullptr;
 }
 
-std::optional<double> ReadingEntry::ReadingOf(const QString& key, const MonitorDisplayState& display)
+std::optional<double> ReadingEntry::ReadingOf(const QString& key, const nb4410sim::MonitorDisplayState& display)
 {
     if (key == QLatin1String("SYST"))
         return display.systolicMmHg;
@@ -48,7 +48,7 @@ std::optional<double> ReadingEntry::ReadingOf(const QString& key, const MonitorD
     return std::nullopt;
 }
 
-bool ReadingEntry::TypeReadings(QWidget* window, const MonitorDisplayState& display, QString* problem)
+bool ReadingEntry::TypeReadings(QWidget* window, const nb4410sim::MonitorDisplayState& display, QString* problem)
 {
     const auto fail = [&](const QString& why) {
         if (problem)

@@ -3,7 +3,7 @@
 // technician does: the view's list "lvwResult" holds one row per reading, keyed by its
 // measurement key, and its edit box "txtEdit" takes the keystrokes of the row being edited;
 // Return moves on to the next row.
-#include "host/contract/IMonitorDisplay.h"
+#include "sim/IMonitorDisplay.h"
 
 #include <QString>
 #include <optional>
@@ -21,9 +21,9 @@ public:
     // The result view's list and edit box inside window; false when it has no such view.
     static bool HasReadingView(QWidget* window);
     // The reading the display shows for a measurement key ("SYST", "DIAS", "MAPR", "HART").
-    static std::optional<double> ReadingOf(const QString& key, const MonitorDisplayState& display);
+    static std::optional<double> ReadingOf(const QString& key, const nb4410sim::MonitorDisplayState& display);
     // Types every row's reading; false, with the reason, when a row could not be filled.
-    static bool TypeReadings(QWidget* window, const MonitorDisplayState& display, QString* problem);
+    static bool TypeReadings(QWidget* window, const nb4410sim::MonitorDisplayState& display, QString* problem);
 
 private:
     static bool editRow(QTreeWidget* list, QLineEdit* edit, QTreeWidgetItem* row);

@@ -47,7 +47,7 @@ const QString kIdAttr = QStringLiteral("ID");
 const QString kEnabledAttr = QStringLiteral("Enabled");
 const QString kStartedAttr = QStringLiteral("Started");
 const QString kEndedAttr = QStringLiteral("Ended");
-const QString kSource = QStringLiteral("ostrel.SequenceDocument");
+constexpr char kSource[] = "ostrel.SequenceDocument";
 
 [[noreturn]] void fail(const QString& path, const QString& where, const QString& why)
 {

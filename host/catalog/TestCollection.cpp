@@ -8,7 +8,7 @@ namespace ostrel {
 
 namespace {
 
-const QString kSource = QStringLiteral("ostrel.TestCollection");
+constexpr char kSource[] = "ostrel.TestCollection";
 
 // Depth first; a group seen before is not searched again, so a group that holds itself
 // cannot loop.

@@ -12,7 +12,7 @@ namespace ostrel {
 
 namespace {
 
-const QString kSource = QStringLiteral("ostrel.ClassRegistry");
+constexpr char kSource[] = "ostrel.ClassRegistry";
 const QString kClassesKey = QStringLiteral("Software\\Classes\\");
 const QString kServerValue = QStringLiteral("InprocServer32");
 

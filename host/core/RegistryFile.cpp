@@ -12,7 +12,7 @@ namespace ostrel {
 
 namespace {
 
-const QString kSource = QStringLiteral("ostrel.RegistryStore");
+constexpr char kSource[] = "ostrel.RegistryStore";
 
 class LineParser {
 public:

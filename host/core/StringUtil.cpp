@@ -1,8 +1,10 @@
 #include "StringUtil.h"
 
+#include <utility>
+
 namespace ostrel {
 
-QString NumberToText(const Variant& value)
+QString numberToText(const Variant& value)
 {
     switch (value.type()) {
     case VarType::Single:
@@ -17,29 +19,17 @@ QString NumberToText(const Variant& value)
     }
 }
 
-namespace {
-struct TokenizerState {
-    QString rest;
-    bool exhausted = true;
-};
-thread_local TokenizerState tokenizer;
-} // namespace
-
-QString NextToken(const QString& text, const QString& delimiter)
+QString Tokenizer::NextToken(const QString& delimiter)
 {
-    if (!text.isEmpty()) {
-        tokenizer.rest = text;
-        tokenizer.exhausted = false;
-    }
-    if (tokenizer.exhausted)
+    if (m_exhausted)
         return QString();
-    const qsizetype at = delimiter.isEmpty() ? -1 : tokenizer.rest.indexOf(delimiter);
+    const qsizetype at = delimiter.isEmpty() ? -1 : m_rest.indexOf(delimiter);
     if (at < 0) {
-        tokenizer.exhausted = true;
-        return std::exchange(tokenizer.rest, QString());
+        m_exhausted = true;
+        return std::exchange(m_rest, QString());
     }
-    QString token = tokenizer.rest.left(at);
-    tokenizer.rest.remove(0, at + delimiter.size());
+    QString token = m_rest.left(at);
+    m_rest.remove(0, at + delimiter.size());
     return token;
 }
 

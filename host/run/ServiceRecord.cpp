@@ -6,7 +6,7 @@
 namespace ostrel {
 
 namespace {
-const QString kSource = QStringLiteral("Ostrel.ServiceRecord");
+constexpr char kSource[] = "Ostrel.ServiceRecord";
 }
 
 void ServiceRecord::Build(std::shared_ptr<IFilter> /*filter*/, const QString& statusText, const QString& comment)

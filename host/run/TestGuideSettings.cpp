@@ -6,7 +6,7 @@
 namespace ostrel {
 
 namespace {
-const QString kSource = QStringLiteral("Ostrel.TestGuideSettings");
+constexpr char kSource[] = "Ostrel.TestGuideSettings";
 const QString kOption = QStringLiteral("Option");
 const QString kIndex = QStringLiteral("Index");
 } // namespace

@@ -10,7 +10,7 @@ namespace ostrel {
 
 namespace {
 
-const QString kSource = QStringLiteral("ostrel.StatusCodec");
+constexpr char kSource[] = "ostrel.StatusCodec";
 const QString kStatusElement = QStringLiteral("Status");
 const QString kValueElement = QStringLiteral("Value");
 const QString kItemElement = QStringLiteral("Item");

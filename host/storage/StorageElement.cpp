@@ -10,7 +10,7 @@ namespace ostrel {
 
 namespace {
 
-const QString kSource = QStringLiteral("ostrel.StorageDocument");
+constexpr char kSource[] = "ostrel.StorageDocument";
 // Detached elements live under this node of the document until they are appended somewhere;
 // it is never written out.
 constexpr const char* kHolderName = "ostrel.detached";

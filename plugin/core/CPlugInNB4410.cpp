@@ -7,6 +7,7 @@
 #include "host/core/ErrorService.h"
 #include "host/core/LanguageService.h"
 #include "host/core/Steps.h"
+#include "plugin/tests/common/MVti.h"
 
 #include <array>
 
@@ -17,7 +18,7 @@ namespace {
 using ostrel::ErrorService;
 
 const QString kPlugIn = QStringLiteral("NB-4410");
-const QString kSource = QStringLiteral("VessorNB4410.CPlugInNB4410");
+constexpr char kSource[] = "VessorNB4410.CPlugInNB4410";
 
 constexpr ostrel::HResult kNotInitialised = ostrel::hr(0x8004A229u);
 constexpr ostrel::HResult kCatalogueInvalid = ostrel::hr(0x8004A22Cu);
@@ -49,6 +50,9 @@ auto guarded(F&& fn) -> decltype(fn())
 CPlugInNB4410::~CPlugInNB4410()
 {
     releaseCatalogue();
+    // The host lets the plug-in go before the program ends: the driver global, and with it
+    // the driver and its link, go now rather than in static destruction.
+    MVti::Reset();
 }
 
 void CPlugInNB4410::releaseCatalogue()

@@ -11,7 +11,7 @@ namespace nb4410 {
 namespace {
 
 const QString kPlugIn = QStringLiteral("NB-4410");
-const QString kSource = QStringLiteral("VessorNB4410.CPlugInSetup");
+constexpr char kSource[] = "VessorNB4410.CPlugInSetup";
 const QString kSetupIdName = QStringLiteral("setup id");
 const QString kSetupId = QStringLiteral("NB-4410 Plug-In setup");
 const QString kLngPathName = QStringLiteral("lngpath");

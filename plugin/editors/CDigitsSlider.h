@@ -2,6 +2,8 @@
 // One editor row of a whole number: a caption, a text box taking up to three digits and a
 // slider kept on the same value. A typed value outside the slider's range is corrected in the
 // box before it is taken.
+#include "plugin/tests/common/MConfigFields.h"
+
 #include <QObject>
 #include <QString>
 #include <cstdint>
@@ -29,6 +31,23 @@ public:
         int largeStep;
         int tickEvery;
     };
+
+    // The range and steps of a configuration field's editor row.
+    template <class Config>
+    static Range RangeOf(const ConfigField<Config>& field)
+    {
+        return {static_cast<int>(field.range.minimum), static_cast<int>(field.range.maximum), field.editor.smallStep,
+                field.editor.largeStep, field.editor.tickEvery};
+    }
+
+    // A row for a configuration field: its caption, tip and range.
+    template <class Config>
+    CDigitsSlider(XConfigEditor& editor, QGridLayout& grid, int row, const Names& names, const ConfigField<Config>& field,
+                  std::function<void()> typed)
+        : CDigitsSlider(editor, grid, row, names, QString::fromLatin1(field.editor.caption),
+                        QString::fromLatin1(field.editor.toolTip), RangeOf(field), std::move(typed))
+    {
+    }
 
     // The widgets go into `grid` at `row` (columns 0 to 2), owned by the grid's widget.
     // `typed` runs for every edit of the box that is not the editor's own initialising; it

@@ -2,7 +2,6 @@
 
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
-#include "host/widgets/WidgetTranslator.h"
 #include "host/core/Steps.h"
 #include "host/run/TestGuideSettings.h"
 #include "host/run/XHelpText.h"
@@ -20,15 +19,12 @@ using ostrel::runStep;
 
 XConfigCuffVolume::XConfigCuffVolume(QWidget* parent)
     : XConfigEditor(parent),
-      m_help(new ostrel::XHelpText(this)),
-      m_fraSettings(new QGroupBox(this)),
-      m_testGuideConfig(new ostrel::XTestGuideSettings(m_fraSettings))
+      m_fraSettings(new QGroupBox(this))
 {
-    m_help->setObjectName(QStringLiteral("xhtHelpText"));
+    makeHelp(QStringLiteral("20294::The instrument measures the volume of the attached cuff; the "
+                            "test has no settings of its own."), QStringLiteral("xhtHelpText"));
+    makeTestGuideSettings(m_fraSettings);
     m_fraSettings->setObjectName(QStringLiteral("fraSettings"));
-    m_testGuideConfig->setObjectName(QStringLiteral("xtgTestGuideConfig"));
-    m_help->SetText(ostrel::tr4410(QStringLiteral("20294::The instrument measures the volume of the attached cuff; the "
-                                                  "test has no settings of its own.")));
 
     auto* frame = new QVBoxLayout(m_fraSettings);
     frame->addWidget(m_testGuideConfig);
@@ -36,8 +32,6 @@ XConfigCuffVolume::XConfigCuffVolume(QWidget* parent)
     layout->addWidget(m_help);
     layout->addWidget(m_fraSettings);
     layout->addStretch(1);
-
-    connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this, &XConfigCuffVolume::testGuideSettingsChanged);
 }
 
 void XConfigCuffVolume::SetLocked(bool locked)
@@ -51,7 +45,7 @@ void XConfigCuffVolume::SetLocked(bool locked)
 void XConfigCuffVolume::Initialize(const ostrel::Variant& data)
 {
     m_initialising = true;
-    runStep("translate editor", [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
+    translate();
     runStep("show configuration", [&] {
         m_configuration = data.as<INB4410TestGuideConfig>();
         if (!m_configuration) {

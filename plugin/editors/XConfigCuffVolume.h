@@ -8,11 +8,6 @@
 
 class QGroupBox;
 
-namespace ostrel {
-class XHelpText;
-class XTestGuideSettings;
-} // namespace ostrel
-
 namespace nb4410 {
 
 class INB4410TestGuideConfig;
@@ -27,14 +22,11 @@ public:
     void SetFocus() override;
 
     std::shared_ptr<INB4410TestGuideConfig> Configuration() const { return m_configuration; }
-    ostrel::XTestGuideSettings* TestGuideSettingsControl() const { return m_testGuideConfig; }
 
 private:
     std::shared_ptr<INB4410TestGuideConfig> m_configuration;
 
-    ostrel::XHelpText* m_help;
     QGroupBox* m_fraSettings;
-    ostrel::XTestGuideSettings* m_testGuideConfig;
 };
 
 } // namespace nb4410

@@ -1,11 +1,34 @@
 #include "XConfigEditor.h"
 
 #include "host/contract/ICallback.h"
+#include "host/core/LanguageService.h"
 #include "host/core/Steps.h"
+#include "host/run/XHelpText.h"
+#include "host/run/XTestGuideSettings.h"
+#include "host/widgets/WidgetTranslator.h"
 
 namespace nb4410 {
 
 XConfigEditor::XConfigEditor(QWidget* parent) : QWidget(parent) {}
+
+void XConfigEditor::makeHelp(const QString& numberedText, const QString& objectName)
+{
+    m_help = new ostrel::XHelpText(this);
+    m_help->setObjectName(objectName);
+    m_help->SetText(ostrel::tr4410(numberedText));
+}
+
+void XConfigEditor::makeTestGuideSettings(QWidget* parent)
+{
+    m_testGuideConfig = new ostrel::XTestGuideSettings(parent);
+    m_testGuideConfig->setObjectName(QStringLiteral("xtgTestGuideConfig"));
+    connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this, &XConfigEditor::testGuideSettingsChanged);
+}
+
+void XConfigEditor::translate()
+{
+    ostrel::runStep("translate editor", [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
+}
 
 void XConfigEditor::notifyChange()
 {

@@ -6,6 +6,11 @@
 #include <QWidget>
 #include <memory>
 
+namespace ostrel {
+class XHelpText;
+class XTestGuideSettings;
+} // namespace ostrel
+
 namespace nb4410 {
 
 class XConfigEditor : public QWidget, public ostrel::ICustomControl {
@@ -22,9 +27,18 @@ public:
 
     // True while Initialize shows a configuration: what the controls report then is no edit.
     bool Initialising() const { return m_initialising; }
+    ostrel::XTestGuideSettings* TestGuideSettingsControl() const { return m_testGuideConfig; }
 
 protected:
     explicit XConfigEditor(QWidget* parent);
+
+    // The help text every editor shows (m_help), its numbered text translated. Each editor
+    // makes it before its own focusable controls, so that the focus order stays as it was.
+    void makeHelp(const QString& numberedText, const QString& objectName = QStringLiteral("xhtInfo"));
+    // The test-guide settings control (m_testGuideConfig), whose own edits the editor announces.
+    void makeTestGuideSettings(QWidget* parent);
+    // The numbered captions of the editor's controls in the current language.
+    void translate();
 
     void notifyChange();
     // The test-guide settings control reports its own edits; showing new settings is none.
@@ -32,6 +46,8 @@ protected:
 
     bool m_locked = false;
     bool m_initialising = false;
+    ostrel::XHelpText* m_help = nullptr;
+    ostrel::XTestGuideSettings* m_testGuideConfig = nullptr;
 
 private:
     std::shared_ptr<ostrel::ICallback> m_callback;

@@ -2,13 +2,12 @@
 
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
-#include "host/widgets/WidgetTranslator.h"
 #include "host/core/Steps.h"
 #include "host/core/Variant.h"
 #include "host/run/XHelpText.h"
 #include "host/run/XTestGuideSettings.h"
 #include "plugin/measure/MMeasureKey.h"
-#include "plugin/tests/bp/INB4410ConfigBP.h"
+#include "plugin/tests/bp/CConfigIBP.h"
 #include "plugin/tests/bp/MConfigBP.h"
 
 #include <QComboBox>
@@ -28,12 +27,11 @@ OSTREL_REGISTER_CONTROL("OstrelNB4410.XConfigIBP", XConfigIBP)
 using ostrel::runStep;
 
 namespace {
-const char* const kCaptions[XConfigIBP::kRows] = {"20234::Systolic (mmHg) :", "20235::Diastolic (mmHg) :",
-                                                  "20236::Heart Rate (BPM) :", "20237::Pulse Pressure (mmHg) :"};
-const char* const kToolTips[XConfigIBP::kRows] = {
-    "20250::Legal range: 20 mmHg - 255 mmHg.", "20251::Legal range: 5 mmHg - 210 mmHg.",
-    "20252::Legal range: 10  BPM - 240 BPM.", "20253::Legal range: 0.5 mmHg - 5.0 mmHg."};
-const char* const kFormats[XConfigIBP::kRows] = {"0", "0", "0", "0.00"};
+// Systolic, diastolic, heart rate and pulse pressure, as the configuration's table has them.
+const ConfigEditorRow& editorRow(int row)
+{
+    return MConfigFields::EditorRows(CConfigIBP::Fields()).at(static_cast<size_t>(row))->editor;
+}
 const QString kAllowedKeys = QStringLiteral("0123456789,.");
 
 bool isControlKey(QChar typed) { return typed.unicode() < 32 || typed.unicode() == 127; }
@@ -41,9 +39,9 @@ bool isControlKey(QChar typed) { return typed.unicode() < 32 || typed.unicode() 
 
 QString XConfigIBP::RowKey(int row)
 {
-    static const char* const keys[kRows] = {MMeasureKey::kSyst, MMeasureKey::kDias, MMeasureKey::kHart,
-                                            MMeasureKey::kPuls};
-    return row >= 0 && row < kRows ? QLatin1String(keys[row]) : QString();
+    return row >= 0 && row < kRows
+        ? QString::fromLatin1(MConfigFields::EditorRows(CConfigIBP::Fields()).at(static_cast<size_t>(row))->key)
+        : QString();
 }
 
 XConfigIBP::XConfigIBP(QWidget* parent)
@@ -51,24 +49,23 @@ XConfigIBP::XConfigIBP(QWidget* parent)
       m_fraParams(new QGroupBox(this)),
       m_fraSelections(new QGroupBox(this)),
       m_fraSettings(new QGroupBox(this)),
-      m_lstArrSim(new QComboBox(m_fraSelections)),
-      m_help(new ostrel::XHelpText(this)),
-      m_testGuideConfig(new ostrel::XTestGuideSettings(m_fraSettings))
+      m_lstArrSim(new QComboBox(m_fraSelections))
 {
+    makeHelp(QStringLiteral("20290::The simulated pressures, heart rate and pulse pressure, and the "
+                            "arrhythmia the NB-4410 adds to the simulation."));
+    makeTestGuideSettings(m_fraSettings);
     m_fraParams->setObjectName(QStringLiteral("fraParams"));
     m_fraSelections->setObjectName(QStringLiteral("fraSelections"));
     m_fraSettings->setObjectName(QStringLiteral("fraSettings"));
     m_lstArrSim->setObjectName(QStringLiteral("lstArrSim"));
-    m_help->setObjectName(QStringLiteral("xhtInfo"));
-    m_testGuideConfig->setObjectName(QStringLiteral("xtgTestGuideConfig"));
 
     auto* grid = new QGridLayout(m_fraParams);
     for (int row = 0; row < kRows; ++row) {
-        auto* label = new QLabel(QString::fromLatin1(kCaptions[row]), m_fraParams);
+        auto* label = new QLabel(QString::fromLatin1(editorRow(row).caption), m_fraParams);
         auto* text = new QLineEdit(m_fraParams);
         label->setObjectName(QStringLiteral("lblConfig_%1").arg(row));
         text->setObjectName(QStringLiteral("txtConfig_%1").arg(row));
-        text->setToolTip(QString::fromLatin1(kToolTips[row]));
+        text->setToolTip(QString::fromLatin1(editorRow(row).toolTip));
         text->installEventFilter(this);
         grid->addWidget(label, row, 0);
         grid->addWidget(text, row, 1);
@@ -81,9 +78,6 @@ XConfigIBP::XConfigIBP(QWidget* parent)
     connect(m_lstArrSim, &QComboBox::currentIndexChanged, this, [this](int index) { arrhythmiaChosen(index); });
     auto* settings = new QVBoxLayout(m_fraSettings);
     settings->addWidget(m_testGuideConfig);
-    connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this, &XConfigIBP::testGuideSettingsChanged);
-    m_help->SetText(ostrel::tr4410(QStringLiteral("20290::The simulated pressures, heart rate and pulse pressure, and the "
-                                                  "arrhythmia the NB-4410 adds to the simulation.")));
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_fraParams, 0, 0);
@@ -92,7 +86,7 @@ XConfigIBP::XConfigIBP(QWidget* parent)
     layout->addWidget(m_fraSettings, 2, 0, 1, 2);
     layout->setRowStretch(3, 1);
 
-    runStep("translate editor", [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
+    translate();
     runStep("arrhythmia list", [&] { fillArrhythmiaList(); });
 }
 
@@ -142,7 +136,7 @@ void XConfigIBP::Initialize(const ostrel::Variant& data)
         }
         for (int row = 0; row < kRows; ++row)
             m_text[static_cast<size_t>(row)]->setText(ostrel::formatNumber(
-                m_configuration->RetrievePresetValue(RowKey(row)).val(), QString::fromLatin1(kFormats[row])));
+                m_configuration->RetrievePresetValue(RowKey(row)).val(), QString::fromLatin1(editorRow(row).format)));
         m_lstArrSim->setCurrentIndex(m_lstArrSim->findData(static_cast<int>(m_configuration->ArrhythmiaSim())));
         m_testGuideConfig->SetSettings(m_configuration->TestGuideConfig());
     });

@@ -13,11 +13,6 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 
-namespace ostrel {
-class XHelpText;
-class XTestGuideSettings;
-} // namespace ostrel
-
 namespace nb4410 {
 
 class INB4410ConfigBP;
@@ -35,7 +30,6 @@ public:
 
     QLineEdit* TextBox(int row) const { return m_text[static_cast<size_t>(row)]; }
     QComboBox* ArrhythmiaList() const { return m_lstArrSim; }
-    ostrel::XTestGuideSettings* TestGuideSettingsControl() const { return m_testGuideConfig; }
     static QString RowKey(int row);
 
 protected:
@@ -56,8 +50,6 @@ private:
     std::array<QLabel*, kRows> m_label{};
     std::array<QLineEdit*, kRows> m_text{};
     QComboBox* m_lstArrSim;
-    ostrel::XHelpText* m_help;
-    ostrel::XTestGuideSettings* m_testGuideConfig;
 };
 
 } // namespace nb4410

@@ -3,7 +3,6 @@
 #include "plugin/editors/CDigitsSlider.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
-#include "host/widgets/WidgetTranslator.h"
 #include "host/core/Steps.h"
 #include "host/run/TestGuideSettings.h"
 #include "host/run/XHelpText.h"
@@ -24,19 +23,18 @@ using ostrel::runStep;
 
 namespace {
 
-// Row 0 start pressure (mmHg), row 1 duration (s).
-constexpr CDigitsSlider::Range kSliders[XConfigLeak::kRows] = {{0, 400, 5, 50, 50}, {0, 300, 10, 60, 30}};
-const char* const kRowCaptions[XConfigLeak::kRows] = {"20242::Start pressure (mmHg):", "20244::Duration (sec) :"};
-// The start pressure keeps the pressure boxes' tip; a duration has a range of its own.
-const char* const kBoxToolTips[XConfigLeak::kRows] = {"20250::Legal range: 20 mmHg - 255 mmHg.",
-                                                      "20295::Legal range: 0 s - 300 s."};
+// Row 0 start pressure (mmHg), row 1 duration (s), as the configuration's table has them.
+const ConfigField<CConfigLeak>& rowField(int row)
+{
+    return *MConfigFields::EditorRows(CConfigLeak::Fields()).at(static_cast<size_t>(row));
+}
 const char kHelp[] = "20292::Start pressure 0 - 400 mmHg; duration 0 - 300 s, where 0 runs until stopped.";
 const char* const kEquipmentCaptions[XConfigLeak::kEquipmentOptions] = {"20450::Cuff", "20451::Monitor",
                                                                           "20452::Cuff and Monitor"};
 } // namespace
 
-int XConfigLeak::RowMinimum(int row) { return kSliders[row].minimum; }
-int XConfigLeak::RowMaximum(int row) { return kSliders[row].maximum; }
+int XConfigLeak::RowMinimum(int row) { return static_cast<int>(rowField(row).range.minimum); }
+int XConfigLeak::RowMaximum(int row) { return static_cast<int>(rowField(row).range.maximum); }
 
 QLineEdit* XConfigLeak::TextBox(int row) const { return m_row[static_cast<size_t>(row)]->TextBox(); }
 QSlider* XConfigLeak::Slider(int row) const { return m_row[static_cast<size_t>(row)]->Slider(); }
@@ -44,14 +42,12 @@ QSlider* XConfigLeak::Slider(int row) const { return m_row[static_cast<size_t>(r
 XConfigLeak::XConfigLeak(QWidget* parent)
     : XConfigEditor(parent),
       m_fraEquipment(new QGroupBox(this)),
-      m_help(new ostrel::XHelpText(this)),
-      m_fraSettings(new QGroupBox(this)),
-      m_testGuideConfig(new ostrel::XTestGuideSettings(this))
+      m_fraSettings(new QGroupBox(this))
 {
+    makeHelp(QString::fromLatin1(kHelp));
+    makeTestGuideSettings(this);
     m_fraEquipment->setObjectName(QStringLiteral("fraEquipment"));
     m_fraSettings->setObjectName(QStringLiteral("fraSettings"));
-    m_help->setObjectName(QStringLiteral("xhtInfo"));
-    m_testGuideConfig->setObjectName(QStringLiteral("xtgTestGuideConfig"));
 
     auto* equipment = new QVBoxLayout(m_fraEquipment);
     for (int i = 0; i < kEquipmentOptions; ++i) {
@@ -68,13 +64,9 @@ XConfigLeak::XConfigLeak(QWidget* parent)
                                          QStringLiteral("txtConfiguration_%1").arg(row),
                                          QStringLiteral("sldConfiguration_%1").arg(row)};
         m_row[static_cast<size_t>(row)] =
-            new CDigitsSlider(*this, *grid, row, names, QString::fromLatin1(kRowCaptions[row]),
-                              QString::fromLatin1(kBoxToolTips[row]), kSliders[row], [this, row] { valueTyped(row); });
+            new CDigitsSlider(*this, *grid, row, names, rowField(row), [this, row] { valueTyped(row); });
     }
     grid->setColumnStretch(2, 1);
-
-    m_help->SetText(ostrel::tr4410(QString::fromLatin1(kHelp)));
-    connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this, &XConfigLeak::testGuideSettingsChanged);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_fraEquipment, 0, 0);
@@ -83,7 +75,7 @@ XConfigLeak::XConfigLeak(QWidget* parent)
     layout->addWidget(m_testGuideConfig, 2, 0, 1, 2);
     layout->setRowStretch(3, 1);
 
-    runStep("translate editor", [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
+    translate();
 }
 
 void XConfigLeak::SetLocked(bool locked)
@@ -111,8 +103,8 @@ void XConfigLeak::Initialize(const ostrel::Variant& data)
             m_option[0]->setChecked(true);
             return;
         }
-        m_row[kStartPressureRow]->Show(ostrel::numberToText(m_configuration->StartPressure()));
-        m_row[kDurationRow]->Show(QString::number(m_configuration->Duration()));
+        for (int row = 0; row < kRows; ++row)
+            m_row[static_cast<size_t>(row)]->Show(MConfigFields::StoredText(rowField(row), *m_configuration));
         const int index = m_configuration->TestedEquipment() - 1;
         if (index >= 0 && index < kEquipmentOptions)
             m_option[static_cast<size_t>(index)]->setChecked(true);
@@ -130,11 +122,7 @@ void XConfigLeak::valueTyped(int row)
 {
     if (!m_configuration)
         return;
-    const std::int32_t value = m_row[static_cast<size_t>(row)]->Take();
-    if (row == kStartPressureRow)
-        m_configuration->SetStartPressure(static_cast<float>(value));
-    else
-        m_configuration->SetDuration(value);
+    MConfigFields::Set(rowField(row), *m_configuration, m_row[static_cast<size_t>(row)]->Take());
     notifyChange();
 }
 

@@ -12,11 +12,6 @@ class QLineEdit;
 class QRadioButton;
 class QSlider;
 
-namespace ostrel {
-class XHelpText;
-class XTestGuideSettings;
-} // namespace ostrel
-
 namespace nb4410 {
 
 class CConfigLeak;
@@ -40,7 +35,6 @@ public:
     QLineEdit* TextBox(int row) const;
     QSlider* Slider(int row) const;
     QRadioButton* EquipmentOption(int index) const { return m_option[static_cast<size_t>(index)]; }
-    ostrel::XTestGuideSettings* TestGuideSettingsControl() const { return m_testGuideConfig; }
 
     static int RowMinimum(int row);
     static int RowMaximum(int row);
@@ -53,10 +47,8 @@ private:
 
     QGroupBox* m_fraEquipment;
     std::array<QRadioButton*, kEquipmentOptions> m_option{};
-    ostrel::XHelpText* m_help;
     QGroupBox* m_fraSettings;
     std::array<CDigitsSlider*, kRows> m_row{};
-    ostrel::XTestGuideSettings* m_testGuideConfig;
 };
 
 } // namespace nb4410

@@ -3,12 +3,11 @@
 #include "plugin/editors/CDigitsSlider.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
-#include "host/widgets/WidgetTranslator.h"
 #include "host/core/Steps.h"
 #include "host/run/TestGuideSettings.h"
 #include "host/run/XHelpText.h"
 #include "host/run/XTestGuideSettings.h"
-#include "plugin/tests/overpressure/INB4410ConfigOverPressure.h"
+#include "plugin/tests/overpressure/CConfigOverPressure.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -25,28 +24,20 @@ QSlider* XConfigOverPressure::Slider() const { return m_inflatePressure->Slider(
 
 XConfigOverPressure::XConfigOverPressure(QWidget* parent)
     : XConfigEditor(parent),
-      m_help(new ostrel::XHelpText(this)),
-      m_fraSettings(new QGroupBox(this)),
-      m_testGuideConfig(new ostrel::XTestGuideSettings(this))
+      m_fraSettings(new QGroupBox(this))
 {
-    m_help->setObjectName(QStringLiteral("xhtInfo"));
+    makeHelp(QStringLiteral("20293::Inflate pressure 0 - 400 mmHg: the instrument inflates towards "
+                            "it and records the peak pressure and whether the unit under test "
+                            "releases."));
+    makeTestGuideSettings(this);
     m_fraSettings->setObjectName(QStringLiteral("fraSettings"));
-    m_testGuideConfig->setObjectName(QStringLiteral("xtgTestGuideConfig"));
 
     auto* grid = new QGridLayout(m_fraSettings);
     const CDigitsSlider::Names names{QStringLiteral("lblInflatePressure"), QStringLiteral("txtInflatePressure"),
                                      QStringLiteral("sldInflatePressure")};
-    // The box's tip names a wider range than the editor lets through; it is shown as written.
-    m_inflatePressure = new CDigitsSlider(*this, *grid, 0, names, QStringLiteral("20245::Inflate Pressure (mmHg):"),
-                                          QStringLiteral("20253::Legal range: 0 - 500 mmHg."),
-                                          {kMinimumMmHg, kMaximumMmHg, 5, 50, 50}, [this] { valueTyped(); });
+    m_inflatePressure = new CDigitsSlider(*this, *grid, 0, names, *MConfigFields::EditorRows(CConfigOverPressure::Fields()).at(0),
+                                          [this] { valueTyped(); });
     grid->setColumnStretch(2, 1);
-
-    m_help->SetText(ostrel::tr4410(QStringLiteral("20293::Inflate pressure 0 - 400 mmHg: the instrument inflates towards "
-                                                  "it and records the peak pressure and whether the unit under test "
-                                                  "releases.")));
-    connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this,
-            &XConfigOverPressure::testGuideSettingsChanged);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_help, 0, 0);
@@ -54,7 +45,7 @@ XConfigOverPressure::XConfigOverPressure(QWidget* parent)
     layout->addWidget(m_testGuideConfig, 2, 0);
     layout->setRowStretch(3, 1);
 
-    runStep("translate editor", [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
+    translate();
 }
 
 void XConfigOverPressure::SetLocked(bool locked)

@@ -10,11 +10,6 @@ class QGroupBox;
 class QLineEdit;
 class QSlider;
 
-namespace ostrel {
-class XHelpText;
-class XTestGuideSettings;
-} // namespace ostrel
-
 namespace nb4410 {
 
 class CDigitsSlider;
@@ -23,9 +18,6 @@ class INB4410ConfigOverPressure;
 class XConfigOverPressure : public XConfigEditor {
     Q_OBJECT
 public:
-    static constexpr int kMinimumMmHg = 0;
-    static constexpr int kMaximumMmHg = 400;
-
     explicit XConfigOverPressure(QWidget* parent = nullptr);
 
     void SetLocked(bool locked) override;
@@ -35,17 +27,14 @@ public:
     std::shared_ptr<INB4410ConfigOverPressure> Configuration() const { return m_configuration; }
     QLineEdit* TextBox() const;
     QSlider* Slider() const;
-    ostrel::XTestGuideSettings* TestGuideSettingsControl() const { return m_testGuideConfig; }
 
 private:
     void valueTyped();
 
     std::shared_ptr<INB4410ConfigOverPressure> m_configuration;
 
-    ostrel::XHelpText* m_help;
     QGroupBox* m_fraSettings;
     CDigitsSlider* m_inflatePressure = nullptr;
-    ostrel::XTestGuideSettings* m_testGuideConfig;
 };
 
 } // namespace nb4410

@@ -2,7 +2,6 @@
 
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
-#include "host/widgets/WidgetTranslator.h"
 #include "host/core/Steps.h"
 #include "host/core/Variant.h"
 #include "host/run/XHelpText.h"
@@ -43,15 +42,14 @@ XConfigPBP::XConfigPBP(QWidget* parent)
     : XConfigEditor(parent),
       m_fraParams(new QGroupBox(this)),
       m_fraSettings(new QGroupBox(this)),
-      m_lstPreset(new QComboBox(m_fraParams)),
-      m_help(new ostrel::XHelpText(this)),
-      m_testGuideConfig(new ostrel::XTestGuideSettings(m_fraSettings))
+      m_lstPreset(new QComboBox(m_fraParams))
 {
+    makeHelp(QStringLiteral("20291::Choose the patient and the stored simulation the NB-4410 runs; "
+                            "the values it simulates are shown below the list."));
+    makeTestGuideSettings(m_fraSettings);
     m_fraParams->setObjectName(QStringLiteral("fraParams"));
     m_fraSettings->setObjectName(QStringLiteral("fraSettings"));
     m_lstPreset->setObjectName(QStringLiteral("lstPreset"));
-    m_help->setObjectName(QStringLiteral("xhtInfo"));
-    m_testGuideConfig->setObjectName(QStringLiteral("xtgTestGuideConfig"));
 
     auto* grid = new QGridLayout(m_fraParams);
     for (int i = 0; i < static_cast<int>(std::size(kTitles)); ++i) {
@@ -78,9 +76,6 @@ XConfigPBP::XConfigPBP(QWidget* parent)
     connect(m_lstPreset, &QComboBox::currentIndexChanged, this, [this](int index) { presetChosen(index); });
     auto* settings = new QVBoxLayout(m_fraSettings);
     settings->addWidget(m_testGuideConfig);
-    connect(m_testGuideConfig, &ostrel::XTestGuideSettings::Changed, this, &XConfigPBP::testGuideSettingsChanged);
-    m_help->SetText(ostrel::tr4410(QStringLiteral("20291::Choose the patient and the stored simulation the NB-4410 runs; "
-                                                  "the values it simulates are shown below the list.")));
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_fraParams, 0, 0);
@@ -88,7 +83,7 @@ XConfigPBP::XConfigPBP(QWidget* parent)
     layout->addWidget(m_fraSettings, 1, 0, 1, 2);
     layout->setRowStretch(2, 1);
 
-    runStep("translate editor", [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
+    translate();
 }
 
 XConfigPBP::~XConfigPBP() = default;

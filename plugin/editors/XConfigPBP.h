@@ -13,11 +13,6 @@ class QGroupBox;
 class QLabel;
 class QRadioButton;
 
-namespace ostrel {
-class XHelpText;
-class XTestGuideSettings;
-} // namespace ostrel
-
 namespace nb4410 {
 
 class CPresetValues;
@@ -39,7 +34,6 @@ public:
     QRadioButton* PatientOption(int index) const { return m_optPatient[static_cast<size_t>(index)]; }
     // 0 systolic, 1 diastolic, 2 MAP, 3 heart rate, 4 pulse pressure.
     QLabel* ValueLabel(int index) const { return m_value[static_cast<size_t>(index)]; }
-    ostrel::XTestGuideSettings* TestGuideSettingsControl() const { return m_testGuideConfig; }
 
 private:
     void loadPresets(std::int32_t testType);
@@ -61,8 +55,6 @@ private:
     std::array<QRadioButton*, 2> m_optPatient{};
     QComboBox* m_lstPreset;
     std::array<QLabel*, kValues> m_value{};
-    ostrel::XHelpText* m_help;
-    ostrel::XTestGuideSettings* m_testGuideConfig;
 };
 
 } // namespace nb4410

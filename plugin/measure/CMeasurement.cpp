@@ -190,7 +190,7 @@ QString CMeasurement::GetValueText(std::int32_t& status)
         if (m_valueType == kYesNo)
             text = YesNoText(m_value);
         else if (m_valueType == kNumeric1 || m_valueType == kNumeric2)
-            text = ostrel::NumberToText(m_value);
+            text = ostrel::numberToText(m_value);
         else
             text = m_value.text();
     });
@@ -207,7 +207,7 @@ QString CMeasurement::formatted(const Variant& value) const
         if (value.type() == ostrel::VarType::Boolean) {
             text = YesNoText(value);
         } else if (value.isNumeric()) {
-            text = m_valueFormat.isEmpty() ? ostrel::NumberToText(value) : ostrel::formatNumber(value.toDouble(), m_valueFormat);
+            text = m_valueFormat.isEmpty() ? ostrel::numberToText(value) : ostrel::formatNumber(value.toDouble(), m_valueFormat);
         } else {
             // A loaded preset is text: formatted when it reads as a number, else printed as it is.
             text = value.text();
@@ -255,7 +255,7 @@ ostrel::StorageElement CMeasurement::Save(const ostrel::StorageDocumentPtr& pare
         if (!m_value.isEmptyOrNull())
             element.AppendChild(ostrel::StatusCodec::ValueToElement(parent, m_value, m_valueType));
         if (!m_presetValue.isEmptyOrNull()) {
-            const QString preset = ostrel::NumberToText(m_presetValue);
+            const QString preset = ostrel::numberToText(m_presetValue);
             if (!preset.isEmpty())
                 element.AddChild(MXmlTags::kPresetValue, preset);
         }

@@ -3,7 +3,7 @@
 // reading into the row of its key in the result view, then goes on. Readings that do not
 // belong to the run, or no display at all, leave "next" disabled and the window is skipped.
 #include "app/ostrel/AutoOperator.h"
-#include "host/contract/IMonitorDisplay.h"
+#include "sim/IMonitorDisplay.h"
 #include "host/core/ClassTable.h"
 
 #include <QAction>
@@ -18,6 +18,8 @@
 #include <gtest/gtest.h>
 
 using namespace ostrel;
+using nb4410sim::IMonitorDisplay;
+using nb4410sim::MonitorDisplayState;
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "host/core/LanguageService.h"
 #include "host/core/Paths.h"
 #include "tests/support/ScriptedMessages.h"
+#include "tests/support/app/LoadedPlugIn.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -93,12 +94,8 @@ TEST_F(GermanWindow, ShowsNoUntranslatedPlugInText)
 {
     const auto texts = numberedTexts();
     ASSERT_GT(texts.size(), 100u);
-    auto host = std::make_shared<PlugInHost>();
-    try {
-        host->Load();
-    } catch (const ComError& failure) {
-        GTEST_SKIP() << "the plug-in is not available: " << failure.what();
-    }
+    const auto host = ostrel::testing::loadedPlugIn();
+    ASSERT_TRUE(host);
     MainWindow window(host);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

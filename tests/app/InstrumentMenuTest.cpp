@@ -7,6 +7,7 @@
 #include "host/core/ClassRegistry.h"
 #include "host/datalink/DataLinkRoot.h"
 #include "tests/support/ScriptedMessages.h"
+#include "tests/support/app/LoadedPlugIn.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,12 +27,8 @@ namespace {
 
 TEST(OperatorRecordMenu, OpensThePlugInsPageInADialog)
 {
-    auto host = std::make_shared<PlugInHost>();
-    try {
-        host->Load(); // registers the plug-in's classes
-    } catch (const ComError& failure) {
-        GTEST_SKIP() << "the plug-in is not available: " << failure.what();
-    }
+    const auto host = ostrel::testing::loadedPlugIn();
+    ASSERT_TRUE(host);
     MessageGuard messages;
     // No instrument on the port: the page opens with empty fields after the driver's message.
     auto ports = DataLinkRoot::instance()->PortRegistry();

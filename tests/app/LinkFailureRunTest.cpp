@@ -8,6 +8,7 @@
 #include "host/core/AppUtil.h"
 #include "host/core/ComError.h"
 #include "host/datalink/DataLinkRoot.h"
+#include "tests/support/app/LoadedPlugIn.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -21,12 +22,8 @@ namespace {
 
 TEST(LinkFailureRunTest, NoInstrumentFailsEachElementAtOnceWithTheInstrumentExitCode)
 {
-    auto host = std::make_shared<PlugInHost>();
-    try {
-        host->Load();
-    } catch (const ComError& failure) {
-        GTEST_SKIP() << "the plug-in is not available: " << failure.what();
-    }
+    const auto host = ostrel::testing::loadedPlugIn();
+    ASSERT_TRUE(host);
     const QString sample = AppPath() + QStringLiteral("samples/nibp-check.xml");
     ASSERT_TRUE(QFile::exists(sample)) << sample.toStdString();
     auto ports = DataLinkRoot::instance()->PortRegistry();

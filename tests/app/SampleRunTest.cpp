@@ -6,6 +6,7 @@
 #include "app/ostrel/RunCommand.h"
 #include "host/core/AppUtil.h"
 #include "host/core/ComError.h"
+#include "tests/support/app/LoadedPlugIn.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -30,12 +31,8 @@ QByteArray readFile(const QString& path)
 
 TEST(SampleRunTest, TheSampleRunsAgainstTheSimulatorAndIsReported)
 {
-    auto host = std::make_shared<PlugInHost>();
-    try {
-        host->Load();
-    } catch (const ComError& failure) {
-        GTEST_SKIP() << "the plug-in is not available: " << failure.what();
-    }
+    const auto host = ostrel::testing::loadedPlugIn();
+    ASSERT_TRUE(host);
     const QString sample = AppPath() + QStringLiteral("samples/nibp-check.xml");
     ASSERT_TRUE(QFile::exists(sample)) << sample.toStdString();
     QTemporaryDir dir;

@@ -20,6 +20,7 @@
 #include "host/datalink/DataLinkRoot.h"
 #include "host/results/Progress.h"
 #include "host/results/Report.h"
+#include "tests/support/app/LoadedPlugIn.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -74,12 +75,8 @@ class VerdictRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        host = std::make_shared<PlugInHost>();
-        try {
-            host->Load();
-        } catch (const ComError& failure) {
-            GTEST_SKIP() << "the plug-in is not available: " << failure.what();
-        }
+        host = ostrel::testing::loadedPlugIn();
+        ASSERT_TRUE(host);
     }
     void TearDown() override { DataLinkRoot::instance()->PortRegistry()->ResetPorts(); }
 

@@ -100,9 +100,9 @@ TEST(Variant, NumberToTextIsTheShortestTextThatReadsBack)
     EXPECT_EQ(numberToText(0.1f), "0.1");
     EXPECT_EQ(numberToText(12.3f), "12.3");
     EXPECT_EQ(numberToText(16777217.0f), "16777216");
-    EXPECT_EQ(NumberToText(Variant(2.5f)), "2.5");
-    EXPECT_EQ(NumberToText(Variant(std::int32_t{-7})), "-7");
-    EXPECT_EQ(NumberToText(Variant("text")), "text");
+    EXPECT_EQ(numberToText(Variant(2.5f)), "2.5");
+    EXPECT_EQ(numberToText(Variant(std::int32_t{-7})), "-7");
+    EXPECT_EQ(numberToText(Variant("text")), "text");
 
     // Every text reads back to the same value, whatever the magnitude.
     for (double v : {1.0 / 3, 2.0 / 3 * 1e-300, 5e-324, 1.7976931348623157e308, 123.456e-7, 9007199254740993.0}) {
@@ -149,17 +149,20 @@ TEST(Variant, CopiesAndComparesArraysByValue)
     EXPECT_NE(Variant(std::int32_t{1}), Variant(1.0)); // same value, another type
 }
 
-TEST(StringUtil, NextTokenGoesOnThroughThePreviousText)
+TEST(StringUtil, TokenizerGoesOnThroughItsOwnTextOnly)
 {
-    EXPECT_EQ(NextToken("120;80;;72", ";"), "120");
-    EXPECT_EQ(NextToken("", ";"), "80");
-    EXPECT_EQ(NextToken("", ";"), "");
-    EXPECT_EQ(NextToken("", ";"), "72");
-    EXPECT_EQ(NextToken("", ";"), "");
-    EXPECT_EQ(NextToken("", ";"), "");
-    EXPECT_EQ(NextToken("a--b", "--"), "a");
-    EXPECT_EQ(NextToken("", "--"), "b");
-    EXPECT_EQ(NextToken("whole", ""), "whole");
+    Tokenizer numbers("120;80;;72");
+    Tokenizer other("a--b");
+    EXPECT_EQ(numbers.NextToken(";"), "120");
+    EXPECT_EQ(other.NextToken("--"), "a"); // a second text leaves the first where it was
+    EXPECT_EQ(numbers.NextToken(";"), "80");
+    EXPECT_EQ(numbers.NextToken(";"), "");
+    EXPECT_EQ(numbers.NextToken(";"), "72");
+    EXPECT_EQ(numbers.NextToken(";"), "");
+    EXPECT_EQ(numbers.NextToken(";"), "");
+    EXPECT_EQ(other.NextToken("--"), "b");
+    EXPECT_EQ(other.NextToken("--"), "");
+    EXPECT_EQ(Tokenizer("whole").NextToken(""), "whole");
 }
 
 } // namespace

@@ -131,15 +131,4 @@ TEST(CuffVolumeElementStore, MeasurementListSaveLoadAndClone)
     EXPECT_EQ(nb4410::testing::measurementRows(*element), QStringList{"CVOL: Cuff Volume"});
 }
 
-// The instrument knows the cuff-volume test as 200, whatever test ID the catalogue gave the element.
-TEST_F(CuffVolumeElement, PollsTheInstrumentWithItsOwnTestType)
-{
-    create(CTestCuffVolume::kTestId + 1, 5);
-    perform([&](FTestGuide& guide) {
-        press(guide, "play");
-        press(guide, "next");
-    });
-    EXPECT_EQ(driver().lastTestType, 200);
-}
-
 } // namespace

@@ -20,12 +20,8 @@ using ostrel::Variant;
 
 namespace {
 
-class CuffVolumeOverSimulator : public nb4410::testing::ElementOverSimulator<CTestCuffVolume> {
-protected:
-    void SetUp() override { create(CTestCuffVolume::kTestId, 1, true); }
-
-    CResultCuffVolume* result() { return resultAs<CResultCuffVolume>(); }
-};
+using CuffVolumeOverSimulator =
+    nb4410::testing::TypedElementOverSimulator<CTestCuffVolume, CConfigCuffVolume, CResultCuffVolume>;
 
 TEST_F(CuffVolumeOverSimulator, PlayMeasuresTheCuffAndNextStoresTheJudgedResult)
 {
@@ -46,11 +42,8 @@ TEST_F(CuffVolumeOverSimulator, PlayMeasuresTheCuffAndNextStoresTheJudgedResult)
     EXPECT_EQ(result()->MTIID(), 1);
     ASSERT_TRUE(result()->ServiceRecord());
     EXPECT_EQ(result()->ServiceRecord()->Comment(), "/152");
-    EXPECT_EQ(context->LastNavigation(), RunContext::kNavigateNext);
-    ASSERT_EQ(context->Instruments()->Count(), 1);
-    EXPECT_EQ(context->Instruments()->Item(0)->SerialNo(), "44100815");
-    EXPECT_EQ(MVti::Driver()->VtiState(), nb4410vti::evtiNotConnected);
-    EXPECT_TRUE(messages.sink->shown.empty());
+    // What follows next (the instrument numbered, the line closed, no message) the contract
+    // suite holds for every type.
 }
 
 TEST_F(CuffVolumeOverSimulator, ACuffTooSmallForTheStandardFails)

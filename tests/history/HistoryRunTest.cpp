@@ -9,6 +9,7 @@
 #include "host/core/AppUtil.h"
 #include "host/core/ComError.h"
 #include "host/history/SqlResultsStore.h"
+#include "tests/support/app/LoadedPlugIn.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -69,12 +70,8 @@ class HistoryRunTest : public ::testing::TestWithParam<Backend> {
 protected:
     void SetUp() override
     {
-        auto host = std::make_shared<PlugInHost>();
-        try {
-            host->Load();
-        } catch (const ComError& failure) {
-            GTEST_SKIP() << "the plug-in is not available: " << failure.what();
-        }
+        const auto host = ostrel::testing::loadedPlugIn();
+        ASSERT_TRUE(host);
         database = std::make_unique<FreshDatabase>(GetParam());
         OSTREL_REQUIRE_DATABASE(*database);
         env = environment(dir.path());

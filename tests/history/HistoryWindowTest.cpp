@@ -15,6 +15,7 @@
 #include "host/history/ResultsHistory.h"
 #include "host/history/SqlResultsStore.h"
 #include "tests/support/RegistryGuard.h"
+#include "tests/support/app/LoadedPlugIn.h"
 
 #include <QAreaSeries>
 #include <QFile>
@@ -46,12 +47,8 @@ struct EnvGuard {
 
 TEST(HistoryWindow, RunsFromTheWindowLandInTheStoreAndTrendWithTheirLimits)
 {
-    auto host = std::make_shared<PlugInHost>();
-    try {
-        host->Load();
-    } catch (const ComError& failure) {
-        GTEST_SKIP() << "the plug-in is not available: " << failure.what();
-    }
+    const auto host = ostrel::testing::loadedPlugIn();
+    ASSERT_TRUE(host);
     FreshDatabase database(Backend::SQLite);
     EnvGuard db("OSTREL_DB", database.Text().toUtf8());
     EnvGuard speed("OSTREL_SIM_SPEED", "400");

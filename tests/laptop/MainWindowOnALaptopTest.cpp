@@ -10,6 +10,7 @@
 #include "host/core/AppUtil.h"
 #include "host/core/ComError.h"
 #include "host/results/Progress.h"
+#include "tests/support/app/LoadedPlugIn.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -109,12 +110,8 @@ TEST(MainWindowOnALaptop, TheScreenIsALaptops)
 
 TEST(MainWindowOnALaptop, EveryElementAndTabFitsTheScreen)
 {
-    auto host = std::make_shared<PlugInHost>();
-    try {
-        host->Load();
-    } catch (const ComError& failure) {
-        GTEST_SKIP() << "the plug-in is not available: " << failure.what();
-    }
+    const auto host = ostrel::testing::loadedPlugIn();
+    ASSERT_TRUE(host);
     MainWindow window(host);
     ASSERT_TRUE(window.OpenFile(AppPath() + QStringLiteral("samples/nibp-check.xml")));
     window.showMaximized();

@@ -141,26 +141,4 @@ TEST(ConfigLeak, ValuesNoEditorAcceptsAreRefusedAndTheDefaultsKept)
     }
 }
 
-TEST(ConfigLeak, WrongRootFailsAfterClosingTheStep)
-{
-    CConfigLeak config;
-    config.SetDuration(5);
-    expectResultRootRefused(config, CConfigLeak::kLoadError, CConfigLeak::kSource);
-    EXPECT_EQ(config.Duration(), 5); // nothing was reset
-}
-
-TEST(ConfigLeak, CloneIsIndependent)
-{
-    CConfigLeak config;
-    config.SetStartPressure(99.0f);
-    config.SetTestedEquipment(2);
-    config.SetDuration(10);
-    auto copy = std::dynamic_pointer_cast<CConfigLeak>(config.Clone());
-    ASSERT_TRUE(copy);
-    EXPECT_EQ(copy->StartPressure(), 99.0f);
-    EXPECT_EQ(copy->TestedEquipment(), 2);
-    EXPECT_EQ(copy->Duration(), 10);
-    expectOwnSettings(config, *copy);
-}
-
 } // namespace

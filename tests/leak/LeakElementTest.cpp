@@ -295,16 +295,4 @@ TEST(LeakElementStore, SaveLoadAndCloneKeepConfigurationAndResult)
     EXPECT_EQ(list.array().at(1, 1).text(), "Leak Rate");
 }
 
-// The instrument knows the leak test as 300, whatever test ID the catalogue gave the element.
-TEST_F(LeakElement, PollsTheInstrumentWithItsOwnTestType)
-{
-    create(CTestLeak::kTestId + 1, 7);
-    config().SetDuration(2);
-    perform([&](FTestGuide& guide) {
-        press(guide, "play");
-        press(guide, "next");
-    });
-    EXPECT_EQ(driver().lastTestType, 300);
-}
-
 } // namespace

@@ -25,13 +25,7 @@ using ostrel::Variant;
 
 namespace {
 
-class LeakOverSimulator : public nb4410::testing::ElementOverSimulator<CTestLeak> {
-protected:
-    void SetUp() override { create(CTestLeak::kTestId, 1, true); }
-
-    CConfigLeak& config() { return configAs<CConfigLeak>(); }
-    CResultLeak* result() { return resultAs<CResultLeak>(); }
-};
+using LeakOverSimulator = nb4410::testing::TypedElementOverSimulator<CTestLeak, CConfigLeak, CResultLeak>;
 
 // Presses a button of the window as soon as the running test has measured a drop.
 void pressOnceMeasured(FTestGuide& guide, QTimer& poll, const char* key, CTestLeak& element,
@@ -69,10 +63,8 @@ TEST_F(LeakOverSimulator, PlayRunsTheTestAndNextStoresAJudgedResult)
     ASSERT_TRUE(result()->ServiceRecord());
     EXPECT_EQ(result()->ServiceRecord()->StatusText(), "F");
     EXPECT_EQ(standardShown, "ISO");
-    EXPECT_EQ(context->LastNavigation(), RunContext::kNavigateNext);
-    ASSERT_EQ(context->Instruments()->Count(), 1);
-    EXPECT_EQ(context->Instruments()->Item(0)->SerialNo(), "44100815");
-    EXPECT_TRUE(messages.sink->shown.empty());
+    // What follows next (the instrument numbered, the line closed, no message) the contract
+    // suite holds for every type.
 }
 
 TEST_F(LeakOverSimulator, ContinuousRunGoesOnUntilStopThenAbortDiscards)
@@ -189,27 +181,6 @@ TEST_F(LeakOverSimulator, ALinkThatDiesMidTestLeavesAnIncompleteResultWithItsErr
     EXPECT_EQ(loaded.StatusText(), result()->StatusText());
     loaded.EvaluateStatus(element->Limits(), context->SelectedStandards(), false);
     EXPECT_EQ(loaded.Status(), ostrel::status::kIncomplete);
-}
-
-TEST_F(LeakOverSimulator, NotApplicableAndSkip)
-{
-    start();
-    config().SetDuration(2);
-    perform([&](FTestGuide& guide) {
-        press(guide, "play");
-        press(guide, "na");
-    });
-    ASSERT_TRUE(result());
-    EXPECT_EQ(result()->Status(), 3);
-    EXPECT_EQ(result()->MTIID(), 0);
-
-    // Skip discards what its own run measured: the N/A stored before stays.
-    perform([&](FTestGuide& guide) {
-        press(guide, "play");
-        press(guide, "skip");
-    });
-    ASSERT_TRUE(result());
-    EXPECT_EQ(result()->Status(), 3);
 }
 
 TEST_F(LeakOverSimulator, DriverFailureIsShownOnceByTheDriverAlone)

@@ -8,9 +8,11 @@
 #include "host/results/Report.h"
 #include "plugin/tests/leak/CConfigLeak.h"
 #include "plugin/tests/leak/CResultLeak.h"
+#include "tests/support/plugin/ReportCells.h"
 #include "tests/support/plugin/StoredResult.h"
 
 #include <QStringList>
+
 #include <gtest/gtest.h>
 #include <algorithm>
 
@@ -223,22 +225,7 @@ TEST(ResultLeak, AKeyStoredTwiceRefusesTheDocument)
 
 namespace {
 
-// The texts of a report table's rows (or heading), cell by cell.
-std::vector<QStringList> cellTexts(const std::vector<ostrel::Report::Row>& rows)
-{
-    std::vector<QStringList> texts;
-    for (const auto& row : rows) {
-        QStringList cells;
-        for (const auto& cell : row) {
-            QString text;
-            for (const auto& span : cell)
-                text += span.text;
-            cells << text.trimmed();
-        }
-        texts.push_back(cells);
-    }
-    return texts;
-}
+using nb4410::testing::cellTexts;
 
 TEST(ResultLeakReport, ConfigurationRowsAndResultHeadingsInTheirOrder)
 {

@@ -8,6 +8,8 @@
 #include "tests/support/TextLists.h"
 #include "tests/support/plugin/StoredConfig.h"
 
+#include "tests/support/plugin/ReportCells.h"
+
 #include <gtest/gtest.h>
 
 using namespace nb4410;
@@ -81,24 +83,6 @@ TEST(ConfigOverPressure, OnlyAConfigurationWithNeitherValueWarns)
     }
 }
 
-TEST(ConfigOverPressure, WrongRootFailsWithItsNumberAfterClosingTheStep)
-{
-    CConfigOverPressure config;
-    config.SetInflatePressure(50.0f);
-    expectResultRootRefused(config, CConfigOverPressure::kLoadError, "NB4410Tests.CConfigOverPressure");
-    EXPECT_EQ(config.InflatePressure(), 50.0f);
-}
-
-TEST(ConfigOverPressure, CloneIsIndependent)
-{
-    CConfigOverPressure config;
-    config.SetInflatePressure(123.0f);
-    auto copy = std::dynamic_pointer_cast<CConfigOverPressure>(config.Clone());
-    ASSERT_TRUE(copy);
-    EXPECT_EQ(copy->InflatePressure(), 123.0f);
-    expectOwnSettings(config, *copy);
-}
-
 TEST(ConfigOverPressure, APressureNoEditorAcceptsIsRefusedAndTheDefaultKept)
 {
     for (const char* text : {"150abc", "abc", "1e308", "-1", "401", "nan"}) {
@@ -127,14 +111,7 @@ TEST(ConfigOverPressure, ReportHasOneRowWithThePressureInWholeMmHg)
     const auto& table = report->Tables()[0];
     EXPECT_EQ(table.columns.size(), 7u);
     ASSERT_EQ(table.rows.size(), 1u);
-    QStringList cells;
-    for (const auto& cell : table.rows[0]) {
-        QString text;
-        for (const auto& span : cell)
-            text += span.text;
-        cells << text.trimmed();
-    }
-    EXPECT_EQ(cells, (QStringList{"", "Inflate Pressure", "250 mmHg"}));
+    EXPECT_EQ(cellTexts(table.rows)[0], (QStringList{"", "Inflate Pressure", "250 mmHg"}));
 }
 
 } // namespace

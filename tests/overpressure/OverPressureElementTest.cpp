@@ -165,15 +165,4 @@ TEST(OverPressureElementStore, MeasurementListSaveLoadAndClone)
               (QStringList{"PEAK: Monitor Release Pressure", "MREL: Monitor Release"}));
 }
 
-// The instrument knows the over-pressure test as 400, whatever test ID the catalogue gave the element.
-TEST_F(OverPressureElement, PollsTheInstrumentWithItsOwnTestType)
-{
-    create(CTestOverPressure::kTestId + 1, 4);
-    perform([&](FTestGuide& guide) {
-        press(guide, "play");
-        press(guide, "next");
-    });
-    EXPECT_EQ(driver().lastTestType, 400);
-}
-
 } // namespace

@@ -23,13 +23,8 @@ using ostrel::Variant;
 
 namespace {
 
-class OverPressureOverSimulator : public nb4410::testing::ElementOverSimulator<CTestOverPressure> {
-protected:
-    void SetUp() override { create(CTestOverPressure::kTestId, 1, true); }
-
-    CConfigOverPressure& config() { return configAs<CConfigOverPressure>(); }
-    CResultOverPressure* result() { return resultAs<CResultOverPressure>(); }
-};
+using OverPressureOverSimulator =
+    nb4410::testing::TypedElementOverSimulator<CTestOverPressure, CConfigOverPressure, CResultOverPressure>;
 
 TEST_F(OverPressureOverSimulator, AReleasingUnitPassesAndNextStoresTheResult)
 {
@@ -54,11 +49,8 @@ TEST_F(OverPressureOverSimulator, AReleasingUnitPassesAndNextStoresTheResult)
     EXPECT_EQ(result()->MTIID(), 1);
     ASSERT_TRUE(result()->ServiceRecord());
     EXPECT_EQ(result()->ServiceRecord()->StatusText(), "");
-    EXPECT_EQ(context->LastNavigation(), RunContext::kNavigateNext);
-    ASSERT_EQ(context->Instruments()->Count(), 1);
-    EXPECT_EQ(context->Instruments()->Item(0)->SerialNo(), "44100815");
-    EXPECT_EQ(MVti::Driver()->VtiState(), nb4410vti::evtiNotConnected);
-    EXPECT_TRUE(messages.sink->shown.empty());
+    // What follows next (the instrument numbered, the line closed, no message) the contract
+    // suite holds for every type.
 }
 
 TEST_F(OverPressureOverSimulator, ALinkThatDiesWhileInflatingLeavesAnIncompleteResultNotAFailure)

@@ -44,7 +44,7 @@ TEST_F(Display, ShowsTheReadingsOfTheReplyOnceTheSimulationHasEnded)
     EXPECT_FALSE(screen.State().complete);
 
     const QStringList ended = result(kBpEndedS);
-    const ostrel::MonitorDisplayState state = screen.State();
+    const nb4410sim::MonitorDisplayState state = screen.State();
     ASSERT_TRUE(state.complete);
     EXPECT_EQ(state.measurementNumber, 1);
     // The display and the reply agree, offsets of the monitor included.
@@ -95,13 +95,13 @@ TEST_F(Display, ARefusedStartLeavesTheDisplayAsItWas)
 
 TEST(MonitorDisplayClass, IsCreatedByItsProgramIdentifierAndReadsTheSharedDisplay)
 {
-    auto display = ostrel::query<ostrel::IMonitorDisplay>(
-        ostrel::ClassRegistry::instance().Create(QString::fromLatin1(ostrel::IMonitorDisplay::kProgId)));
+    auto display = ostrel::query<nb4410sim::IMonitorDisplay>(
+        ostrel::ClassRegistry::instance().Create(QString::fromLatin1(nb4410sim::IMonitorDisplay::kProgId)));
     ASSERT_TRUE(display);
     const std::int32_t before = display->State().measurementNumber;
     MonitorScreen::Shared().BeginMeasurement();
     MonitorScreen::Shared().Show(DisplayedReadings{111, 71, 84, 66});
-    const ostrel::MonitorDisplayState state = display->State();
+    const nb4410sim::MonitorDisplayState state = display->State();
     EXPECT_EQ(state.measurementNumber, before + 1);
     EXPECT_TRUE(state.complete);
     EXPECT_EQ(state.heartRateBpm, 66);

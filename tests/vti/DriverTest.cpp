@@ -524,4 +524,17 @@ TEST(GNB4410VTI, OneSharedDriverPerThread)
     EXPECT_EQ(driver->VtiState(), evtiNotConnected); // the other thread's StopTest changed only its own
 }
 
+// Nothing of the driver outlives the globals: no link is closed during static destruction.
+TEST(GNB4410VTI, TheThreadsDriverGoesWithTheLastGlobal)
+{
+    auto first = ostrel::ClassRegistry::instance().CreateAs<_GNB4410VTI>(QString::fromLatin1(kGNB4410VTIProgId));
+    auto second = ostrel::ClassRegistry::instance().CreateAs<_GNB4410VTI>(QString::fromLatin1(kGNB4410VTIProgId));
+    const std::weak_ptr<_CNB4410VTI> driver = first->NB4410();
+    EXPECT_EQ(second->NB4410(), driver.lock());
+    first.reset();
+    EXPECT_FALSE(driver.expired());
+    second.reset();
+    EXPECT_TRUE(driver.expired());
+}
+
 } // namespace

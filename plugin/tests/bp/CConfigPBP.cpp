@@ -15,41 +15,33 @@ namespace nb4410 {
 using ostrel::runStep;
 using ostrel::Variant;
 
-namespace {
-const QString kPreset = QStringLiteral("Preset");
-const QString kTypeAttribute = QStringLiteral("Type");
-const QString kPatientAttribute = QStringLiteral("Patient");
-const QString kSystolic = QStringLiteral("Systolic");
-const QString kDiastolic = QStringLiteral("Diastolic");
-const QString kMap = QStringLiteral("Map");
-const QString kHeartRate = QStringLiteral("HeartRate");
-const QString kPulsePressure = QStringLiteral("PulsePressure");
-
-enum Present : int {
-    kHasPreset = 1,
-    kHasSystolic = 2,
-    kHasDiastolic = 4,
-    kHasMap = 8,
-    kHasHeartRate = 16,
-    kHasPulsePressure = 32,
-    kHasSettings = 64,
-    kHasAll = 127
-};
-
-QString text(const Variant& value) { return ostrel::NumberToText(value); }
-MConfigStore::Origin storeOrigin()
+const ConfigTable<CConfigPBP>& CConfigPBP::Fields()
 {
-    return {QString::fromLatin1(CConfigPBP::kSource), QLatin1String(MConfigBP::kLoadingText), 2, 2};
+    // Only the patient has a default: the values come with the preset.
+    static const ConfigField<CConfigPBP> fields[] = {
+        {.tag = "Preset", .attribute = "Type", .member = &CConfigPBP::m_selectedPreset, .defaultValue = std::nullopt,
+         .read = ConfigRead::Byte, .range = {}, .caption = "20356::Selected Preset", .reportRow = 0},
+        {.tag = "Preset", .attribute = "Patient", .member = &CConfigPBP::m_patientType, .defaultValue = 0,
+         .read = ConfigRead::Long, .range = {}},
+        {.tag = "Systolic", .attribute = nullptr, .member = &CConfigPBP::m_systolic, .defaultValue = std::nullopt,
+         .read = ConfigRead::Float, .range = {}, .key = MMeasureKey::kSyst},
+        {.tag = "Diastolic", .attribute = nullptr, .member = &CConfigPBP::m_diastolic, .defaultValue = std::nullopt,
+         .read = ConfigRead::Float, .range = {}, .key = MMeasureKey::kDias},
+        {.tag = "Map", .attribute = nullptr, .member = &CConfigPBP::m_map, .defaultValue = std::nullopt,
+         .read = ConfigRead::Float, .range = {}, .key = MMeasureKey::kMapr},
+        {.tag = "HeartRate", .attribute = nullptr, .member = &CConfigPBP::m_heartRate, .defaultValue = std::nullopt,
+         .read = ConfigRead::Integer, .range = {}, .key = MMeasureKey::kHart},
+        {.tag = "PulsePressure", .attribute = nullptr, .member = &CConfigPBP::m_pulsePressure,
+         .defaultValue = std::nullopt, .read = ConfigRead::Float, .range = {}, .caption = "20354::Pulse Pressure",
+         .unit = "mmHg", .reportFormat = "0.00", .reportRow = 1, .key = MMeasureKey::kPuls},
+    };
+    static const ConfigTable<CConfigPBP> table{
+        fields, &CConfigPBP::m_testGuideSettings,
+        {QString::fromLatin1(kSource), QLatin1String(MConfigBP::kLoadingText), 2, 2}};
+    return table;
 }
-} // namespace
 
-CConfigPBP::CConfigPBP() { reset(); }
-
-void CConfigPBP::reset()
-{
-    m_patientType = 0;
-    m_testGuideSettings = std::make_shared<ostrel::TestGuideSettings>();
-}
+CConfigPBP::CConfigPBP() { ResetFields(); }
 
 QString CConfigPBP::SelectedPresetName()
 {
@@ -59,7 +51,7 @@ QString CConfigPBP::SelectedPresetName()
 void CConfigPBP::LoadDefaults(std::int32_t testType)
 {
     m_testType = testType;
-    reset();
+    ResetFields();
     const QString family = MConfigBP::FamilyKey(testType);
     if (family.isEmpty())
         return;
@@ -75,149 +67,33 @@ void CConfigPBP::LoadDefaults(std::int32_t testType)
 
 Variant CConfigPBP::RetrieveTestParams()
 {
-    return Variant(ostrel::VariantArray{QStringLiteral("100"), text(Variant(m_testType)), text(Variant(m_selectedPreset)),
-                                        QStringLiteral("0"), text(Variant(m_systolic)), text(Variant(m_diastolic)),
-                                        text(Variant(m_heartRate)), text(Variant(m_pulsePressure)), QStringLiteral("1")});
+    // Presets always run without arrhythmia.
+    return MConfigBP::TestParams(m_testType, m_selectedPreset, m_systolic, m_diastolic, m_heartRate, m_pulsePressure,
+                                 MConfigBP::kArrhythmiaOff);
 }
 
-Variant CConfigPBP::RetrievePresetValue(const QString& key)
-{
-    if (key == QLatin1String(MMeasureKey::kSyst))
-        return Variant(m_systolic);
-    if (key == QLatin1String(MMeasureKey::kDias))
-        return Variant(m_diastolic);
-    if (key == QLatin1String(MMeasureKey::kMapr))
-        return Variant(m_map);
-    if (key == QLatin1String(MMeasureKey::kPuls))
-        return Variant(m_pulsePressure);
-    if (key == QLatin1String(MMeasureKey::kHart))
-        return Variant(m_heartRate);
-    return Variant();
-}
+Variant CConfigPBP::RetrievePresetValue(const QString& key) { return MConfigFields::KeyedValue(Fields(), *this, key); }
 
 void CConfigPBP::StorePresetValue(const QString& key, const Variant& value)
 {
     runStep("store preset value", [&] {
-        if (key.isEmpty())
+        if (key.isEmpty() || MConfigFields::SetKeyed(Fields(), *this, key, value))
             return;
-        if (key == QLatin1String(MMeasureKey::kSyst))
-            m_systolic = value.toSingle();
-        else if (key == QLatin1String(MMeasureKey::kDias))
-            m_diastolic = value.toSingle();
-        else if (key == QLatin1String(MMeasureKey::kMapr))
-            m_map = value.toSingle();
-        else if (key == QLatin1String(MMeasureKey::kPuls))
-            m_pulsePressure = value.toSingle();
-        else if (key == QLatin1String(MMeasureKey::kHart))
-            m_heartRate = value.toInteger();
-        else {
-            const MConfigBP::PresetFields fields = MConfigBP::ParsePresetData(key);
-            m_systolic = fields.systolic.value_or(m_systolic);
-            m_diastolic = fields.diastolic.value_or(m_diastolic);
-            m_map = fields.map.value_or(m_map);
-            m_heartRate = fields.heartRate.value_or(m_heartRate);
-            m_pulsePressure = fields.pulsePressure.value_or(m_pulsePressure);
-        }
+        // Not a key: a whole preset data string.
+        const MConfigBP::PresetFields fields = MConfigBP::ParsePresetData(key);
+        m_systolic = fields.systolic.value_or(m_systolic);
+        m_diastolic = fields.diastolic.value_or(m_diastolic);
+        m_map = fields.map.value_or(m_map);
+        m_heartRate = fields.heartRate.value_or(m_heartRate);
+        m_pulsePressure = fields.pulsePressure.value_or(m_pulsePressure);
     });
 }
 
-std::shared_ptr<ostrel::IConfigData> CConfigPBP::Clone()
+void CConfigPBP::CopyFrom(const CConfigPBP& other)
 {
-    try {
-        auto copy = std::make_shared<CConfigPBP>();
-        copy->SetTestType(m_testType);
-        copy->SetSelectedPreset(m_selectedPreset);
-        copy->SetPatientType(m_patientType);
-        for (const char* key : {MMeasureKey::kSyst, MMeasureKey::kDias, MMeasureKey::kMapr, MMeasureKey::kHart,
-                                MMeasureKey::kPuls})
-            copy->StorePresetValue(QLatin1String(key), RetrievePresetValue(QLatin1String(key)));
-        copy->m_testGuideSettings = MConfigStore::CopySettings(m_testGuideSettings);
-        return copy;
-    } catch (...) {
-        ostrel::ErrorService::instance().PassOn(QString::fromLatin1(kSource));
-    }
-}
-
-std::shared_ptr<ostrel::IDialog> CConfigPBP::CreateDialog()
-{
-    try {
-        return FDialogWrapper::Open(QString::fromLatin1(kEditorProgId), Variant(shared_from_this()));
-    } catch (...) {
-        ostrel::ErrorService::instance().PassOn(QString::fromLatin1(kSource));
-    }
-}
-
-void CConfigPBP::Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress)
-{
-    MConfigStore::Load(
-        element, progress, storeOrigin(), [this] { reset(); },
-        [this, progress](const ostrel::StorageElement& child) {
-            if (child.Name() == QLatin1String(MXmlTags::kTestGuideSettings)) {
-                m_testGuideSettings->Load(child, progress);
-                return static_cast<int>(kHasSettings);
-            }
-            return loadChild(child);
-        },
-        kHasAll);
-}
-
-int CConfigPBP::loadChild(const ostrel::StorageElement& child)
-{
-    const QString name = child.Name();
-    if (name == kPreset) {
-        const QString type = child.Attribute(kTypeAttribute);
-        const QString patient = child.Attribute(kPatientAttribute);
-        if (!type.isEmpty())
-            m_selectedPreset = MConfigStore::ReadByte(type);
-        if (!patient.isEmpty())
-            m_patientType = ostrel::roundToLong(ostrel::leadingNumber(patient));
-        return kHasPreset;
-    }
-    if (name == kSystolic) {
-        m_systolic = MConfigStore::ReadFloat(child);
-        return kHasSystolic;
-    }
-    if (name == kDiastolic) {
-        m_diastolic = MConfigStore::ReadFloat(child);
-        return kHasDiastolic;
-    }
-    if (name == kMap) {
-        m_map = MConfigStore::ReadFloat(child);
-        return kHasMap;
-    }
-    if (name == kHeartRate) {
-        m_heartRate = MConfigStore::ReadInteger(child.Text());
-        return kHasHeartRate;
-    }
-    if (name == kPulsePressure) {
-        m_pulsePressure = MConfigStore::ReadFloat(child);
-        return kHasPulsePressure;
-    }
-    return 0;
-}
-
-ostrel::StorageElement CConfigPBP::Save(const ostrel::StorageDocumentPtr& document)
-{
-    return MConfigStore::Save(document, storeOrigin(), [&](ostrel::StorageElement& element) {
-        ostrel::StorageElement preset = document->CreateElement(kPreset);
-        preset.SetAttribute(kTypeAttribute, text(Variant(m_selectedPreset)));
-        preset.SetAttribute(kPatientAttribute, text(Variant(m_patientType)));
-        element.AppendChild(preset);
-        element.AddChild(kSystolic, text(Variant(m_systolic)));
-        element.AddChild(kDiastolic, text(Variant(m_diastolic)));
-        element.AddChild(kMap, text(Variant(m_map)));
-        element.AddChild(kHeartRate, text(Variant(m_heartRate)));
-        element.AddChild(kPulsePressure, text(Variant(m_pulsePressure)));
-        MConfigStore::SaveSettings(element, document, m_testGuideSettings);
-    });
-}
-
-void CConfigPBP::PrintReport(ostrel::ReportPtr report)
-{
-    MConfigStore::PrintTable(
-        report, {{QStringLiteral("20356::Selected Preset"), text(Variant(m_selectedPreset))},
-                 {QStringLiteral("20354::Pulse Pressure"),
-                  ostrel::formatNumber(m_pulsePressure, QStringLiteral("0.00")) + QStringLiteral(" mmHg")}});
+    // The test type is the element's, not stored, yet a clone keeps it.
+    m_testType = other.m_testType;
+    CConfigBase::CopyFrom(other);
 }
 
 } // namespace nb4410

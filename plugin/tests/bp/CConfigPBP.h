@@ -4,17 +4,19 @@
 // neonate patient. The type is fixed when the element creates it and is not stored.
 #include "INB4410ConfigBP.h"
 
-#include "host/contract/IConfigData.h"
-#include "host/run/TestGuideSettings.h"
+#include "plugin/tests/common/CConfigBase.h"
 
 namespace nb4410 {
 
-class CConfigPBP : public ostrel::IConfigData, public INB4410ConfigBP {
+class CConfigPBP : public CConfigBase<CConfigPBP, INB4410ConfigBP> {
 public:
     static constexpr char kSource[] = "VessorNB4410.CConfigPBP";
     static constexpr char kEditorProgId[] = "OstrelNB4410.XConfigPBP";
 
     CConfigPBP();
+
+    // The preset (number and patient) and its values; the test type is not stored.
+    static const ConfigTable<CConfigPBP>& Fields();
 
     // INB4410ConfigBP
     std::uint8_t ArrhythmiaSim() override { return 0; } // presets always run without arrhythmia
@@ -25,25 +27,16 @@ public:
     void SetSelectedPreset(std::uint8_t preset) override { m_selectedPreset = preset; }
     std::int32_t TestType() override { return m_testType; }
     void SetTestType(std::int32_t testType) override { m_testType = testType; }
-    ostrel::TestGuideSettingsPtr TestGuideConfig() override { return m_testGuideSettings; }
     QString SelectedPresetName() override;
     void LoadDefaults(std::int32_t testType) override;
     ostrel::Variant RetrieveTestParams() override;
     ostrel::Variant RetrievePresetValue(const QString& key) override;
     void StorePresetValue(const QString& key, const ostrel::Variant& value = ostrel::Variant()) override;
 
-    // IConfigData
-    bool HasDialog() override { return true; }
-    std::shared_ptr<ostrel::IConfigData> Clone() override;
-    std::shared_ptr<ostrel::IDialog> CreateDialog() override;
-    void Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress) override;
-    ostrel::StorageElement Save(const ostrel::StorageDocumentPtr& document) override;
-    void PrintReport(ostrel::ReportPtr report) override;
+protected:
+    void CopyFrom(const CConfigPBP& other) override;
 
 private:
-    void reset();
-    int loadChild(const ostrel::StorageElement& child);
-
     std::int32_t m_testType = 0;
     std::int32_t m_patientType = 0;
     std::uint8_t m_selectedPreset = 0;
@@ -52,7 +45,6 @@ private:
     std::int16_t m_heartRate = 0;
     float m_pulsePressure = 0.0f;
     float m_map = 0.0f;
-    ostrel::TestGuideSettingsPtr m_testGuideSettings;
 };
 
 } // namespace nb4410

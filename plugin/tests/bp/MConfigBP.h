@@ -61,6 +61,11 @@ struct PresetFields {
 };
 PresetFields ParsePresetData(const QString& data);
 
+// The instrument's "STST" block of a simulation, nine texts: 100, the simulation type, the
+// preset, 0, systolic, diastolic, heart rate, pulse pressure and the arrhythmia.
+ostrel::Variant TestParams(std::int32_t testType, std::uint8_t preset, float systolic, float diastolic,
+                           std::int16_t heartRate, float pulsePressure, std::uint8_t arrhythmia);
+
 // Defined here, so that the editors use the tables without linking the configurations.
 namespace detail {
 inline const char* const kArrhythmiaTexts[] = {"20250::Off", "20251::PAC", "20252::AFIB", "20253::2-BLK II", "20254::PVC STD",
@@ -102,7 +107,7 @@ inline QString PresetName(std::int32_t testType, std::int32_t patientType, std::
     if (family.isEmpty())
         return QString();
     const QString path = family + PatientKey(patientType) + QLatin1Char('\\')
-        + ostrel::NumberToText(ostrel::Variant(PresetSubKey(testType, patientType, selectedPreset)));
+        + ostrel::numberToText(ostrel::Variant(PresetSubKey(testType, patientType, selectedPreset)));
     QString name;
     ostrel::runStep("preset name", [&] {
         if (const ostrel::RegistryKeyPtr key = OpenKey(path)) {
@@ -150,6 +155,17 @@ inline PresetFields ParsePresetData(const QString& data)
     if (auto v = number(4))
         fields.pulsePressure = static_cast<float>(*v);
     return fields;
+}
+
+inline ostrel::Variant TestParams(std::int32_t testType, std::uint8_t preset, float systolic, float diastolic,
+                                  std::int16_t heartRate, float pulsePressure, std::uint8_t arrhythmia)
+{
+    using ostrel::Variant;
+    return Variant(ostrel::VariantArray{
+        QStringLiteral("100"), ostrel::numberToText(Variant(testType)), ostrel::numberToText(Variant(preset)),
+        QStringLiteral("0"), ostrel::numberToText(Variant(systolic)), ostrel::numberToText(Variant(diastolic)),
+        ostrel::numberToText(Variant(heartRate)), ostrel::numberToText(Variant(pulsePressure)),
+        ostrel::numberToText(Variant(arrhythmia))});
 }
 
 } // namespace nb4410::MConfigBP

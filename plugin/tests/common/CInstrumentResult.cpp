@@ -170,7 +170,7 @@ ostrel::StorageElement CInstrumentResult::Save(const ostrel::StorageDocumentPtr&
         if (!element)
             ostrel::ErrorService::instance().Raise(kModule, kSaveError, m_source, 3);
         if (m_mtiId != 0)
-            element.SetAttribute(QLatin1String(MXmlTags::kMti), ostrel::NumberToText(Variant(m_mtiId)));
+            element.SetAttribute(QLatin1String(MXmlTags::kMti), ostrel::numberToText(Variant(m_mtiId)));
         if (auto status = ostrel::StatusCodec::StatusToElement(document, m_status, m_statusText))
             element.AppendChild(status);
         if (!m_comment.isEmpty())

@@ -15,17 +15,7 @@ OSTREL_REGISTER_CLASS("OstrelNB4410.CTestCuffVolume", CTestCuffVolume)
 using ostrel::Variant;
 using ostrel::VariantArray;
 
-CTestCuffVolume::CTestCuffVolume()
-    : CInstrumentTest(kTestId, QString::fromLatin1(kSource), [] { return std::make_shared<CResultCuffVolume>(); })
-{
-}
-
-std::shared_ptr<CInstrumentTest> CTestCuffVolume::NewElement() const { return std::make_shared<CTestCuffVolume>(); }
-
-std::shared_ptr<ostrel::IConfigData> CTestCuffVolume::NewConfiguration() const
-{
-    return std::make_shared<CConfigCuffVolume>();
-}
+CTestCuffVolume::CTestCuffVolume() = default;
 
 Variant CTestCuffVolume::GetMeasurementList()
 {
@@ -38,7 +28,7 @@ QStringList CTestCuffVolume::InstructionTexts()
             ostrel::tr4410(QStringLiteral("20801::2. Press play to start the test."))};
 }
 
-VariantArray CTestCuffVolume::ParameterSet() { return VariantArray{ostrel::NumberToText(Variant(kTestId))}; }
+VariantArray CTestCuffVolume::ParameterSet() { return VariantArray{ostrel::numberToText(Variant(kTestId))}; }
 
 bool CTestCuffVolume::TakeReply(const VariantArray& reply)
 {
@@ -47,8 +37,8 @@ bool CTestCuffVolume::TakeReply(const VariantArray& reply)
         return false;
     // A reply too short to hold the volume leaves it as it was.
     if (kVolumeField < reply.count())
-        if (auto result = std::dynamic_pointer_cast<CResultCuffVolume>(Core()->Result()))
-            result->SetCuffVolume(Field(reply, kVolumeField).toSingle());
+        if (const auto cuff = result())
+            cuff->SetCuffVolume(Field(reply, kVolumeField).toSingle());
     EvaluateAndShow();
     return true;
 }

@@ -2,11 +2,13 @@
 // The cuff-volume test: the instrument measures the volume of the attached cuff and reports it
 // once, at the end of its test; the element stores it and judges it against its limits.
 #include "vti/NB4410Protocol.h"
-#include "plugin/tests/common/CInstrumentTest.h"
+#include "plugin/tests/common/CInstrumentTestOf.h"
+#include "plugin/tests/cuffvolume/CConfigCuffVolume.h"
+#include "plugin/tests/cuffvolume/CResultCuffVolume.h"
 
 namespace nb4410 {
 
-class CTestCuffVolume : public CInstrumentTest {
+class CTestCuffVolume : public CInstrumentTestOf<CTestCuffVolume, CConfigCuffVolume, CResultCuffVolume> {
 public:
     static constexpr std::int32_t kTestId = nb4410::protocol::kTestCuffVolume;
     static constexpr char kSource[] = "VessorNB4410.CTestCuffVolume";
@@ -19,8 +21,6 @@ public:
     ostrel::Variant GetMeasurementList() override;
 
 protected:
-    std::shared_ptr<CInstrumentTest> NewElement() const override;
-    std::shared_ptr<ostrel::IConfigData> NewConfiguration() const override;
     QStringList InstructionTexts() override;
     // The test has no settings: its parameter set is the test type alone, with or without a
     // configuration.

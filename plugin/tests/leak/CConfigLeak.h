@@ -2,33 +2,23 @@
 // The settings of one leak test: the pressure the instrument inflates to, what is connected
 // (cuff, monitor or both) and how long the test runs (0: until stopped).
 #include "vti/NB4410Protocol.h"
-#include "host/contract/IConfigData.h"
-#include "host/run/TestGuideSettings.h"
 #include "plugin/guide/INB4410TestGuideConfig.h"
+#include "plugin/tests/common/CConfigBase.h"
 
 namespace nb4410 {
 
-class CConfigLeak : public ostrel::IConfigData, public INB4410TestGuideConfig {
+class CConfigLeak : public CConfigBase<CConfigLeak, INB4410TestGuideConfig> {
 public:
     static constexpr char kSource[] = "VessorNB4410.CConfigLeak";
     static constexpr char kEditorProgId[] = "OstrelNB4410.XConfigLeak";
-    static constexpr ostrel::HResult kLoadError = ostrel::hr(0x8004A3C2u);
-    static constexpr ostrel::HResult kSaveError = ostrel::hr(0x8004A3C3u);
     static constexpr std::int32_t kTestType = nb4410::protocol::kTestLeak;
-    static constexpr float kDefaultStartPressure = 250.0f;
-    static constexpr std::int32_t kDefaultTestedEquipment = 1;
-    static constexpr std::int32_t kDefaultDuration = 60;
-    // What the editor accepts; a stored value outside is refused when loading.
-    static constexpr double kMinStartPressure = 0;
-    static constexpr double kMaxStartPressure = 400;
-    static constexpr double kMinTestedEquipment = 1;
-    static constexpr double kMaxTestedEquipment = 3;
-    static constexpr double kMinDuration = 0;
-    static constexpr double kMaxDuration = 300;
 
     enum Equipment : std::int32_t { kCuff = 1, kMonitor = 2, kCuffAndMonitor = 3 };
 
     CConfigLeak();
+
+    // Start pressure, tested equipment and duration; the editor takes its rows from here.
+    static const ConfigTable<CConfigLeak>& Fields();
 
     float StartPressure() const { return m_startPressure; }
     void SetStartPressure(float mmHg) { m_startPressure = mmHg; }
@@ -41,31 +31,15 @@ public:
     QString TestedEquipmentText(bool translate) const;
     // "(continuous)" below 1 s, else minutes and seconds ("01:00", "100:00").
     QString DurationText() const;
-    ostrel::TestGuideSettingsPtr TestGuideSettings() const { return m_testGuideSettings; }
-    ostrel::TestGuideSettingsPtr TestGuideConfig() override { return m_testGuideSettings; }
     // The instrument's parameter set: texts of the test type, start pressure, equipment, duration.
     ostrel::VariantArray TestParameters() const;
     // Three rows of translated caption and value, for the test guide's info view.
     ostrel::VariantArray ConfigurationInformation() const;
-    void CopyTestGuideSettingsFrom(const CConfigLeak& other);
-
-    // IConfigData
-    bool HasDialog() override { return true; }
-    std::shared_ptr<ostrel::IConfigData> Clone() override;
-    std::shared_ptr<ostrel::IDialog> CreateDialog() override;
-    void Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress) override;
-    ostrel::StorageElement Save(const ostrel::StorageDocumentPtr& document) override;
-    void PrintReport(ostrel::ReportPtr report) override;
 
 private:
-    void reset();
-    // The presence bit of a recognised child, 0 for others.
-    int loadChild(const ostrel::StorageElement& child, const ostrel::ProgressPtr& progress);
-
-    float m_startPressure = kDefaultStartPressure;
-    std::int32_t m_testedEquipment = kDefaultTestedEquipment;
-    std::int32_t m_duration = kDefaultDuration;
-    ostrel::TestGuideSettingsPtr m_testGuideSettings;
+    float m_startPressure = 0;
+    std::int32_t m_testedEquipment = 0;
+    std::int32_t m_duration = 0;
 };
 
 } // namespace nb4410

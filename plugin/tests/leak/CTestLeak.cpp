@@ -15,19 +15,7 @@ OSTREL_REGISTER_CLASS("OstrelNB4410.CTestLeak", CTestLeak)
 using ostrel::Variant;
 using ostrel::VariantArray;
 
-CTestLeak::CTestLeak()
-    : CInstrumentTest(kTestId, QString::fromLatin1(kSource), [] { return std::make_shared<CResultLeak>(); })
-{
-}
-
-std::shared_ptr<CInstrumentTest> CTestLeak::NewElement() const { return std::make_shared<CTestLeak>(); }
-
-std::shared_ptr<ostrel::IConfigData> CTestLeak::NewConfiguration() const { return std::make_shared<CConfigLeak>(); }
-
-std::shared_ptr<CConfigLeak> CTestLeak::config() const
-{
-    return std::dynamic_pointer_cast<CConfigLeak>(Core()->Configuration());
-}
+CTestLeak::CTestLeak() = default;
 
 Variant CTestLeak::GetMeasurementList()
 {
@@ -43,18 +31,6 @@ QStringList CTestLeak::InstructionTexts()
             ostrel::tr4410(QStringLiteral("20852::3. Press play to start the test.")), QString()};
 }
 
-Variant CTestLeak::ConfigurationInformation()
-{
-    const auto configuration = config();
-    return configuration ? Variant(configuration->ConfigurationInformation()) : Variant();
-}
-
-VariantArray CTestLeak::ParameterSet()
-{
-    const auto configuration = config();
-    return configuration ? configuration->TestParameters() : VariantArray();
-}
-
 void CTestLeak::PrepareRun()
 {
     const auto configuration = config();
@@ -67,8 +43,8 @@ bool CTestLeak::TakeReply(const VariantArray& reply)
     const std::int32_t elapsedS = ostrel::roundToLong(Field(reply, kElapsedField).val());
     if (elapsedS > 0) {
         done = Field(reply, kEndField).val() > 0;
-        if (auto result = std::dynamic_pointer_cast<CResultLeak>(Core()->Result()))
-            result->TakeReply(reply, elapsedS);
+        if (const auto leak = result())
+            leak->TakeReply(reply, elapsedS);
         EvaluateAndShow();
     }
     if (Guide())

@@ -3,14 +3,13 @@
 // and reports how far the pressure falls; the element shows the drop and the leak rate while
 // the test runs and judges them against its limits.
 #include "vti/NB4410Protocol.h"
-#include "plugin/tests/common/CInstrumentTest.h"
+#include "plugin/tests/common/CInstrumentTestOf.h"
+#include "plugin/tests/leak/CConfigLeak.h"
+#include "plugin/tests/leak/CResultLeak.h"
 
 namespace nb4410 {
 
-class CConfigLeak;
-class CResultLeak;
-
-class CTestLeak : public CInstrumentTest {
+class CTestLeak : public CInstrumentTestOf<CTestLeak, CConfigLeak, CResultLeak> {
 public:
     static constexpr std::int32_t kTestId = nb4410::protocol::kTestLeak;
     static constexpr char kSource[] = "VessorNB4410.CTestLeak";
@@ -24,18 +23,13 @@ public:
     ostrel::Variant GetMeasurementList() override;
 
 protected:
-    std::shared_ptr<CInstrumentTest> NewElement() const override;
-    std::shared_ptr<ostrel::IConfigData> NewConfiguration() const override;
     QStringList InstructionTexts() override;
-    ostrel::Variant ConfigurationInformation() override;
-    ostrel::VariantArray ParameterSet() override;
     void PrepareRun() override;
     bool TakeReply(const ostrel::VariantArray& reply) override;
     // A continuous run (duration 0) ends when the operator stops it.
     bool StopCompletesRun() const override { return m_runDurationS == 0; }
 
 private:
-    std::shared_ptr<CConfigLeak> config() const;
     std::int32_t m_runDurationS = 0; // 0: until the instrument ends the test or the operator stops it
 };
 

@@ -15,22 +15,7 @@ OSTREL_REGISTER_CLASS("OstrelNB4410.CTestOverPressure", CTestOverPressure)
 using ostrel::Variant;
 using ostrel::VariantArray;
 
-CTestOverPressure::CTestOverPressure()
-    : CInstrumentTest(kTestId, QString::fromLatin1(kSource), [] { return std::make_shared<CResultOverPressure>(); })
-{
-}
-
-std::shared_ptr<CInstrumentTest> CTestOverPressure::NewElement() const { return std::make_shared<CTestOverPressure>(); }
-
-std::shared_ptr<ostrel::IConfigData> CTestOverPressure::NewConfiguration() const
-{
-    return std::make_shared<CConfigOverPressure>();
-}
-
-std::shared_ptr<CConfigOverPressure> CTestOverPressure::config() const
-{
-    return std::dynamic_pointer_cast<CConfigOverPressure>(Core()->Configuration());
-}
+CTestOverPressure::CTestOverPressure() = default;
 
 Variant CTestOverPressure::GetMeasurementList()
 {
@@ -45,24 +30,12 @@ QStringList CTestOverPressure::InstructionTexts()
             ostrel::tr4410(QStringLiteral("20902::3. Press play to start the test."))};
 }
 
-Variant CTestOverPressure::ConfigurationInformation()
-{
-    const auto configuration = config();
-    return configuration ? Variant(configuration->ConfigurationInformation()) : Variant();
-}
-
-VariantArray CTestOverPressure::ParameterSet()
-{
-    const auto configuration = config();
-    return configuration ? configuration->TestParameters() : VariantArray();
-}
-
 bool CTestOverPressure::TakeReply(const VariantArray& reply)
 {
     // The run has no duration of its own: the instrument ends it, or the operator stops it.
     const bool done = Field(reply, kEndField).val() > 0;
-    if (auto result = std::dynamic_pointer_cast<CResultOverPressure>(Core()->Result()))
-        result->TakeReply(reply);
+    if (const auto overPressure = result())
+        overPressure->TakeReply(reply);
     EvaluateAndShow();
     if (Guide())
         Guide()->UpdatePerformData(ostrel::roundToLong(Field(reply, kPressureField).val()));

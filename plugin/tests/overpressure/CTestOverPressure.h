@@ -3,13 +3,13 @@
 // pressure and watches whether the blood pressure unit releases it; the element records the
 // peak pressure and the release and judges them against its limits.
 #include "vti/NB4410Protocol.h"
-#include "plugin/tests/common/CInstrumentTest.h"
+#include "plugin/tests/common/CInstrumentTestOf.h"
+#include "plugin/tests/overpressure/CConfigOverPressure.h"
+#include "plugin/tests/overpressure/CResultOverPressure.h"
 
 namespace nb4410 {
 
-class CConfigOverPressure;
-
-class CTestOverPressure : public CInstrumentTest {
+class CTestOverPressure : public CInstrumentTestOf<CTestOverPressure, CConfigOverPressure, CResultOverPressure> {
 public:
     static constexpr std::int32_t kTestId = nb4410::protocol::kTestOverPressure;
     static constexpr char kSource[] = "VessorNB4410.CTestOverPressure";
@@ -22,16 +22,9 @@ public:
     ostrel::Variant GetMeasurementList() override;
 
 protected:
-    std::shared_ptr<CInstrumentTest> NewElement() const override;
-    std::shared_ptr<ostrel::IConfigData> NewConfiguration() const override;
     QStringList InstructionTexts() override;
-    ostrel::Variant ConfigurationInformation() override;
-    ostrel::VariantArray ParameterSet() override;
     bool TakeReply(const ostrel::VariantArray& reply) override;
     bool PerformSkipsFailures() const override { return true; }
-
-private:
-    std::shared_ptr<CConfigOverPressure> config() const;
 };
 
 } // namespace nb4410

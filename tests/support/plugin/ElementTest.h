@@ -115,4 +115,15 @@ protected:
     }
 };
 
+// One test type's element over the simulator, the catalogue's element 1 with a service record
+// wanted, its configuration and result as the type's own classes.
+template <class TElement, class TConfig, class TResult>
+class TypedElementOverSimulator : public ElementOverSimulator<TElement> {
+protected:
+    void SetUp() override { this->create(TElement::kTestId, 1, true); }
+
+    TConfig& config() { return this->template configAs<TConfig>(); }
+    TResult* result() { return this->template resultAs<TResult>(); }
+};
+
 } // namespace nb4410::testing

@@ -1,12 +1,14 @@
 #pragma once
 // The display of the patient monitor under test, for an operator that cannot look at it: what
-// the monitor shows after its last measurement. Only a simulated monitor offers it, created by
+// the monitor shows after its last measurement. Only the simulator offers it, created by
 // program identifier ("OstrelSim.MonitorDisplay"); with real equipment the class is missing.
+// It is the simulator's own interface, not part of the host contract: who asks for it knows
+// it is talking to a simulated monitor.
 #include "host/core/Object.h"
 
 #include <cstdint>
 
-namespace ostrel {
+namespace nb4410sim {
 
 // One consistent look at the display: readings and completeness are read together, so a
 // measurement that ends meanwhile never mixes into them.
@@ -21,11 +23,11 @@ struct MonitorDisplayState {
     double heartRateBpm = 0;
 };
 
-class IMonitorDisplay : public virtual IObject {
+class IMonitorDisplay : public virtual ostrel::IObject {
 public:
     static constexpr char kProgId[] = "OstrelSim.MonitorDisplay";
 
     virtual MonitorDisplayState State() const = 0;
 };
 
-} // namespace ostrel
+} // namespace nb4410sim
