@@ -1,8 +1,8 @@
 #include "SimulatedMonitorPanel.h"
 
-#include "host/contract/IMonitorDisplay.h"
 #include "host/core/ClassRegistry.h"
 #include "host/core/Steps.h"
+#include "sim/IMonitorDisplay.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -43,11 +43,11 @@ void SimulatedMonitorPanel::SetSimulatorInUse(bool inUse)
     }
 }
 
-std::shared_ptr<IMonitorDisplay> SimulatedMonitorPanel::display()
+std::shared_ptr<nb4410sim::IMonitorDisplay> SimulatedMonitorPanel::display()
 {
     if (!m_display)
         runStep("simulated monitor display", [&] {
-            m_display = query<IMonitorDisplay>(ClassRegistry::instance().Create(QString::fromLatin1(IMonitorDisplay::kProgId)));
+            m_display = query<nb4410sim::IMonitorDisplay>(ClassRegistry::instance().Create(QString::fromLatin1(nb4410sim::IMonitorDisplay::kProgId)));
         });
     return m_display;
 }
@@ -59,7 +59,7 @@ void SimulatedMonitorPanel::Refresh()
     if (!monitor) {
         text += tr("not available");
     } else {
-        const MonitorDisplayState state = monitor->State();
+        const nb4410sim::MonitorDisplayState state = monitor->State();
         if (state.measurementNumber == 0)
             text += tr("no measurement yet");
         else if (!state.complete)

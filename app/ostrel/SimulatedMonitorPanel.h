@@ -9,9 +9,11 @@
 
 class QLabel;
 
-namespace ostrel {
-
+namespace nb4410sim {
 class IMonitorDisplay;
+}
+
+namespace ostrel {
 
 class SimulatedMonitorPanel : public QFrame {
     Q_OBJECT
@@ -28,11 +30,11 @@ public:
     QString Text() const;
 
 private:
-    std::shared_ptr<IMonitorDisplay> display();
+    std::shared_ptr<nb4410sim::IMonitorDisplay> display();
 
     QLabel* m_lblDisplay;
     QTimer m_timer;
-    std::shared_ptr<IMonitorDisplay> m_display;
+    std::shared_ptr<nb4410sim::IMonitorDisplay> m_display;
 };
 
 } // namespace ostrel

@@ -6,11 +6,11 @@
 #include "app/ostrel/SettingsDialog.h"
 #include "app/ostrel/SimulatedMonitorPanel.h"
 #include "app/ostrel/StandardsCatalog.h"
-#include "host/contract/IMonitorDisplay.h"
 #include "host/core/ClassRegistry.h"
 #include "host/core/ClassTable.h"
 #include "host/datalink/PortRegistry.h"
 #include "host/datalink/VirtualDevices.h"
+#include "sim/IMonitorDisplay.h"
 #include "tests/support/RegistryGuard.h"
 
 #include <QComboBox>
@@ -20,6 +20,8 @@
 #include <gtest/gtest.h>
 
 using namespace ostrel;
+using nb4410sim::IMonitorDisplay;
+using nb4410sim::MonitorDisplayState;
 
 namespace {
 
