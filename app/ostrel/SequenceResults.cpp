@@ -92,6 +92,7 @@ MeasurementRow measurementRow(const std::shared_ptr<IMeasurement>& measurement, 
     runStep("measurement description", [&] { row.description = measurement->Description(); });
     runStep("measurement value", [&] { row.value = measurement->Value(); });
     row.valueText = SequenceResults::ValueText(row.value);
+    runStep("measurement value in words", [&] { row.readable = measurement->ReadableValue(); });
     std::optional<double> preset;
     runStep("measurement preset", [&] {
         const Variant value = measurement->PresetValue();
@@ -254,6 +255,8 @@ QString SequenceResults::LimitsText(const std::shared_ptr<IStandards>& standards
 
 QString SequenceResults::DisplayText(const MeasurementRow& row)
 {
+    if (!row.readable.isEmpty())
+        return row.readable;
     if (row.value.type() == VarType::Boolean)
         return row.value.toBool() ? QStringLiteral("Yes") : QStringLiteral("No");
     return row.valueText;

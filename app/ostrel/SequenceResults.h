@@ -19,6 +19,7 @@ struct MeasurementRow {
     QString description; // translated
     Variant value;
     QString valueText;
+    QString readable; // the value in words, where the plug-in gives them ("Released")
     QString preset;
     QString unit;
     QString limits;

@@ -18,6 +18,9 @@ public:
     virtual QString ValueFormat() = 0;
     virtual QString Flags() = 0;
     virtual QString ToolTipText() = 0;
+    // The value in words where a number or yes/no would not say it (translated); empty: the
+    // host shows the value itself.
+    virtual QString ReadableValue() = 0;
     virtual void Load(const StorageElement& element, ProgressPtr progress) = 0;
     virtual StorageElement Save(const StorageDocumentPtr& parent) = 0;
 };

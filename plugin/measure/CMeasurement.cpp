@@ -21,6 +21,8 @@ using ostrel::Variant;
 namespace {
 
 const QString kModule = QStringLiteral("NB-4410");
+const char kReleasedText[] = "20904::Released";
+const char kNotReleasedText[] = "20905::Not released";
 
 struct FlagText {
     QChar letter;
@@ -176,6 +178,13 @@ void CMeasurement::MarkIncomplete(bool failure)
     if (failure)
         AddFlag(QString(QLatin1Char(kErrorFlag)));
     m_status = ostrel::status::kIncomplete;
+}
+
+QString CMeasurement::ReadableValue()
+{
+    if (m_valueType != kYesNo || m_value.isEmptyOrNull())
+        return QString();
+    return ostrel::tr4410(QString::fromLatin1(YesNoText(m_value) == QLatin1String("True") ? kReleasedText : kNotReleasedText));
 }
 
 QString CMeasurement::YesNoText(const Variant& value)

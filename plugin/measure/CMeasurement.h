@@ -47,6 +47,8 @@ public:
     QString ValueFormat() override;
     QString Flags() override;
     QString ToolTipText() override;
+    // The one yes/no measurement is whether the monitor released the pressure.
+    QString ReadableValue() override;
     void Load(const ostrel::StorageElement& element, ostrel::ProgressPtr progress) override;
     ostrel::StorageElement Save(const ostrel::StorageDocumentPtr& parent) override;
 

@@ -24,8 +24,6 @@ namespace {
 const QColor kFailedColour(128, 0, 0);
 const QString kBlank = QStringLiteral(" ");
 
-const char kReleasedText[] = "20904::Released";
-const char kNotReleasedText[] = "20905::Not released";
 // Room beside a name for the item's own margins.
 constexpr int kNameMarginPx = 16;
 
@@ -121,10 +119,7 @@ void XResultView::showMeasurement(const std::shared_ptr<ostrel::IMeasurement>& m
         m_tags.insert(key, value);
         QString text;
         if (status != 0 && measurement->ValueType() == CMeasurement::kYesNo) {
-            // The one yes/no measurement is whether the monitor released the pressure.
-            text = ostrel::tr4410(QString::fromLatin1(CMeasurement::YesNoText(value) == QLatin1String("True")
-                                                          ? kReleasedText
-                                                          : kNotReleasedText));
+            text = measurement->ReadableValue();
         } else if (status != 0) {
             const QString formatted = ostrel::formatNumber(value.val(), measurement->ValueFormat());
             if (!formatted.isEmpty())

@@ -90,10 +90,12 @@ public:
     QString ValueFormat() override { return QStringLiteral("0"); }
     QString Flags() override { return flags; }
     QString ToolTipText() override { return toolTip; }
+    QString ReadableValue() override { return readable; }
     void Load(const StorageElement& element, ProgressPtr progress) override;
     StorageElement Save(const StorageDocumentPtr& document) override;
 
     QString toolTip;
+    QString readable;
     QString key;
     QString description;
     Variant value;

@@ -33,7 +33,11 @@ TEST(ResultGrid, NamesBesideKeysAndYesOrNoInWords)
                                           Variant(), QStringLiteral("mmHg"), 5),
         std::make_shared<FakeMeasurement>(QStringLiteral("MREL"), QStringLiteral("Monitor Release"), Variant(false), Variant(),
                                           QString(), 5),
+        std::make_shared<FakeMeasurement>(QStringLiteral("FLAG"), QStringLiteral("A yes/no"), Variant(false), Variant(),
+                                          QString(), 5),
     };
+    // The plug-in's words for a value win over yes/no.
+    element->result().measurements[1]->readable = QStringLiteral("Not released");
     const StandardsCatalog catalog;
     ElementPanel panel(catalog);
     panel.ShowElement(element, {});
@@ -42,9 +46,10 @@ TEST(ResultGrid, NamesBesideKeysAndYesOrNoInWords)
     for (int column = 0; column < grid.columnCount(); ++column)
         headers << grid.horizontalHeaderItem(column)->text();
     EXPECT_EQ(headers, (QStringList{"Measurement", "Key", "Value", "Unit", "Preset value", "Limits applied", "Verdict"}));
-    ASSERT_EQ(grid.rowCount(), 2);
+    ASSERT_EQ(grid.rowCount(), 3);
     EXPECT_EQ(rowTexts(grid, 0), (QStringList{"Monitor Release Pressure", "PEAK", "312", "mmHg", "", "", "Not judged"}));
-    EXPECT_EQ(rowTexts(grid, 1), (QStringList{"Monitor Release", "MREL", "No", "", "", "", "Not judged"}));
+    EXPECT_EQ(rowTexts(grid, 1), (QStringList{"Monitor Release", "MREL", "Not released", "", "", "", "Not judged"}));
+    EXPECT_EQ(rowTexts(grid, 2), (QStringList{"A yes/no", "FLAG", "No", "", "", "", "Not judged"}));
 }
 
 } // namespace

@@ -44,8 +44,11 @@ TEST(ResultOverPressure, ReleaseFollowsEveryReplyAndPeakKeepsTheFieldAsSent)
     result.TakeReply(overPressureReply(false, "120", "120", "0"));
     EXPECT_EQ(result.Find("MREL")->Value().type(), ostrel::VarType::Boolean);
     EXPECT_FALSE(result.Find("MREL")->Value().toBool());
+    EXPECT_EQ(result.Find("MREL")->ReadableValue(), "Not released");
     result.TakeReply(overPressureReply(false, "80", "285.5", "1"));
     EXPECT_TRUE(result.Find("MREL")->Value().toBool());
+    EXPECT_EQ(result.Find("MREL")->ReadableValue(), "Released");
+    EXPECT_TRUE(result.Find("PEAK")->ReadableValue().isEmpty()) << "numbers speak for themselves";
     const Variant peak = result.Find("PEAK")->Value();
     EXPECT_TRUE(peak.isString());
     EXPECT_EQ(peak.text(), "285.5");
