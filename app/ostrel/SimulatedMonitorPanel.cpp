@@ -57,7 +57,8 @@ void SimulatedMonitorPanel::Refresh()
     QString text = tr("Simulated monitor: ");
     const auto monitor = display();
     if (!monitor) {
-        text += tr("not available");
+        // The simulator comes into the process with the first run.
+        text += tr("not started");
     } else {
         const nb4410sim::MonitorDisplayState state = monitor->State();
         if (state.measurementNumber == 0)

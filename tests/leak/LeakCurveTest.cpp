@@ -1,6 +1,6 @@
 // The live pressure curve of a leak run in its test-guide window, against the simulator: the
 // chart beside the manometer fills while the instrument runs, and when the run ends its curve
-// goes to the host's run context. With OSTREL_SCREENSHOT_DIR set, the window is captured during
+// goes to the host's run context. With OSTREL_SCREENSHOTS set, the window is captured during
 // the run (in real time, so that the chart and the elapsed time agree) as leak-guide-curve.png
 // for the docs.
 #include "host/run/XPressureChart.h"
@@ -25,7 +25,7 @@ class LeakCurve : public nb4410::testing::ElementTest<CTestLeak, nb4410::testing
 
 TEST_F(LeakCurve, TheGuideChartsTheRunAndHandsItsCurveToTheHost)
 {
-    const QString shotDir = qEnvironmentVariable("OSTREL_SCREENSHOT_DIR");
+    const QString shotDir = qEnvironmentVariable("OSTREL_SCREENSHOTS");
     const bool shooting = !shotDir.isEmpty();
     rig.start({{QStringLiteral("TimeScale"), shooting ? QStringLiteral("1") : QStringLiteral("100")},
                {QStringLiteral("LeakRate"), QStringLiteral("40")}});
