@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
-#include <optional>
 #include <poll.h>
 #include <stdexcept>
 #include <unistd.h>
@@ -160,8 +159,8 @@ void SimulatorServer::run()
         return real.count() * m_options.timeScale;
     };
 
-    // When the running test began, for the fault that cuts the line mid-test.
-    std::optional<double> testStartS;
+    // When the running test began (negative: none runs), for the fault that cuts the line mid-test.
+    double testStartS = -1;
     char buffer[4096];
     while (!m_stop) {
         pollfd fds[2] = {{m_fd, POLLIN, 0}, {m_wake[0], POLLIN, 0}};
@@ -196,16 +195,16 @@ void SimulatorServer::run()
                 Reply reply = model.Handle(frame.name, frame.fields, nowS);
                 m_testRunning = model.Running(nowS);
                 if (!m_testRunning)
-                    testStartS.reset();
-                else if (!testStartS)
+                    testStartS = -1;
+                else if (testStartS < 0)
                     testStartS = nowS;
                 ok = answer(std::move(reply), frame.name, received);
             }
             if (!ok)
                 return;
             const int exchanges = ++m_exchanges;
-            const bool cutInTest = m_options.faults.hangUpInTestS > 0 && testStartS
-                && simulatedNow() - *testStartS >= m_options.faults.hangUpInTestS;
+            const bool cutInTest = m_options.faults.hangUpInTestS > 0 && testStartS >= 0
+                && simulatedNow() - testStartS >= m_options.faults.hangUpInTestS;
             if (cutInTest || (m_options.faults.hangUpAfter > 0 && exchanges >= m_options.faults.hangUpAfter)) {
                 if (m_hangUp)
                     m_hangUp();
