@@ -242,16 +242,20 @@ void XResultBP::BeginEdit(QTreeWidgetItem* row)
     });
 }
 
+std::shared_ptr<CMeasurement> XResultBP::measurementOf(const QTreeWidgetItem* row) const
+{
+    if (!row || !m_result)
+        return nullptr;
+    return std::dynamic_pointer_cast<CMeasurement>(m_result->Measurement(Variant(row->data(0, Qt::UserRole).toString())));
+}
+
 void XResultBP::editChanged()
 {
     if (m_editSuppressed)
         return;
     runStep("take reading", [&] {
         QTreeWidgetItem* row = m_list->currentItem();
-        if (!row || !m_result)
-            return;
-        auto measurement =
-            std::dynamic_pointer_cast<CMeasurement>(m_result->Measurement(Variant(row->data(0, Qt::UserRole).toString())));
+        const auto measurement = measurementOf(row);
         if (!measurement)
             return;
         const std::optional<float> value = readingOf(m_edit->text());
@@ -277,10 +281,7 @@ void XResultBP::editChanged()
 void XResultBP::RecordNoReading()
 {
     QTreeWidgetItem* row = m_edit->isVisible() ? m_list->currentItem() : nullptr;
-    if (!row || !m_result)
-        return;
-    auto measurement =
-        std::dynamic_pointer_cast<CMeasurement>(m_result->Measurement(Variant(row->data(0, Qt::UserRole).toString())));
+    const auto measurement = measurementOf(row);
     if (!measurement)
         return;
     measurement->SetNoReading(true);

@@ -71,6 +71,8 @@ protected:
 
 private:
     void showMeasurement(const std::shared_ptr<ostrel::IMeasurement>& measurement);
+    // The measurement a row of the list shows (null without a result).
+    std::shared_ptr<CMeasurement> measurementOf(const QTreeWidgetItem* row) const;
     void editChanged();
     bool editKey(int key, const QString& text);
     void nextRow();

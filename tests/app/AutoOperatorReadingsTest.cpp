@@ -3,7 +3,7 @@
 // reading into the row of its key in the result view, then goes on. Readings that do not
 // belong to the run, or no display at all, leave "next" disabled and the window is skipped.
 #include "app/ostrel/AutoOperator.h"
-#include "sim/IMonitorDisplay.h"
+#include "tests/support/app/FakeMonitorDisplay.h"
 #include "host/core/ClassTable.h"
 
 #include <QAction>
@@ -20,20 +20,10 @@
 using namespace ostrel;
 using nb4410sim::IMonitorDisplay;
 using nb4410sim::MonitorDisplayState;
+using ostrel::testing::FakeMonitorDisplay;
+using ostrel::testing::shownState;
 
 namespace {
-
-// What the stand-in monitor shows; the stand-in window's run changes it as a monitor would.
-MonitorDisplayState& shownState()
-{
-    static MonitorDisplayState state;
-    return state;
-}
-
-class FakeMonitorDisplay : public IMonitorDisplay {
-public:
-    MonitorDisplayState State() const override { return shownState(); }
-};
 
 struct WindowBehaviour {
     QStringList keys;               // the rows of the result view, in order

@@ -10,7 +10,7 @@
 #include "host/core/ClassTable.h"
 #include "host/datalink/PortRegistry.h"
 #include "host/datalink/VirtualDevices.h"
-#include "sim/IMonitorDisplay.h"
+#include "tests/support/app/FakeMonitorDisplay.h"
 #include "tests/support/RegistryGuard.h"
 
 #include <QComboBox>
@@ -22,6 +22,8 @@
 using namespace ostrel;
 using nb4410sim::IMonitorDisplay;
 using nb4410sim::MonitorDisplayState;
+using ostrel::testing::FakeMonitorDisplay;
+using ostrel::testing::shownState;
 
 namespace {
 
@@ -63,17 +65,6 @@ TEST(SimulatorSettings, TheSpeedTypedInSettingsIsStoredWithThePortAndStartsTheSi
     port1->setCurrentIndex(port1->findData(PortRegistry::kAutoDevice));
     EXPECT_FALSE(again.SimulatorSpeedBox()->isEnabled());
 }
-
-MonitorDisplayState& shownState()
-{
-    static MonitorDisplayState state;
-    return state;
-}
-
-class FakeMonitorDisplay : public IMonitorDisplay {
-public:
-    MonitorDisplayState State() const override { return shownState(); }
-};
 
 TEST(SimulatedMonitorPanelTest, ShowsTheSimulatedMonitorsDisplayWhileTheSimulatorIsTheInstrument)
 {
