@@ -1,6 +1,6 @@
 // The window: a document that cannot be opened leaves the open one as it was; edits in a
 // docked editor mark the document modified; the sequence list edits the document.
-#include "FakeElement.h"
+#include "FakePlugInWindow.h"
 
 #include "app/ostrel/ElementPanel.h"
 #include "app/ostrel/MainWindow.h"
@@ -20,21 +20,9 @@ using namespace ostrel::testing;
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public FakePlugInWindow {
 protected:
-    void SetUp() override
-    {
-        auto host = std::make_shared<PlugInHost>();
-        host->Use(std::make_shared<FakePlugIn>());
-        window = std::make_unique<MainWindow>(host);
-    }
-    void TearDown() override { window.reset(); }
-
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-
-    MessageGuard messages;
-    QTemporaryDir dir;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowTest, ADocumentThatCannotBeOpenedKeepsTheOpenOne)

@@ -1,6 +1,6 @@
 // The window as a technician uses it: the element panel's tabs answer clicks and show the
 // docked editors; the sequence list shows each verdict while the run goes on.
-#include "FakeElement.h"
+#include "FakePlugInWindow.h"
 
 #include "app/ostrel/ElementPanel.h"
 #include "app/ostrel/MainWindow.h"
@@ -24,25 +24,9 @@ using namespace ostrel::testing;
 
 namespace {
 
-class MainWindowUse : public ::testing::Test {
+class MainWindowUse : public FakePlugInWindow {
 protected:
-    void SetUp() override
-    {
-        auto host = std::make_shared<PlugInHost>();
-        host->Use(std::make_shared<FakePlugIn>());
-        window = std::make_unique<MainWindow>(host);
-    }
-    void TearDown() override { window.reset(); }
-
     QString rowText(int row) const { return window->SequenceRows()->index(row).data().toString(); }
-    FakeElement& element(int index)
-    {
-        return *std::dynamic_pointer_cast<FakeElement>(window->Document().Entry(index).element);
-    }
-
-    MessageGuard messages;
-    QTemporaryDir dir;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowUse, EveryTabOfTheElementPanelAnswersAClickAndShowsItsEditor)

@@ -1,6 +1,6 @@
 // The sequence list of the window: every status has its own colour and mark, a skipped
 // element is told from one not run, and unticking an element shows it disabled at once.
-#include "FakeElement.h"
+#include "FakePlugInWindow.h"
 
 #include "app/ostrel/MainWindow.h"
 #include "app/ostrel/PlugInHost.h"
@@ -21,26 +21,10 @@ using Status = SequenceModel::Status;
 
 namespace {
 
-class SequenceList : public ::testing::Test {
+class SequenceList : public FakePlugInWindow {
 protected:
-    void SetUp() override
-    {
-        auto host = std::make_shared<PlugInHost>();
-        host->Use(std::make_shared<FakePlugIn>());
-        window = std::make_unique<MainWindow>(host);
-    }
-    void TearDown() override { window.reset(); }
-
     SequenceModel& rows() { return *window->SequenceRows(); }
     QString text(int row) { return rows().index(row).data().toString(); }
-    FakeElement& element(int index)
-    {
-        return *std::dynamic_pointer_cast<FakeElement>(window->Document().Entry(index).element);
-    }
-
-    MessageGuard messages;
-    QTemporaryDir dir;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(SequenceList, EveryStatusHasItsColourAndMark)
