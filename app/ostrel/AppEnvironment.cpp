@@ -1,5 +1,7 @@
 #include "AppEnvironment.h"
 
+#include <QGuiApplication>
+
 #include "host/contract/ISetup.h"
 #include "host/core/Paths.h"
 #include "host/core/AppUtil.h"
@@ -55,6 +57,12 @@ bool AppEnvironment::IsPlatformNoise(const QString& category, const QString& mes
 bool AppEnvironment::HasDisplay()
 {
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+bool AppEnvironment::WindowsAreSeen()
+{
+    const QString platform = QGuiApplication::platformName();
+    return !platform.isEmpty() && platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
 
 void AppEnvironment::PrepareMemory()

@@ -20,6 +20,9 @@ public:
     // Whether a message of Qt is one of those complaints.
     static bool IsPlatformNoise(const QString& category, const QString& message);
     static bool HasDisplay();
+    // After QApplication exists: whether a window shown can be seen by someone (not the
+    // offscreen or minimal platforms).
+    static bool WindowsAreSeen();
 
     // After QApplication exists: names, the language folder and the translators of the chosen
     // language.

@@ -5,25 +5,13 @@
 #include "host/core/ClassRegistry.h"
 #include "host/core/Steps.h"
 #include "host/core/Variant.h"
+#include "host/run/TestGuideService.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QEvent>
 #include <QTimer>
-#include <QToolBar>
-#include <QWidget>
 
 namespace ostrel {
 
-namespace {
-const QString kToolbar = QStringLiteral("tbrPerform");
-const QString kCaption = QStringLiteral("TEST GUIDE");
-const QString kPlay = QStringLiteral("play");
-const QString kStop = QStringLiteral("stop");
-const QString kNext = QStringLiteral("next");
-const QString kSkip = QStringLiteral("skip");
-const QString kAbort = QStringLiteral("abort");
-} // namespace
+using Key = TestGuideButton;
 
 // Answers every confirmation with yes (the operator means to go on) and records what is shown.
 class AutoOperator::Sink : public IMessageSink {
@@ -67,23 +55,23 @@ void AutoOperator::Start()
         m_sink = std::make_shared<Sink>(*this);
         m_previousSink = MessageService::instance().SetSink(m_sink);
     }
-    if (!m_watching && qApp) {
-        qApp->installEventFilter(this);
+    if (!m_watching) {
+        TestGuideService::instance().AddObserver(this);
         m_watching = true;
     }
-    scheduleExamine(); // a window may be showing already
+    // A window may be showing already.
+    if (ITestGuide* open = TestGuideService::instance().OpenGuide())
+        GuideOpened(*open);
 }
 
 void AutoOperator::Stop()
 {
     m_watchdog->stop();
-    if (m_watching && qApp) {
-        qApp->removeEventFilter(this);
+    if (m_watching) {
+        TestGuideService::instance().RemoveObserver(this);
         m_watching = false;
     }
-    for (const auto& connection : m_windowWatch)
-        disconnect(connection);
-    m_windowWatch.clear();
+    m_guide = nullptr;
     if (m_sink) {
         MessageService::instance().SetSink(m_previousSink);
         m_sink.reset();
@@ -91,13 +79,28 @@ void AutoOperator::Stop()
     }
 }
 
-bool AutoOperator::eventFilter(QObject* watched, QEvent* event)
+void AutoOperator::GuideOpened(ITestGuide& guide)
 {
-    const QEvent::Type type = event->type();
-    if ((type == QEvent::Show || type == QEvent::Hide) && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->isWindow())
-        scheduleExamine();
-    return false;
+    attach(&guide);
+    scheduleExamine();
+}
+
+void AutoOperator::GuideChanged(ITestGuide& guide)
+{
+    if (&guide != m_guide)
+        return;
+    // Seen at once: a run may start and end before the queued look.
+    m_playPressed = m_playPressed || guide.IsRunning();
+    scheduleExamine();
+}
+
+void AutoOperator::GuideClosed(ITestGuide& guide)
+{
+    if (&guide != m_guide)
+        return;
+    m_guide = nullptr;
+    ++m_attached;
+    m_watchdog->stop();
 }
 
 void AutoOperator::scheduleExamine()
@@ -119,47 +122,22 @@ void AutoOperator::armWatchdog(int ms)
     m_watchdog->start(std::max<qint64>(0, ms - m_since.elapsed()));
 }
 
-void AutoOperator::attach(QWidget* window)
+void AutoOperator::attach(ITestGuide* guide)
 {
-    for (const auto& connection : m_windowWatch)
-        disconnect(connection);
-    m_windowWatch.clear();
-    m_window = window;
+    m_guide = guide;
+    ++m_attached;
     m_phase = Phase::New;
     m_stopSent = false;
     m_playPressed = false;
     m_readingsTried = false;
     m_messageShown = false;
     m_watchdog->stop();
-    auto* toolbar = window->findChild<QToolBar*>(kToolbar);
-    if (!toolbar)
-        return;
-    for (QAction* action : toolbar->actions())
-        m_windowWatch.push_back(connect(action, &QAction::changed, this, &AutoOperator::scheduleExamine));
-    if (QAction* play = Button(window, kPlay))
-        m_windowWatch.push_back(connect(play, &QAction::toggled, this, [this](bool on) { m_playPressed = m_playPressed || on; }));
     m_since.start();
 }
 
-QWidget* AutoOperator::ActiveTestGuide()
+bool AutoOperator::enabled(const char* key) const
 {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal)
-        return nullptr;
-    if (modal->findChild<QToolBar*>(kToolbar) || modal->windowTitle().contains(kCaption, Qt::CaseInsensitive))
-        return modal;
-    return nullptr;
-}
-
-QAction* AutoOperator::Button(QWidget* window, const QString& key)
-{
-    auto* toolbar = window ? window->findChild<QToolBar*>(kToolbar) : nullptr;
-    if (!toolbar)
-        return nullptr;
-    for (QAction* action : toolbar->actions())
-        if (action->objectName() == key)
-            return action;
-    return nullptr;
+    return m_guide && m_guide->IsEnabled(QString::fromLatin1(key));
 }
 
 void AutoOperator::problem(const QString& text)
@@ -171,9 +149,7 @@ void AutoOperator::problem(const QString& text)
 
 bool AutoOperator::runEnded() const
 {
-    QAction* play = Button(m_window, kPlay);
-    QAction* stop = Button(m_window, kStop);
-    return play && !play->isChecked() && (!stop || !stop->isEnabled());
+    return m_guide && !m_guide->IsRunning() && !enabled(Key::kStop);
 }
 
 std::shared_ptr<nb4410sim::IMonitorDisplay> AutoOperator::monitorDisplay()
@@ -191,7 +167,7 @@ std::shared_ptr<nb4410sim::IMonitorDisplay> AutoOperator::monitorDisplay()
 void AutoOperator::notePlay()
 {
     m_measurementAtPlay = 0;
-    if (!ReadingEntry::HasReadingView(m_window))
+    if (!ReadingEntry::HasReadingView(m_guide->Window()))
         return;
     if (auto display = monitorDisplay())
         runStep("measurement at play", [&] { m_measurementAtPlay = display->State().measurementNumber; });
@@ -211,7 +187,7 @@ void AutoOperator::typeReadings()
         return;
     }
     QString why;
-    if (!ReadingEntry::TypeReadings(m_window, state, &why))
+    if (!ReadingEntry::TypeReadings(m_guide->Window(), state, &why))
         problem(why);
     else if (onMessage)
         onMessage(QStringLiteral("operator: typed the monitor's readings %1/%2 (%3) mmHg, %4 BPM")
@@ -219,32 +195,27 @@ void AutoOperator::typeReadings()
                            numberToText(state.mapMmHg), numberToText(state.heartRateBpm)));
 }
 
-void AutoOperator::press(const QString& key)
+void AutoOperator::press(const char* key)
 {
-    QPointer<QAction> action = Button(m_window, key);
-    if (!action)
-        return;
     // Pressed from the event loop, not from here: "play" returns only when the run has
-    // ended, and a timer is not fired again while its own slot is running.
+    // ended, and a timer is not fired again while its own slot is running. The window may
+    // have closed by then.
     QMetaObject::invokeMethod(
         this,
-        [action] {
-            if (action)
-                action->trigger();
+        [this, attached = m_attached, key = QString::fromLatin1(key)] {
+            if (m_guide && attached == m_attached)
+                m_guide->Press(key);
         },
         Qt::QueuedConnection);
 }
 
 void AutoOperator::examine()
 {
-    QWidget* window = ActiveTestGuide();
-    if (!window)
+    if (!m_guide)
         return;
-    if (window != m_window)
-        attach(window);
     switch (m_phase) {
     case Phase::New:
-        if (QAction* play = Button(m_window, kPlay); !play || !play->isEnabled()) {
+        if (!enabled(Key::kPlay)) {
             problem(QStringLiteral("the test guide offers no play button"));
             m_readingsTried = true; // nothing ran, so the display shows nothing of this window
             m_phase = Phase::Ran;
@@ -256,7 +227,7 @@ void AutoOperator::examine()
         m_since.start();
         m_messageShown = false;
         notePlay();
-        press(kPlay);
+        press(Key::kPlay);
         armWatchdog(m_runTimeoutMs);
         return;
     case Phase::Running:
@@ -268,7 +239,7 @@ void AutoOperator::examine()
             // A run that does not end is stopped once.
             m_stopSent = true;
             problem(QStringLiteral("the run did not end within %1 s; pressed stop").arg(m_runTimeoutMs / 1000));
-            press(kStop);
+            press(Key::kStop);
         } else if (!m_stopSent) {
             // Woken before the deadline (a button changed, or the timer came early): keep
             // watching, or an endless run would never be stopped.
@@ -278,15 +249,14 @@ void AutoOperator::examine()
     case Phase::Ran: {
         if (!runEnded())
             return;
-        QAction* next = Button(m_window, kNext);
-        if (next && next->isEnabled()) {
+        if (enabled(Key::kNext)) {
             m_phase = Phase::Leaving;
             m_since.start();
-            press(kNext);
+            press(Key::kNext);
             armWatchdog(m_nextWaitMs);
             return;
         }
-        if (!m_readingsTried && ReadingEntry::HasReadingView(m_window)) {
+        if (!m_readingsTried && ReadingEntry::HasReadingView(m_guide->Window())) {
             typeReadings(); // "next" follows once every reading is in
             scheduleExamine();
             return;
@@ -299,12 +269,12 @@ void AutoOperator::examine()
         }
         m_phase = Phase::Leaving;
         m_since.start();
-        if (QAction* skip = Button(m_window, kSkip); skip && skip->isEnabled()) {
+        if (enabled(Key::kSkip)) {
             problem(QStringLiteral("\"next\" stayed disabled after the run; pressed skip"));
-            press(kSkip);
+            press(Key::kSkip);
         } else {
             problem(QStringLiteral("\"next\" stayed disabled after the run; pressed abort"));
-            press(kAbort);
+            press(Key::kAbort);
         }
         armWatchdog(m_nextWaitMs);
         return;
@@ -314,7 +284,7 @@ void AutoOperator::examine()
         if (m_since.elapsed() >= m_nextWaitMs) {
             problem(QStringLiteral("the test guide did not close; pressed abort"));
             m_since.start();
-            press(kAbort);
+            press(Key::kAbort);
             armWatchdog(m_nextWaitMs);
         } else {
             armWatchdog(m_nextWaitMs);

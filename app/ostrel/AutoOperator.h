@@ -1,32 +1,29 @@
 #pragma once
-// The automatic operator of headless runs. It drives the real test-guide windows: it watches
-// for the modal window with the toolbar "tbrPerform", presses "play", waits until the run has
-// ended ("play" released and "stop" disabled), then presses "next". It reacts to events (a
-// window shown, a button's state changed, a message shown), not to a clock: a timer only
-// watches for a run or a window that never moves on. A run that ended with a message and
+// The automatic operator of headless runs. It drives the real test-guide windows through their
+// operator side (ITestGuide), as the test-guide service announces them: it presses "play",
+// waits until the run has ended ("play" released and "stop" disabled), then presses "next".
+// It reacts to events (a window opened, a button's state changed, a message shown), not to a
+// clock: a timer only watches for a run or a window that never moves on. A run that ended with a message and
 // without "next" (the instrument or the line failed) is skipped at once. A window whose result
 // view asks for the monitor's readings gets them typed in from the monitor's display when one
 // can be created ("OstrelSim.MonitorDisplay", only with the simulator); without it, "next"
 // stays disabled and the window is skipped as before. Confirmations reach it through its own
 // message sink, which answers yes; messages are recorded and passed on.
 #include "sim/IMonitorDisplay.h"
+#include "host/contract/ITestGuide.h"
 #include "host/core/MessageService.h"
 
 #include <QElapsedTimer>
 #include <QObject>
-#include <QPointer>
 #include <QStringList>
 #include <functional>
 #include <memory>
-#include <vector>
 
-class QAction;
 class QTimer;
-class QWidget;
 
 namespace ostrel {
 
-class AutoOperator : public QObject {
+class AutoOperator : public QObject, private ITestGuideObserver {
     Q_OBJECT
 public:
     static constexpr int kNextWaitMs = 10000;  // after a run without a message, for "next" to be enabled
@@ -49,22 +46,21 @@ public:
     // Told about every message box text and every problem as it happens.
     std::function<void(const QString&)> onMessage;
 
-    // The test-guide window among the top-level widgets, when one is modal.
-    static QWidget* ActiveTestGuide();
-    static QAction* Button(QWidget* window, const QString& key);
-
 private:
     class Sink;
     enum class Phase { New, Running, Ran, Leaving };
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void GuideOpened(ITestGuide& guide) override;
+    void GuideChanged(ITestGuide& guide) override;
+    void GuideClosed(ITestGuide& guide) override;
     // Looks at the window once the events in hand are handled.
     void scheduleExamine();
     void examine();
-    void attach(QWidget* window);
+    void attach(ITestGuide* guide);
+    bool enabled(const char* key) const;
     // The watchdog fires examine when the current phase has waited ms.
     void armWatchdog(int ms);
-    void press(const QString& key);
+    void press(const char* key);
     void problem(const QString& text);
     bool runEnded() const;
     std::shared_ptr<nb4410sim::IMonitorDisplay> monitorDisplay();
@@ -75,10 +71,10 @@ private:
     bool m_watching = false;
     bool m_examineQueued = false;
     bool m_messageShown = false; // since play was pressed in this window
-    std::vector<QMetaObject::Connection> m_windowWatch;
     std::shared_ptr<Sink> m_sink;
     std::shared_ptr<IMessageSink> m_previousSink;
-    QPointer<QWidget> m_window;
+    ITestGuide* m_guide = nullptr; // until the service says it closed
+    int m_attached = 0;            // counts windows, so a queued press reaches only its own
     Phase m_phase = Phase::New;
     QElapsedTimer m_since;
     bool m_playPressed = false;

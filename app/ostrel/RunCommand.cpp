@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "AppEnvironment.h"
 #include "AutoOperator.h"
 #include "CommandLineErrors.h"
 #include "HistoryListener.h"
@@ -105,6 +106,12 @@ int RunCommand::Run(const RunOptions& options)
         options.CheckOutputs(); // before anything runs, not after the run
     } catch (const ComError& failure) {
         m_err << "ostrel run: error: " << failure.description() << '\n';
+        m_err.flush();
+        return kExitError;
+    }
+    // Nobody could answer a window no one sees: the run would wait for ever.
+    if (options.operatorName == QLatin1String(RunOptions::kPersonOperator) && !AppEnvironment::WindowsAreSeen()) {
+        m_err << "ostrel run: error: --operator person: there is no display to show the test-guide windows on\n";
         m_err.flush();
         return kExitError;
     }
@@ -213,8 +220,7 @@ int RunCommand::Run(const RunOptions& options)
         m_err << "  " << text << '\n';
         m_err.flush();
     };
-    const bool automaticOperator = options.operatorName == QLatin1String("auto") || qgetenv("QT_QPA_PLATFORM") == "offscreen";
-    if (automaticOperator)
+    if (options.operatorName == QLatin1String(RunOptions::kAutomaticOperator))
         automatic.Start();
     // Ctrl+C or SIGTERM: the instrument's test is stopped through the window's own buttons,
     // no further element starts, and what finished is saved and reported.

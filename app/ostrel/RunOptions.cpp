@@ -24,7 +24,7 @@ QCommandLineOption valued(const char* name, const char* valueName, const char* d
 QList<QCommandLineOption> RunOptions::Options()
 {
     return {
-        valued("operator", "NAME", "Who answers the test-guide windows: \"auto\" (the automatic operator; the default without a display)."),
+        valued("operator", "NAME", "Who answers the test-guide windows: \"auto\" (the automatic operator, the default) or \"person\" (someone at the display)."),
         valued("report", "OUT.pdf", "Writes the report as PDF."),
         valued("html", "OUT.html", "Writes the report as HTML."),
         valued("json", "OUT.json", "Exports the results as JSON."),
@@ -66,9 +66,10 @@ RunOptions RunOptions::From(const CommandLine& commandLine)
     };
     RunOptions options;
     options.file = commandLine.Arguments().value(0);
-    options.operatorName = value("operator");
-    if (commandLine.IsSet(QStringLiteral("operator")) && options.operatorName != QLatin1String("auto"))
-        bad(QStringLiteral("--operator: unknown operator \"%1\" (only \"auto\" is known)").arg(options.operatorName));
+    if (commandLine.IsSet(QStringLiteral("operator")))
+        options.operatorName = value("operator");
+    if (options.operatorName != QLatin1String(RunOptions::kAutomaticOperator) && options.operatorName != QLatin1String(RunOptions::kPersonOperator))
+        bad(QStringLiteral("--operator: unknown operator \"%1\" (\"auto\" or \"person\")").arg(options.operatorName));
     options.reportPdf = value("report");
     options.reportHtml = value("html");
     options.json = value("json");

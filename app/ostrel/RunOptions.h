@@ -16,7 +16,9 @@ struct CommandSpec;
 
 struct RunOptions {
     QString file;
-    QString operatorName;   // "auto", or empty: auto without a display, the user with one
+    static constexpr char kAutomaticOperator[] = "auto";
+    static constexpr char kPersonOperator[] = "person";
+    QString operatorName = QString::fromLatin1(kAutomaticOperator);
     QString reportPdf;
     QString reportHtml;
     QString json;

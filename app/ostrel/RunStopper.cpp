@@ -1,18 +1,22 @@
 #include "RunStopper.h"
 
-#include "AutoOperator.h"
+#include "host/run/TestGuideService.h"
 
-#include <QAction>
 #include <QTimer>
-#include <QWidget>
 
 namespace ostrel {
 
 RunStopper::RunStopper(std::function<void()> stopRunner, QObject* parent)
-    : QObject(parent), m_stopRunner(std::move(stopRunner)), m_timer(new QTimer(this))
+    : QObject(parent), m_stopRunner(std::move(stopRunner)), m_retry(new QTimer(this))
 {
-    m_timer->setInterval(kPollMs);
-    connect(m_timer, &QTimer::timeout, this, &RunStopper::tick);
+    m_retry->setSingleShot(true);
+    m_retry->setInterval(kRetryMs);
+    connect(m_retry, &QTimer::timeout, this, &RunStopper::act);
+}
+
+RunStopper::~RunStopper()
+{
+    TestGuideService::instance().RemoveObserver(this);
 }
 
 void RunStopper::Stop()
@@ -22,25 +26,49 @@ void RunStopper::Stop()
     m_stopping = true;
     if (m_stopRunner)
         m_stopRunner();
-    tick();
-    m_timer->start();
+    TestGuideService::instance().AddObserver(this);
+    act();
 }
 
-void RunStopper::tick()
+void RunStopper::GuideOpened(ITestGuide&)
 {
-    QWidget* guide = AutoOperator::ActiveTestGuide();
+    scheduleAct();
+}
+
+void RunStopper::GuideChanged(ITestGuide&)
+{
+    scheduleAct();
+}
+
+void RunStopper::GuideClosed(ITestGuide&)
+{
+    m_retry->stop();
+}
+
+void RunStopper::scheduleAct()
+{
+    if (m_actQueued)
+        return;
+    m_actQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_actQueued = false;
+            act();
+        },
+        Qt::QueuedConnection);
+}
+
+void RunStopper::act()
+{
+    ITestGuide* guide = TestGuideService::instance().OpenGuide();
     if (!guide)
         return;
-    QAction* play = AutoOperator::Button(guide, QStringLiteral("play"));
-    QAction* stop = AutoOperator::Button(guide, QStringLiteral("stop"));
-    QAction* abort = AutoOperator::Button(guide, QStringLiteral("abort"));
-    if (stop && stop->isEnabled()) {
-        stop->trigger();
-        return;
-    }
-    const bool running = play && play->isChecked();
-    if (!running && abort && abort->isEnabled())
-        abort->trigger();
+    m_retry->start();
+    if (guide->IsEnabled(QString::fromLatin1(TestGuideButton::kStop)))
+        guide->Press(QString::fromLatin1(TestGuideButton::kStop));
+    else if (!guide->IsRunning())
+        guide->Press(QString::fromLatin1(TestGuideButton::kAbort));
 }
 
 } // namespace ostrel

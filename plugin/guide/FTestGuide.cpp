@@ -46,30 +46,32 @@ struct ButtonSetup {
     bool checkable;
 };
 
+using Key = ostrel::TestGuideButton;
+const QString kPlay = QString::fromLatin1(Key::kPlay);
+const QString kStop = QString::fromLatin1(Key::kStop);
+const QString kAbort = QString::fromLatin1(Key::kAbort);
+const QString kPrev = QString::fromLatin1(Key::kPrev);
+const QString kNext = QString::fromLatin1(Key::kNext);
+const QString kNA = QString::fromLatin1(Key::kNA);
+const QString kSkip = QString::fromLatin1(Key::kSkip);
+const QString kMotion = QString::fromLatin1(Key::kMotion);
+const QString kCalibrate = QString::fromLatin1(Key::kCalibrate);
+const QString kInfo = QString::fromLatin1(Key::kInfo);
+
 // In toolbar order.
 const ButtonSetup kButtonSetups[] = {
-    {"abort", "Abort", "210::Abort test (Esc).", QStyle::SP_DialogCancelButton, false},
-    {"prev", "Previous", "211::Go to previous test (Ctrl+B).", QStyle::SP_MediaSeekBackward, false},
-    {"next", "Next", "212::Go to next test (Ctrl+N). ", QStyle::SP_MediaSeekForward, false},
-    {"play", "Play", "213::Start test (Enter).", QStyle::SP_MediaPlay, true},
-    {"stop", "Stop", "214::Stop test (Ctrl+E).", QStyle::SP_MediaStop, false},
-    {"na", "N/A", "215::Flag test as not applicable (Ctrl+A).", QStyle::SP_DialogNoButton, false},
-    {"skip", "Skip", "216::Skip this test and go to next (Ctrl+K).", QStyle::SP_MediaSkipForward, false},
-    {"calibrate", "Calibrate", "", QStyle::SP_BrowserReload, false},
-    {"motion", "Motion", "", QStyle::SP_ArrowRight, false},
-    {"info", "Info", "", QStyle::SP_MessageBoxInformation, true},
+    {Key::kAbort, "Abort", "210::Abort test (Esc).", QStyle::SP_DialogCancelButton, false},
+    {Key::kPrev, "Previous", "211::Go to previous test (Ctrl+B).", QStyle::SP_MediaSeekBackward, false},
+    {Key::kNext, "Next", "212::Go to next test (Ctrl+N). ", QStyle::SP_MediaSeekForward, false},
+    {Key::kPlay, "Play", "213::Start test (Enter).", QStyle::SP_MediaPlay, true},
+    {Key::kStop, "Stop", "214::Stop test (Ctrl+E).", QStyle::SP_MediaStop, false},
+    {Key::kNA, "N/A", "215::Flag test as not applicable (Ctrl+A).", QStyle::SP_DialogNoButton, false},
+    {Key::kSkip, "Skip", "216::Skip this test and go to next (Ctrl+K).", QStyle::SP_MediaSkipForward, false},
+    {Key::kCalibrate, "Calibrate", "", QStyle::SP_BrowserReload, false},
+    {Key::kMotion, "Motion", "", QStyle::SP_ArrowRight, false},
+    {Key::kInfo, "Info", "", QStyle::SP_MessageBoxInformation, true},
 };
 
-const QString kPlay = QStringLiteral("play");
-const QString kStop = QStringLiteral("stop");
-const QString kAbort = QStringLiteral("abort");
-const QString kPrev = QStringLiteral("prev");
-const QString kNext = QStringLiteral("next");
-const QString kNA = QStringLiteral("na");
-const QString kSkip = QStringLiteral("skip");
-const QString kMotion = QStringLiteral("motion");
-const QString kCalibrate = QStringLiteral("calibrate");
-const QString kInfo = QStringLiteral("info");
 
 } // namespace
 
@@ -107,6 +109,7 @@ FTestGuide::FTestGuide(QWidget* parent)
 FTestGuide::~FTestGuide()
 {
     qApp->removeEventFilter(this);
+    ostrel::TestGuideService::instance().GuideClosed(*this);
 }
 
 void FTestGuide::buildToolbar()
@@ -120,7 +123,8 @@ void FTestGuide::buildToolbar()
         action->setData(QString::fromLatin1(button.toolTip));
         action->setCheckable(button.checkable);
         m_buttons.insert(key, action);
-        connect(action, &QAction::triggered, this, [this, key] { PressButton(key); });
+        connect(action, &QAction::triggered, this, [this, key] { Press(key); });
+        connect(action, &QAction::changed, this, [this] { ostrel::TestGuideService::instance().GuideChanged(*this); });
     }
     // The instrument offers no calibration from here and no test of the NB-4410 follows a
     // motion; the two keep their places in the toolbar the operator knows, greyed out.
@@ -298,11 +302,6 @@ void FTestGuide::Unload()
     m_element.reset();
 }
 
-void FTestGuide::PressButton(const QString& key)
-{
-    runStep("toolbar press", [&] { press(key); });
-}
-
 void FTestGuide::press(const QString& key)
 {
     m_toolbar->update();
@@ -329,17 +328,13 @@ void FTestGuide::press(const QString& key)
         if (confirmed)
             raiseEvent("abort", &FTestGuide::Abort);
     } else if (key == kPrev) {
-        if (enabled(kPrev))
-            raiseEvent("previous test", &FTestGuide::PrevTest);
+        raiseEvent("previous test", &FTestGuide::PrevTest);
     } else if (key == kNext) {
-        if (enabled(kNext))
-            raiseEvent("next test", &FTestGuide::NextTest);
+        raiseEvent("next test", &FTestGuide::NextTest);
     } else if (key == kNA) {
-        if (enabled(kNA))
-            raiseEvent("not applicable", &FTestGuide::NA);
+        raiseEvent("not applicable", &FTestGuide::NA);
     } else if (key == kSkip) {
-        if (enabled(kSkip))
-            raiseEvent("skip test", &FTestGuide::SkipTest);
+        raiseEvent("skip test", &FTestGuide::SkipTest);
     } else if (key == kMotion) {
         raiseEvent("motion", &FTestGuide::Motion);
     } else if (key == kInfo) {
@@ -357,15 +352,15 @@ bool FTestGuide::handleKey(int key, Qt::KeyboardModifiers modifiers, QObject* ta
     const Qt::KeyboardModifiers mods = modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
     if (mods == Qt::ControlModifier) {
         switch (key) {
-        case Qt::Key_N: PressButton(kNext); return true;
-        case Qt::Key_B: PressButton(kPrev); return true;
-        case Qt::Key_K: PressButton(kSkip); return true;
+        case Qt::Key_N: Press(kNext); return true;
+        case Qt::Key_B: Press(kPrev); return true;
+        case Qt::Key_K: Press(kSkip); return true;
         case Qt::Key_A:
             // In a text box Ctrl+A selects all, as everywhere on the desktop; typed readings
             // must not be thrown away by a test marked N/A.
             if (IsTextBox(target ? target : QApplication::focusWidget()))
                 return false;
-            PressButton(kNA);
+            Press(kNA);
             return true;
         default: return false;
         }
@@ -373,16 +368,16 @@ bool FTestGuide::handleKey(int key, Qt::KeyboardModifiers modifiers, QObject* ta
     if (mods != Qt::NoModifier)
         return false;
     if (key == Qt::Key_Escape) {
-        PressButton(kAbort);
+        Press(kAbort);
         return true;
     }
     if (key == Qt::Key_F9) {
         if (m_performing)
             return true;
         if (!m_hasRun)
-            PressButton(kPlay);
+            Press(kPlay);
         else if (enabled(kNext))
-            PressButton(kNext);
+            Press(kNext);
         return true;
     }
     return false;
@@ -413,17 +408,18 @@ void FTestGuide::closeEvent(QCloseEvent* event)
         return;
     }
     event->ignore();
-    PressButton(kAbort);
+    Press(kAbort);
 }
 
 void FTestGuide::reject()
 {
-    PressButton(kAbort);
+    Press(kAbort);
 }
 
 void FTestGuide::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    ostrel::TestGuideService::instance().GuideOpened(*this);
     runStep("focus result view", [&] {
         if (m_resultControl)
             m_resultControl->setFocus();
@@ -432,6 +428,35 @@ void FTestGuide::showEvent(QShowEvent* event)
         if (ResultView())
             ResultView()->StartEditing();
     });
+}
+
+void FTestGuide::hideEvent(QHideEvent* event)
+{
+    ostrel::TestGuideService::instance().GuideClosed(*this);
+    QDialog::hideEvent(event);
+}
+
+void FTestGuide::Press(const QString& key)
+{
+    // A greyed-out button does nothing, whoever presses it.
+    if (enabled(key))
+        runStep("toolbar press", [&] { press(key); });
+}
+
+bool FTestGuide::IsEnabled(const QString& key) const
+{
+    return enabled(key);
+}
+
+bool FTestGuide::IsRunning() const
+{
+    QAction* play = m_buttons.value(kPlay);
+    return play && play->isChecked();
+}
+
+QWidget* FTestGuide::Window()
+{
+    return this;
 }
 
 void FTestGuide::enableButton(const QString& key, bool on)

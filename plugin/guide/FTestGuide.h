@@ -1,8 +1,10 @@
 #pragma once
 // The modal window that guides the operator through one test element while it is performed.
 // It turns toolbar presses and keys into events (Qt signals) and lets the element drive the
-// instrument; every operation and handler runs with its failing steps skipped.
+// instrument; every operation and handler runs with its failing steps skipped. An operator
+// without hands drives it through the same presses (ITestGuide).
 #include "host/contract/Forward.h"
+#include "host/contract/ITestGuide.h"
 #include "host/core/Variant.h"
 
 #include <QDialog>
@@ -24,7 +26,7 @@ namespace nb4410 {
 class INB4410ResultView;
 class XTestDetails;
 
-class FTestGuide : public QDialog {
+class FTestGuide : public QDialog, public ostrel::ITestGuide {
     Q_OBJECT
 public:
     static constexpr char kCaption[] = "TEST GUIDE";
@@ -50,8 +52,11 @@ public:
     // Releases the wizard's references to the element; the owner calls it before dropping the window.
     void Unload();
 
-    // The toolbar's click: what pressing the button with this key does.
-    void PressButton(const QString& key);
+    // The operator's side; the toolbar's clicks and the keys come here too.
+    void Press(const QString& key) override;
+    bool IsEnabled(const QString& key) const override;
+    bool IsRunning() const override;
+    QWidget* Window() override;
 
     bool Performing() const { return m_performing; }
     bool HasRun() const { return m_hasRun; }
@@ -80,6 +85,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void buildToolbar();

@@ -3,18 +3,16 @@
 // reading into the row of its key in the result view, then goes on. Readings that do not
 // belong to the run, or no display at all, leave "next" disabled and the window is skipped.
 #include "app/ostrel/AutoOperator.h"
+#include "tests/support/app/FakeGuideWindow.h"
 #include "tests/support/app/FakeMonitorDisplay.h"
 #include "host/core/ClassTable.h"
 
 #include <QAction>
-#include <QDialog>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
-#include <QToolBar>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 using namespace ostrel;
@@ -36,34 +34,24 @@ struct WindowBehaviour {
 // A stand-in test-guide window with a result view that behaves as the blood-pressure view
 // does: the edit box "txtEdit" edits the current row's last column, Return moves on, a click
 // on a row's last column edits that row, and "next" is enabled once every row has a reading.
-class FakeReadingWindow : public QDialog {
+class FakeReadingWindow : public ostrel::testing::FakeGuideWindow {
 public:
-    explicit FakeReadingWindow(WindowBehaviour behaviour) : m_behaviour(std::move(behaviour))
+    explicit FakeReadingWindow(WindowBehaviour behaviour)
+        : FakeGuideWindow({QStringLiteral("abort"), QStringLiteral("skip"), QStringLiteral("next"), QStringLiteral("play"),
+                           QStringLiteral("stop")}),
+          m_behaviour(std::move(behaviour)),
+          m_play(Button(QStringLiteral("play"))),
+          m_stop(Button(QStringLiteral("stop"))),
+          m_next(Button(QStringLiteral("next")))
     {
-        setWindowTitle(QStringLiteral("TEST GUIDE"));
-        auto* layout = new QVBoxLayout(this);
-        auto* toolbar = new QToolBar(this);
-        toolbar->setObjectName(QStringLiteral("tbrPerform"));
-        layout->addWidget(toolbar);
-        const auto add = [&](const char* key) {
-            QAction* action = toolbar->addAction(QString::fromLatin1(key));
-            action->setObjectName(QString::fromLatin1(key));
-            connect(action, &QAction::triggered, this, [this, key] { pressed(QString::fromLatin1(key)); });
-            return action;
-        };
-        add("abort");
-        add("skip");
-        m_next = add("next");
-        m_play = add("play");
-        m_stop = add("stop");
-        m_play->setCheckable(true);
+        onPress = [this](const QString& key) { pressed(key); };
         m_next->setEnabled(false);
         m_stop->setEnabled(false);
 
         m_list = new QTreeWidget(this);
         m_list->setObjectName(QStringLiteral("lvwResult"));
         m_list->setColumnCount(5);
-        layout->addWidget(m_list);
+        Layout()->addWidget(m_list);
         for (const QString& key : m_behaviour.keys) {
             auto* row = new QTreeWidgetItem(m_list, QStringList{key + QStringLiteral(" reading"), {}, {}, {}, {}});
             row->setData(0, Qt::UserRole, key);
@@ -111,7 +99,7 @@ protected:
                 return true;
             }
         }
-        return QDialog::eventFilter(watched, event);
+        return FakeGuideWindow::eventFilter(watched, event);
     }
 
 private:
@@ -121,8 +109,6 @@ private:
     {
         if (key == QLatin1String("play"))
             run();
-        else if (key == QLatin1String("next") && !m_next->isEnabled())
-            return;
         else if (key != QLatin1String("stop")) {
             m_leftBy = key;
             accept();

@@ -1,40 +1,28 @@
 #include "FakeGuide.h"
 
 #include "host/core/MessageService.h"
+#include "tests/support/app/FakeGuideWindow.h"
 
-#include <QAction>
-#include <QDialog>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
-#include <QToolBar>
 
 namespace ostrel::testing {
 
 PerformScript guidedRun(GuideBehaviour behaviour)
 {
     return [behaviour](FakeElement& element, const std::shared_ptr<IRunContext>& context) {
-        QDialog window;
-        window.setWindowTitle(QStringLiteral("TEST GUIDE"));
-        auto* toolbar = new QToolBar(&window);
-        toolbar->setObjectName(QStringLiteral("tbrPerform"));
-        const auto add = [&](const char* key) {
-            QAction* action = toolbar->addAction(QString::fromLatin1(key));
-            action->setObjectName(QString::fromLatin1(key));
-            return action;
-        };
-        QAction* abort = add("abort");
-        QAction* next = add("next");
-        QAction* play = add("play");
-        QAction* stop = add("stop");
-        play->setCheckable(true);
+        FakeGuideWindow window({QStringLiteral("abort"), QStringLiteral("next"), QStringLiteral("play"), QStringLiteral("stop")});
+        QAction* next = window.Button(QStringLiteral("next"));
+        QAction* play = window.Button(QStringLiteral("play"));
+        QAction* stop = window.Button(QStringLiteral("stop"));
         next->setEnabled(false);
         stop->setEnabled(false);
         bool stopRequested = false;
         std::int32_t navigation = -1;
         bool performed = false;
 
-        QObject::connect(play, &QAction::triggered, &window, [&] {
+        const auto run = [&] {
             play->setChecked(true);
             stop->setEnabled(true);
             next->setEnabled(false);
@@ -52,21 +40,23 @@ PerformScript guidedRun(GuideBehaviour behaviour)
             play->setChecked(false);
             stop->setEnabled(false);
             next->setEnabled(behaviour.enableNextAfterRun);
-        });
-        QObject::connect(stop, &QAction::triggered, &window, [&] { stopRequested = true; });
-        QObject::connect(next, &QAction::triggered, &window, [&] {
-            if (!next->isEnabled())
-                return;
-            navigation = 0;
-            window.hide();
-        });
-        QObject::connect(abort, &QAction::triggered, &window, [&] {
-            if (!MessageService::instance().Confirm(QStringLiteral("Abort the test?"), QStringLiteral("Ostrel")))
-                return;
-            stopRequested = true;
-            navigation = 2;
-            window.hide();
-        });
+        };
+        window.onPress = [&](const QString& key) {
+            if (key == QLatin1String("play")) {
+                run();
+            } else if (key == QLatin1String("stop")) {
+                stopRequested = true;
+            } else if (key == QLatin1String("next")) {
+                navigation = 0;
+                window.hide();
+            } else if (key == QLatin1String("abort")) {
+                if (!MessageService::instance().Confirm(QStringLiteral("Abort the test?"), QStringLiteral("Ostrel")))
+                    return;
+                stopRequested = true;
+                navigation = 2;
+                window.hide();
+            }
+        };
         window.exec();
 
         if (navigation == 0 && performed) {

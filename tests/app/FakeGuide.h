@@ -1,7 +1,6 @@
 #pragma once
-// A stand-in test-guide window: the caption, the toolbar "tbrPerform" and its "play", "stop",
-// "next" and "abort" buttons behave as the real window's do, so the automatic operator can be
-// exercised without the plug-in. A run takes a few event-loop turns and asks one confirmation.
+// A stand-in test-guide window: its "play", "stop", "next" and "abort" buttons behave as the
+// real window's do, so the automatic operator can be exercised without the plug-in. A run takes a few event-loop turns and asks one confirmation.
 #include "FakeElement.h"
 
 namespace ostrel::testing {

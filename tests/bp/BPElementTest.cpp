@@ -172,7 +172,7 @@ TEST_F(BPElement, ElapsedTimeWithoutTheEndKeepsPolling)
 {
     driver().replies = [this](int call) {
         if (call == 50)
-            element->Guide()->PressButton("stop");
+            element->Guide()->Press("stop");
         return bpReply(call + 1, 100);
     };
     perform([&](FTestGuide& guide) {

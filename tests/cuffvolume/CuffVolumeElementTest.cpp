@@ -68,7 +68,7 @@ TEST_F(CuffVolumeElement, StopBeforeTheEndLeavesNoVolume)
 {
     driver().replies = [this](int call) {
         if (call == 3)
-            element->Guide()->PressButton("stop");
+            element->Guide()->Press("stop");
         return cuffReply(false, "0");
     };
     perform([&](FTestGuide& guide) {
@@ -94,7 +94,7 @@ TEST_F(CuffVolumeElement, TheConfigurationPlaysNoPartInTheRun)
     QTimer::singleShot(0, [&] {
         ASSERT_TRUE(bare->Guide());
         bare->Guide()->Button("play")->trigger();
-        bare->Guide()->PressButton("next");
+        bare->Guide()->Press("next");
     });
     bare->Perform(context);
     EXPECT_EQ(driver().startParameters.array()[0].array()[0].text(), "200");

@@ -117,11 +117,11 @@ TEST_F(TestGuideWindow, DisabledButtonsRaiseNothing)
     prepare();
     guide.SetNavigation(false);
     for (const char* key : {"prev", "na", "skip", "next"})
-        guide.PressButton(key);
+        guide.Press(key);
     QTest::keyClick(&guide, Qt::Key_B, Qt::ControlModifier);
     EXPECT_TRUE(events.raised.isEmpty());
     guide.SetNavigation(true);
-    guide.PressButton("prev");
+    guide.Press("prev");
     EXPECT_EQ(events.raised, (QStringList{"PrevTest"}));
 }
 
@@ -152,7 +152,7 @@ TEST_F(TestGuideWindow, CtrlEDoesNotStopARun)
 {
     prepare();
     QObject::connect(&guide, &FTestGuide::StartTest, [&] { QTest::keyClick(&guide, Qt::Key_E, Qt::ControlModifier); });
-    guide.PressButton("play");
+    guide.Press("play");
     EXPECT_EQ(events.raised, (QStringList{"StartTest"}));
 }
 
@@ -177,7 +177,7 @@ TEST_F(TestGuideWindow, SkipAndNASettingOffKeepsBothDisabledAfterARun)
     prepare();
     EXPECT_FALSE(enabled("skip"));
     EXPECT_FALSE(enabled("na"));
-    guide.PressButton("play");
+    guide.Press("play");
     EXPECT_FALSE(enabled("skip"));
     EXPECT_FALSE(enabled("na"));
     QTest::keyClick(&guide, Qt::Key_K, Qt::ControlModifier);
@@ -188,7 +188,7 @@ TEST_F(TestGuideWindow, AbortAndClosingAskFirst)
 {
     prepare();
     messages.sink->answers = {false, false, true};
-    guide.PressButton("abort");
+    guide.Press("abort");
     guide.close();
     EXPECT_TRUE(guide.isVisible());
     EXPECT_TRUE(events.raised.isEmpty());

@@ -125,7 +125,7 @@ TEST_F(LeakElement, ContinuousRunEndsOnlyOnStopOrTheInstrument)
     config().SetDuration(0);
     driver().replies = [this](int call) {
         if (call == 400)
-            element->Guide()->PressButton("stop");
+            element->Guide()->Press("stop");
         return leakReply(call + 1, 1.0f);
     };
     perform([&](FTestGuide& guide) {
@@ -156,7 +156,7 @@ TEST_F(LeakElement, NavigationDuringAContinuousRunStopsTheInstrumentBeforePerfor
         driver().polls = 0;
         driver().replies = [this, key](int call) {
             if (call == 5)
-                element->Guide()->PressButton(key);
+                element->Guide()->Press(key);
             if (call > 50)
                 throw ostrel::ComError(ostrel::kE_Fail, "test", "the run went on behind the hidden window");
             return leakReply(call + 1, 2.0f);

@@ -34,7 +34,7 @@ void pressOnceMeasured(FTestGuide& guide, QTimer& poll, const char* key, CTestLe
     QObject::connect(&poll, &QTimer::timeout, [&guide, &poll, key, &element, result] {
         if (element.Running() && result() && !result()->Find("DROP")->Value().isEmptyOrNull()) {
             poll.stop();
-            guide.PressButton(key);
+            guide.Press(key);
         }
     });
     poll.start(10);
@@ -76,7 +76,7 @@ TEST_F(LeakOverSimulator, ContinuousRunGoesOnUntilStopThenAbortDiscards)
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
             if (result() && result()->Find("DROP")->Status() != 0 && element->Running())
-                guide.PressButton("stop");
+                guide.Press("stop");
         });
         poll.start(20);
         press(guide, "play");

@@ -75,7 +75,7 @@ TEST_F(OverPressureElement, StopKeepsTheLastPeakAndRelease)
 {
     driver().replies = [this](int call) {
         if (call == 11)
-            element->Guide()->PressButton("stop");
+            element->Guide()->Press("stop");
         return overPressureReply(false, "0", QByteArray::number((call + 1) * 10).constData(), "0");
     };
     perform([&](FTestGuide& guide) {
@@ -124,7 +124,7 @@ TEST_F(OverPressureElement, PerformWithoutAConfigurationStillShowsTheWindow)
         ASSERT_TRUE(bare->Guide());
         shown = bare->Guide()->isVisible();
         bare->Guide()->Button("play")->trigger();
-        bare->Guide()->PressButton("next");
+        bare->Guide()->Press("next");
     });
     bare->Perform(context);
     EXPECT_TRUE(shown);

@@ -44,7 +44,7 @@ protected:
             if (element->Guide() && element->Guide()->isVisible()) {
                 ADD_FAILURE() << "the window was left open";
                 messages.sink->defaultAnswer = true;
-                element->Guide()->PressButton("abort");
+                element->Guide()->Press("abort");
             }
         });
         element->Perform(context);
