@@ -142,6 +142,11 @@ TEST_F(RunCommandTest, ExitStatusTellsPassedFailedAndError)
     EXPECT_TRUE(errors.contains(QStringLiteral("missing.xml"))) << errors.toStdString();
     EXPECT_EQ(run({writeSequence({10}), QStringLiteral("--sim-speed"), QStringLiteral("fast")}), RunCommand::kExitError);
     EXPECT_EQ(run({writeSequence({10}), QStringLiteral("--bogus")}), RunCommand::kExitError);
+    EXPECT_EQ(run({writeSequence({10}), QStringLiteral("--operator"), QStringLiteral("robot")}), RunCommand::kExitError);
+    // A person could not answer windows nobody sees: refused before anything runs.
+    EXPECT_EQ(run({writeSequence({10}), QStringLiteral("--operator"), QStringLiteral("person")}), RunCommand::kExitError);
+    EXPECT_TRUE(errors.contains(QStringLiteral("no display"))) << errors.toStdString();
+    EXPECT_FALSE(output.contains(QStringLiteral("Running"))) << output.toStdString();
     EXPECT_EQ(run({writeSequence({10}), QStringLiteral("--json"), dir.filePath(QStringLiteral("no/such/dir/x.json"))}),
               RunCommand::kExitError);
 }

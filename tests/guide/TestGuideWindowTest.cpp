@@ -1,6 +1,7 @@
 // The test-guide window: which presses and keys raise which events, and when.
 #include "host/core/ClassTable.h"
 #include "host/run/RunContext.h"
+#include "host/run/TestGuideService.h"
 #include "host/run/XProgressSphere.h"
 #include "host/run/XTestGuideStatusBar.h"
 #include "host/storage/StatusCodec.h"
@@ -123,6 +124,42 @@ TEST_F(TestGuideWindow, DisabledButtonsRaiseNothing)
     guide.SetNavigation(true);
     guide.Press("prev");
     EXPECT_EQ(events.raised, (QStringList{"PrevTest"}));
+}
+
+TEST_F(TestGuideWindow, TellsTheTestGuideServiceWhenItOpensChangesAndCloses)
+{
+    // What an operator without hands learns of the window, and how it presses "play".
+    struct Recorder : ostrel::ITestGuideObserver {
+        QStringList seen;
+        bool runningSeen = false;
+        void GuideOpened(ostrel::ITestGuide&) override { seen << "opened"; }
+        void GuideChanged(ostrel::ITestGuide& guide) override
+        {
+            seen << "changed";
+            runningSeen = runningSeen || guide.IsRunning();
+        }
+        void GuideClosed(ostrel::ITestGuide&) override { seen << "closed"; }
+    } recorder;
+    auto& service = ostrel::TestGuideService::instance();
+    service.AddObserver(&recorder);
+    prepare();
+    EXPECT_EQ(service.OpenGuide(), static_cast<ostrel::ITestGuide*>(&guide));
+    ostrel::ITestGuide& operated = guide;
+    EXPECT_FALSE(operated.IsEnabled("next"));
+    operated.Press("play");
+    EXPECT_EQ(events.raised, (QStringList{"StartTest"}));
+    EXPECT_TRUE(recorder.runningSeen);
+    // "play" stays down until the element says its run has ended.
+    EXPECT_TRUE(operated.IsRunning());
+    guide.SetRunning(false, ostrel::Variant());
+    EXPECT_FALSE(operated.IsRunning());
+    guide.hide();
+    EXPECT_EQ(service.OpenGuide(), nullptr);
+    service.RemoveObserver(&recorder);
+    ASSERT_GE(recorder.seen.size(), 3);
+    EXPECT_EQ(recorder.seen.first(), "opened");
+    EXPECT_TRUE(recorder.seen.contains("changed"));
+    EXPECT_EQ(recorder.seen.last(), "closed");
 }
 
 TEST_F(TestGuideWindow, KeyTable)
