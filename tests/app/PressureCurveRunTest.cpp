@@ -37,11 +37,7 @@ std::vector<PressureCurve> storedCurves(const QString& path)
 TEST(PressureCurveRunTest, ARunsCurveReachesTheDocumentAndTheReport)
 {
     auto host = std::make_shared<PlugInHost>();
-    try {
-        host->Load();
-    } catch (const ComError& failure) {
-        GTEST_SKIP() << "the plug-in is not available: " << failure.what();
-    }
+    ASSERT_NO_THROW(host->Load()); // a plug-in that does not load is a failure, not a reason to skip
     QTemporaryDir dir;
     const auto file = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
     {
