@@ -137,8 +137,10 @@ QList<StandardRef> SequenceDocument::ElementStandards() const
     return refs;
 }
 
-int SequenceDocument::IndexOf(const ITestElement* element) const
+int SequenceDocument::IndexOf(const ITestElement* element, int expected) const
 {
+    if (expected >= 0 && expected < Count() && m_entries[static_cast<size_t>(expected)].element.get() == element)
+        return expected;
     for (size_t i = 0; i < m_entries.size(); ++i)
         if (m_entries[i].element.get() == element)
             return static_cast<int>(i);

@@ -4,6 +4,7 @@
 #include "host/storage/StorageElement.h"
 
 #include <QStringList>
+#include <QStringTokenizer>
 #include <algorithm>
 #include <cmath>
 
@@ -60,19 +61,29 @@ double PressureCurve::PeakMmHg() const
 
 QString PressureCurve::ToText() const
 {
-    QStringList pairs;
-    pairs.reserve(static_cast<qsizetype>(m_points.size()));
-    for (const Point& point : m_points)
-        pairs << QString::number(point.ms) + QLatin1Char(' ') + numberToText(point.mmHg);
-    return pairs.join(QLatin1Char(';'));
+    QString text;
+    text.reserve(static_cast<qsizetype>(m_points.size()) * 12);
+    for (const Point& point : m_points) {
+        if (!text.isEmpty())
+            text += QLatin1Char(';');
+        text += QString::number(point.ms);
+        text += QLatin1Char(' ');
+        text += numberToText(point.mmHg);
+    }
+    return text;
 }
 
 PressureCurve PressureCurve::FromText(const QString& text)
 {
     PressureCurve curve;
-    for (const QString& pair : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const QStringList parts = pair.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (parts.size() != 2)
+    // Read in place: a stored curve holds thousands of points.
+    for (const QStringView pair : QStringTokenizer(text, QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        QStringView parts[2];
+        int count = 0;
+        for (const QStringView part : QStringTokenizer(pair.trimmed(), QLatin1Char(' '), Qt::SkipEmptyParts))
+            if (++count <= 2)
+                parts[count - 1] = part;
+        if (count != 2)
             continue;
         bool timeOk = false;
         bool pressureOk = false;
