@@ -168,7 +168,7 @@ void HistoryListener::ElementFinished(const SequenceDocument& document, const st
 void HistoryListener::RunEnded(const SequenceDocument& document, RunOutcome)
 {
     m_run.ended = QDateTime::currentDateTimeUtc();
-    m_run.verdict = SequenceResults::VerdictText(SequenceResults::Overall(SequenceResults::Collect(document)));
+    m_run.verdict = SequenceResults::VerdictText(SequenceResults::Overall(document));
     m_history.FinishRun(m_run);
 }
 

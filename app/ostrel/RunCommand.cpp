@@ -1,6 +1,7 @@
 #include "RunCommand.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "AppEnvironment.h"
 #include "AutoOperator.h"
@@ -199,9 +200,14 @@ int RunCommand::Run(const RunOptions& options)
         return kExitError;
     SequenceRunner runner(*document, selected);
     runner.SetAutoSave(!options.save.isEmpty());
+    // Each element's result is read once, for its line, and kept for the summary and the exit
+    // code; an element the run did not reach is read at the end.
+    const QList<StandardRef> selectedStandards = document->SelectedStandards();
+    std::unordered_map<const ITestElement*, ElementResult> lineResults;
     runner.onElementEnded = [&](int index) {
         const SequenceEntry& entry = document->Entry(index);
-        const auto result = SequenceResults::ForElement(entry.element, entry.enabled, index + 1, document->SelectedStandards());
+        ElementResult& result = lineResults[entry.element.get()];
+        result = SequenceResults::ForElement(entry.element, entry.enabled, index + 1, selectedStandards);
         m_out << ElementLine(result, document->Count()) << '\n';
         m_out.flush();
     };
@@ -249,14 +255,25 @@ int RunCommand::Run(const RunOptions& options)
         m_err << "ostrel: the run was aborted\n";
     }
 
-    const auto results = SequenceResults::Collect(*document);
+    std::vector<ElementResult> results;
+    results.reserve(static_cast<size_t>(document->Count()));
+    for (int i = 0; i < document->Count(); ++i) {
+        const SequenceEntry& entry = document->Entry(i);
+        const auto line = lineResults.find(entry.element.get());
+        if (line != lineResults.end() && line->second.position == i + 1 && line->second.enabled == entry.enabled)
+            results.push_back(std::move(line->second));
+        else
+            results.push_back(SequenceResults::ForElement(entry.element, entry.enabled, i + 1, selectedStandards));
+    }
     m_out << '\n' << SummaryTable(results);
     m_out.flush();
 
     if (const int waiting = history->Pending(); waiting > 0)
         m_err << "ostrel: " << waiting << " result(s) wait in the outbox for " << history->Target().Redacted()
               << "; they go at the next run or with \"ostrel history --sync\"\n";
-    if (!exportAll(options, *document, runner.Context()) || saveFailed)
+    // Nothing ran and nothing changed: the file written before the run holds it all already.
+    const bool saveAgain = runner.AnyPerformed() || document->IsModified();
+    if (!exportAll(options, *document, runner.Context(), saveAgain) || saveFailed)
         exitCode = kExitError;
     if (exitCode != kExitPassed)
         return exitCode;
@@ -292,7 +309,8 @@ int RunCommand::ExitCodeOf(const std::vector<ElementResult>& results)
     return exitcode::kIncomplete;
 }
 
-bool RunCommand::exportAll(const RunOptions& options, SequenceDocument& document, const std::shared_ptr<IRunContext>& context)
+bool RunCommand::exportAll(const RunOptions& options, SequenceDocument& document, const std::shared_ptr<IRunContext>& context,
+                           bool saveAgain)
 {
     bool ok = true;
     const auto step = [&](const QString& path, const char* what, const std::function<void()>& write) {
@@ -320,7 +338,10 @@ bool RunCommand::exportAll(const RunOptions& options, SequenceDocument& document
     }
     step(options.json, "JSON", [&] { ResultExporter::WriteJson(options.json, document); });
     step(options.csv, "CSV", [&] { ResultExporter::WriteCsv(options.csv, document); });
-    step(options.save, "Saved", [&] { document.Save(); });
+    step(options.save, "Saved", [&] {
+        if (saveAgain)
+            document.Save();
+    });
     m_out.flush();
     return ok;
 }

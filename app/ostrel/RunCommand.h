@@ -45,7 +45,8 @@ private:
     // Names each selected standard that resolves to nothing and an unreadable standards file;
     // false when the run must not go on.
     bool RefuseStandards(const QList<StandardRef>& unresolved, bool allFilesRead);
-    bool exportAll(const RunOptions& options, SequenceDocument& document, const std::shared_ptr<class IRunContext>& context);
+    bool exportAll(const RunOptions& options, SequenceDocument& document, const std::shared_ptr<class IRunContext>& context,
+                   bool saveAgain);
 
     QTextStream& m_out;
     QTextStream& m_err;

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
+#include <cstdio>
 
 namespace ostrel {
 
@@ -54,9 +55,21 @@ constexpr char kSource[] = "ostrel.SequenceDocument";
     throw ComError(kE_Fail, kSource, QStringLiteral("%1: %2: %3").arg(path, where, why), 2);
 }
 
+// "2026-12-08T12:48:34Z", as Qt::ISODate writes a UTC time; written by hand for the years
+// of four digits, because every element of a large sequence stores two.
 QString isoTime(const QDateTime& time)
 {
-    return time.isValid() ? time.toUTC().toString(Qt::ISODate) : QString();
+    if (!time.isValid())
+        return QString();
+    const QDateTime utc = time.toUTC();
+    const QDate date = utc.date();
+    const QTime clock = utc.time();
+    if (date.year() < 1 || date.year() > 9999)
+        return utc.toString(Qt::ISODate);
+    char text[80];
+    const int length = std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", date.year(), date.month(), date.day(),
+                                     clock.hour(), clock.minute(), clock.second());
+    return QString::fromLatin1(text, length);
 }
 
 // An attribute that must hold a whole number.
@@ -137,8 +150,10 @@ QList<StandardRef> SequenceDocument::ElementStandards() const
     return refs;
 }
 
-int SequenceDocument::IndexOf(const ITestElement* element) const
+int SequenceDocument::IndexOf(const ITestElement* element, int expected) const
 {
+    if (expected >= 0 && expected < Count() && m_entries[static_cast<size_t>(expected)].element.get() == element)
+        return expected;
     for (size_t i = 0; i < m_entries.size(); ++i)
         if (m_entries[i].element.get() == element)
             return static_cast<int>(i);

@@ -74,7 +74,9 @@ public:
 
     int Count() const { return static_cast<int>(m_entries.size()); }
     const SequenceEntry& Entry(int index) const { return m_entries.at(static_cast<size_t>(index)); }
-    int IndexOf(const ITestElement* element) const; // -1 when not in the sequence
+    // -1 when not in the sequence. The place where the element is expected (the one a run has
+    // just started) is looked at first, so a run's look-ups do not walk the whole sequence.
+    int IndexOf(const ITestElement* element, int expected = -1) const;
     // Appends (or inserts before index) and gives the element an ID unique in the sequence.
     void Add(TestElementPtr element, int index = -1);
     void Remove(int index); // terminates the element

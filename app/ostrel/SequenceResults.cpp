@@ -168,6 +168,24 @@ ElementResult SequenceResults::ForElement(const std::shared_ptr<ITestElement>& e
     return result;
 }
 
+Verdict SequenceResults::Overall(const SequenceDocument& document)
+{
+    // The verdict reads each element's status only: no measurement rows, no limit texts.
+    std::vector<ElementResult> statuses(static_cast<size_t>(document.Count()));
+    for (int i = 0; i < document.Count(); ++i) {
+        ElementResult& result = statuses[static_cast<size_t>(i)];
+        result.enabled = document.Entry(i).enabled;
+        if (!result.enabled)
+            continue;
+        std::shared_ptr<IResultData> data;
+        runStep("element result", [&] { data = document.Entry(i).element->Result(); });
+        result.hasResult = static_cast<bool>(data);
+        if (data)
+            runStep("result status", [&] { result.status = data->Status(); });
+    }
+    return Overall(statuses);
+}
+
 Verdict SequenceResults::Overall(const std::vector<ElementResult>& results)
 {
     bool incomplete = false;

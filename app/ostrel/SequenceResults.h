@@ -56,6 +56,8 @@ public:
     // (judged against an applied limit) or was not applicable; incomplete when one was not
     // run, not evaluated or cut short; not judged when the rest passed but one had no limit.
     static Verdict Overall(const std::vector<ElementResult>& results);
+    // The same verdict read straight from the document's elements.
+    static Verdict Overall(const SequenceDocument& document);
     // Whether an enabled element's run was ended by an instrument or link failure.
     static bool InstrumentFailed(const std::vector<ElementResult>& results);
 

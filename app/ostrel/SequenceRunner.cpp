@@ -12,9 +12,11 @@ SequenceRunner::SequenceRunner(SequenceDocument& document, std::shared_ptr<IStan
     m_context->SetInstruments(document.Instruments());
     m_context->SetSelectedStandards(std::move(selected));
     m_context->SetMayPerform([this](const std::shared_ptr<ITestElement>& element) {
-        const int index = m_document.IndexOf(element.get());
+        const int index = m_document.IndexOf(element.get(), m_current);
         // Elements below the sequence's own (children of a group) follow their group.
-        return index < 0 || m_document.Entry(index).enabled;
+        const bool may = index < 0 || m_document.Entry(index).enabled;
+        m_anyPerformed = m_anyPerformed || may;
+        return may;
     });
     m_context->SetNavigationHandler([this](std::int32_t code) {
         if (code >= RunContext::kNavigateNext && code <= RunContext::kNavigateAbort)
@@ -34,9 +36,10 @@ template <typename Call> void SequenceRunner::publish(const char* what, Call&& c
 void SequenceRunner::resultFinal(const std::shared_ptr<ITestElement>& element)
 {
     m_document.SetModified();
-    m_document.SetRunTimes(m_document.IndexOf(element.get()), m_elementStarted, QDateTime::currentDateTimeUtc());
+    const int index = m_document.IndexOf(element.get(), m_current);
+    m_document.SetRunTimes(index, m_elementStarted, QDateTime::currentDateTimeUtc());
     // A result without a charted run (not applicable, the BP test) replaces the old curve too.
-    m_document.SetCurve(m_document.IndexOf(element.get()), m_elementCurve);
+    m_document.SetCurve(index, m_elementCurve);
     std::optional<ComError> saveFailure;
     if (m_autoSave && !m_document.Path().isEmpty()) {
         try {
@@ -76,6 +79,7 @@ SequenceRunner::Outcome SequenceRunner::perform(int first, bool onlyFirst)
 {
     m_running = true;
     m_stopRequested = false;
+    m_anyPerformed = false;
     m_failure.reset();
     struct Reset {
         bool& flag;
@@ -88,6 +92,7 @@ SequenceRunner::Outcome SequenceRunner::perform(int first, bool onlyFirst)
         // Hold the element: the window may take it out of the document while it runs.
         const TestElementPtr element = m_document.Entry(index).element;
         m_navigation.reset();
+        m_current = index;
         m_elementStarted = QDateTime::currentDateTimeUtc();
         m_elementCurve.Clear();
         if (onElementStarted)
@@ -110,7 +115,7 @@ SequenceRunner::Outcome SequenceRunner::perform(int first, bool onlyFirst)
             direction = -1;
         // An element that returned without navigating (refused, or disabled) is passed in
         // the direction the run is going.
-        const int current = m_document.IndexOf(element.get());
+        const int current = m_document.IndexOf(element.get(), index);
         index = (current >= 0 ? current : (direction > 0 ? index - 1 : index)) + direction;
         if (index < 0) {
             // Going back from the first element stays on it.

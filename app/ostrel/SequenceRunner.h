@@ -32,6 +32,8 @@ public:
     // Whether finished notices save the document (on by default; needs a document path).
     void SetAutoSave(bool on) { m_autoSave = on; }
     bool IsRunning() const { return m_running; }
+    // Whether the last run let any element perform (all disabled: none did).
+    bool AnyPerformed() const { return m_anyPerformed; }
     // Ends the run once the element in progress returns.
     void Stop() { m_stopRequested = true; }
     // Why the run failed (Outcome::Failed).
@@ -61,6 +63,8 @@ private:
     bool m_autoSave = true;
     bool m_running = false;
     bool m_stopRequested = false;
+    bool m_anyPerformed = false;
+    int m_current = -1;         // the index of the element in progress when it started
     QDateTime m_elementStarted; // of the element in progress
     PressureCurve m_elementCurve; // of the element in progress: its last run's, kept with its result
 };

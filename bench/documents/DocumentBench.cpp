@@ -48,6 +48,8 @@ public:
         return path;
     }
     QString scratch(const QString& name) const { return m_dir.filePath(name); }
+    // The runs' history goes to a database of this run, not to the user's.
+    QString database() const { return QStringLiteral("sqlite:") + m_dir.filePath(QStringLiteral("history.sqlite")); }
 
     std::unique_ptr<SequenceDocument> load(int n, bool enabled = true)
     {
@@ -66,7 +68,8 @@ private:
         command.UsePlugIn(m_host);
         const QString saved = m_dir.filePath(QStringLiteral("sample-result.xml"));
         command.Run(QStringList{QString::fromUtf8(OSTREL_SAMPLE), QStringLiteral("--operator"), QStringLiteral("auto"),
-                                QStringLiteral("--sim-speed"), QStringLiteral("200"), QStringLiteral("--save"), saved});
+                                QStringLiteral("--sim-speed"), QStringLiteral("200"), QStringLiteral("--save"), saved,
+                                QStringLiteral("--db"), database()});
         QFile file(saved);
         if (file.open(QIODevice::ReadOnly))
             m_result = file.readAll();
@@ -189,7 +192,8 @@ void BM_RunDisabledAndSave(benchmark::State& state)
         RunCommand command(outStream, errStream);
         command.UsePlugIn(Corpus::instance().host());
         benchmark::DoNotOptimize(command.Run(QStringList{input, QStringLiteral("--operator"), QStringLiteral("auto"),
-                                                         QStringLiteral("--save"), output}));
+                                                         QStringLiteral("--save"), output, QStringLiteral("--db"),
+                                                         Corpus::instance().database()}));
     }
 }
 

@@ -57,7 +57,9 @@ void BM_HeadlessSample(benchmark::State& state)
         const auto t0 = std::chrono::steady_clock::now();
         const int exitCode = command.Run(QStringList{QString::fromUtf8(OSTREL_SAMPLE), QStringLiteral("--operator"),
                                                      QStringLiteral("auto"), QStringLiteral("--sim-speed"),
-                                                     QString::number(kTimeScale), QStringLiteral("--trace"), trace});
+                                                     QString::number(kTimeScale), QStringLiteral("--trace"), trace,
+                                                     QStringLiteral("--db"),
+                                                     QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("history.sqlite"))});
         runS += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         if (exitCode != 0) {
             state.SkipWithError(("the sample did not pass: " + err).toStdString().c_str());

@@ -4,10 +4,43 @@
 #include "host/storage/StorageElement.h"
 
 #include <QStringList>
+#include <QStringTokenizer>
 #include <algorithm>
+#include <charconv>
+#include <type_traits>
 #include <cmath>
 
 namespace ostrel {
+
+namespace {
+
+// A number as the curve's text writes it ("1234", "-0.5", "1e-05"), read without a detour
+// through the locale; anything else is read as QString reads numbers, so a hand-edited curve
+// reads as before.
+template <typename Number> Number plainNumber(QStringView text, bool* ok)
+{
+    constexpr qsizetype kLongest = 40;
+    char ascii[kLongest];
+    const qsizetype size = text.size();
+    const bool plainStart = size > 0 && (text[0].isDigit() || (size > 1 && text[0] == QLatin1Char('-') && text[1].isDigit()));
+    if (plainStart && size <= kLongest) {
+        qsizetype i = 0;
+        for (; i < size && text[i].unicode() < 0x80; ++i)
+            ascii[i] = static_cast<char>(text[i].unicode());
+        Number value{};
+        const auto [end, error] = std::from_chars(ascii, ascii + i, value);
+        if (i == size && error == std::errc() && end == ascii + size) {
+            *ok = true;
+            return value;
+        }
+    }
+    if constexpr (std::is_same_v<Number, double>)
+        return text.toDouble(ok);
+    else
+        return text.toLongLong(ok);
+}
+
+} // namespace
 
 void PressureCurve::Clear()
 {
@@ -60,24 +93,34 @@ double PressureCurve::PeakMmHg() const
 
 QString PressureCurve::ToText() const
 {
-    QStringList pairs;
-    pairs.reserve(static_cast<qsizetype>(m_points.size()));
-    for (const Point& point : m_points)
-        pairs << QString::number(point.ms) + QLatin1Char(' ') + numberToText(point.mmHg);
-    return pairs.join(QLatin1Char(';'));
+    QString text;
+    text.reserve(static_cast<qsizetype>(m_points.size()) * 12);
+    for (const Point& point : m_points) {
+        if (!text.isEmpty())
+            text += QLatin1Char(';');
+        text += QString::number(point.ms);
+        text += QLatin1Char(' ');
+        text += numberToText(point.mmHg);
+    }
+    return text;
 }
 
 PressureCurve PressureCurve::FromText(const QString& text)
 {
     PressureCurve curve;
-    for (const QString& pair : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const QStringList parts = pair.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (parts.size() != 2)
+    // Read in place: a stored curve holds thousands of points.
+    for (const QStringView pair : QStringTokenizer(text, QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        QStringView parts[2];
+        int count = 0;
+        for (const QStringView part : QStringTokenizer(pair.trimmed(), QLatin1Char(' '), Qt::SkipEmptyParts))
+            if (++count <= 2)
+                parts[count - 1] = part;
+        if (count != 2)
             continue;
         bool timeOk = false;
         bool pressureOk = false;
-        const std::int64_t ms = parts[0].toLongLong(&timeOk);
-        const double mmHg = parts[1].toDouble(&pressureOk);
+        const std::int64_t ms = plainNumber<std::int64_t>(parts[0], &timeOk);
+        const double mmHg = plainNumber<double>(parts[1], &pressureOk);
         // A stored curve runs forward in time: a point that goes back is no part of it.
         if (!timeOk || !pressureOk || ms < 0 || (!curve.m_points.empty() && ms <= curve.m_points.back().ms))
             continue;

@@ -10,7 +10,9 @@ namespace ostrel {
 std::int32_t Progress::OpenStep(const QString& module, const QString& text)
 {
     ++m_lastStep;
-    m_open.push_back({m_lastStep, module, text.isEmpty() ? QString() : LanguageService::instance().Translate(module, text)});
+    // Translated when something is reported inside it: most steps (one per stored part of a
+    // large document) close without a word.
+    m_open.push_back({m_lastStep, module, text});
     return m_lastStep;
 }
 
@@ -28,7 +30,7 @@ void Progress::Report(std::int32_t number, std::int32_t severity, const QString&
         const OpenStepInfo& step = m_open.back();
         entry.step = step.number;
         entry.module = step.module;
-        entry.stepText = step.text;
+        entry.stepText = step.text.isEmpty() ? QString() : LanguageService::instance().Translate(step.module, step.text);
     }
     const QString module = entry.module.isEmpty() ? QStringLiteral("Ostrel") : entry.module;
     entry.text = LanguageService::instance().Translate(module, text, parameters);

@@ -123,8 +123,11 @@ StorageElement Standards::Save(const StorageDocumentPtr& document)
     StorageElement element = document->CreateElement(LimitTags::kStandards);
     if (!element)
         throw ComError(kE_Fail, kSource, QStringLiteral("The standards could not be stored."));
-    for (const auto& standard : m_items)
-        element.AppendChild(copyOf(standard)->Save(document));
+    // An own standard stores itself; another kind is stored through a copy of ours.
+    for (const auto& standard : m_items) {
+        const auto own = std::dynamic_pointer_cast<Standard>(standard);
+        element.AppendChild(own ? own->Save(document) : copyOf(standard)->Save(document));
+    }
     return element;
 }
 

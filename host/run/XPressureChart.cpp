@@ -120,14 +120,16 @@ void XPressureChart::refresh()
     const std::size_t count = m_curve.Points().size();
     const auto shown = static_cast<std::size_t>(m_series->count());
     // Only the last shown point may have moved since the last refresh, unless the curve was
-    // thinned: then the prefix differs and the whole series is replaced.
+    // thinned. The series lays out all its points again on every change it is told of, so
+    // one changed point is told alone and more than one go in a single replacement.
     const bool prefixKept = shown >= 2 && count >= shown && m_series->at(static_cast<int>(shown - 2)) == pointAt(shown - 2);
-    if (prefixKept) {
-        if (m_series->at(static_cast<int>(shown - 1)) != pointAt(shown - 1))
-            m_series->replace(static_cast<int>(shown - 1), pointAt(shown - 1));
-        for (std::size_t i = shown; i < count; ++i)
-            m_series->append(pointAt(i));
-    } else {
+    const bool lastMoved = prefixKept && m_series->at(static_cast<int>(shown - 1)) != pointAt(shown - 1);
+    const std::size_t changes = prefixKept ? (lastMoved ? 1 : 0) + (count - shown) : 0;
+    if (prefixKept && changes == 1 && lastMoved) {
+        m_series->replace(static_cast<int>(shown - 1), pointAt(shown - 1));
+    } else if (prefixKept && changes == 1) {
+        m_series->append(pointAt(shown));
+    } else if (!prefixKept || changes > 1) {
         QList<QPointF> points;
         points.reserve(static_cast<qsizetype>(count));
         for (std::size_t i = 0; i < count; ++i)

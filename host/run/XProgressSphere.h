@@ -1,7 +1,12 @@
 #pragma once
 // A busy indicator: a ring of dots that turns while a test runs and stands still otherwise.
+#include <QBrush>
+#include <QColor>
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
+
+#include <array>
 
 namespace ostrel {
 
@@ -24,8 +29,16 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QPixmap drawFrame(int phase, const QColor& highlight, const QBrush& background, qreal ratio) const; // phase -1: standing still
+
     QTimer m_timer;
     int m_phase = 0;
+    // The frames drawn so far (each phase, then the ring standing still) and what they were drawn for.
+    std::array<QPixmap, kDots + 1> m_frames;
+    QSize m_frameSize;
+    QColor m_frameColour;
+    QBrush m_frameBackground;
+    qreal m_frameRatio = 0;
 };
 
 } // namespace ostrel

@@ -4,7 +4,8 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <unordered_map>
+#include <array>
+#include <cstdint>
 
 namespace ostrel {
 
@@ -18,9 +19,42 @@ constexpr const char* kHolderName = "ostrel.detached";
 // as written, so that every stored text reads back unchanged.
 constexpr unsigned kParseOptions = (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_ws_pcdata_single;
 
-QByteArray utf8(const QString& text)
+// A text as pugixml takes it: UTF-8 with a terminating zero. Names and most values are short
+// ASCII, converted a character a byte on the stack; the rest goes through QString's UTF-8.
+class Utf8 {
+public:
+    explicit Utf8(const QString& text)
+    {
+        const qsizetype size = text.size();
+        if (size < kOnStack) {
+            const QChar* chars = text.constData();
+            qsizetype i = 0;
+            for (; i < size && chars[i].unicode() < 0x80; ++i)
+                m_stack[i] = static_cast<char>(chars[i].unicode());
+            if (i == size) {
+                m_stack[size] = '\0';
+                m_text = m_stack;
+                return;
+            }
+        }
+        m_heap = text.toUtf8();
+        m_text = m_heap.constData();
+    }
+    Utf8(const Utf8&) = delete;
+    Utf8& operator=(const Utf8&) = delete;
+
+    const char* constData() const { return m_text; }
+
+private:
+    static constexpr qsizetype kOnStack = 128;
+    char m_stack[kOnStack];
+    QByteArray m_heap;
+    const char* m_text = nullptr;
+};
+
+Utf8 utf8(const QString& text)
 {
-    return text.toUtf8();
+    return Utf8(text);
 }
 
 QString fromUtf8(const char* text)
@@ -100,7 +134,7 @@ void StorageElement::SetAttribute(const QString& name, const QString& value)
         return;
     if (!isValidName(name))
         invalidName(name);
-    const QByteArray key = utf8(name);
+    const Utf8 key(name);
     pugi::xml_attribute attribute = m_node.attribute(key.constData());
     if (!attribute)
         attribute = m_node.append_attribute(key.constData());
@@ -186,10 +220,72 @@ struct StorageDocument::Impl {
     std::unique_ptr<pugi::xml_document> document = std::make_unique<pugi::xml_document>();
 
     pugi::xml_node holder;
-    // Keyed by the node's address: valid only while no node is freed (see nodesRemoved).
-    std::unordered_map<const pugi::xml_node_struct*, std::vector<pugi::xml_node>> children;
+
+    // The element children of a few parents read lately. A loop over a long list of children
+    // reads many short lists below each child between two of its own reads, so room is made
+    // by dropping the shortest list (the least recently used of equals): the long list of
+    // the outer loop stays, and a list read again is a short one. Slots keep their storage,
+    // and a lookup is a scan of a few addresses: a walk over a large document allocates
+    // nothing here and hashes nothing. A slot is valid only while no node is freed (see
+    // nodesRemoved).
+    struct ChildList {
+        const pugi::xml_node_struct* parent = nullptr;
+        std::vector<pugi::xml_node> children;
+        std::uint64_t used = 0;
+    };
+    static constexpr size_t kChildLists = 8;
+    std::array<ChildList, kChildLists> lists;
+    std::uint64_t uses = 0;
 
     pugi::xml_document& xml() { return *document; }
+
+    ChildList* find(const pugi::xml_node_struct* parent)
+    {
+        for (ChildList& list : lists)
+            if (list.parent == parent && parent) {
+                list.used = ++uses;
+                return &list;
+            }
+        return nullptr;
+    }
+
+    ChildList& read(const pugi::xml_node& parent)
+    {
+        ChildList* room = &lists[0];
+        for (ChildList& list : lists) {
+            if (!list.parent) {
+                room = &list;
+                break;
+            }
+            const size_t size = list.children.size();
+            if (size < room->children.size() || (size == room->children.size() && list.used < room->used))
+                room = &list;
+        }
+        room->parent = parent.internal_object();
+        room->used = ++uses;
+        room->children.clear();
+        for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling())
+            if (child.type() == pugi::node_element)
+                room->children.push_back(child);
+        return *room;
+    }
+
+    void forget(const pugi::xml_node_struct* parent)
+    {
+        for (ChildList& list : lists)
+            if (list.parent == parent) {
+                list.parent = nullptr;
+                list.used = 0;
+            }
+    }
+
+    void forgetAll()
+    {
+        for (ChildList& list : lists) {
+            list.parent = nullptr;
+            list.used = 0;
+        }
+    }
 
     void ensureHolder()
     {
@@ -218,30 +314,29 @@ pugi::xml_document& StorageDocument::xml()
 
 const std::vector<pugi::xml_node>& StorageDocument::elementChildren(const pugi::xml_node& parent) const
 {
-    auto [entry, added] = m_impl->children.try_emplace(parent.internal_object());
-    if (added) {
-        for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling())
-            if (child.type() == pugi::node_element)
-                entry->second.push_back(child);
-    }
-    return entry->second;
+    if (Impl::ChildList* list = m_impl->find(parent.internal_object()))
+        return list->children;
+    return m_impl->read(parent).children;
 }
 
 void StorageDocument::childAppended(const pugi::xml_node& parent, const pugi::xml_node& child) const
 {
     // A list already read grows by the child; one not read yet is read in full when asked for.
-    if (const auto entry = m_impl->children.find(parent.internal_object()); entry != m_impl->children.end() && child)
-        entry->second.push_back(child);
+    if (!child || !parent)
+        return;
+    for (Impl::ChildList& list : m_impl->lists)
+        if (list.parent == parent.internal_object())
+            list.children.push_back(child);
 }
 
 void StorageDocument::childrenChanged(const pugi::xml_node& parent) const
 {
-    m_impl->children.erase(parent.internal_object());
+    m_impl->forget(parent.internal_object());
 }
 
 void StorageDocument::nodesRemoved() const
 {
-    m_impl->children.clear();
+    m_impl->forgetAll();
 }
 
 StorageElement StorageDocument::CreateElement(const QString& name)

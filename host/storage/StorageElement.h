@@ -2,8 +2,9 @@
 // The host's storage document: an XML element tree (pugixml underneath). Elements are handles
 // that keep their document alive. Every Save creates its element through the document
 // (detached) and returns it; the caller appends it where it belongs.
-// Child(i) and ChildCount() read a list of each parent's element children that the document
-// keeps until that parent changes, so the usual index loop over n children costs O(n).
+// Child(i) and ChildCount() read a list of a parent's element children that the document
+// keeps until that parent changes (for the few parents read last), so the usual index loop
+// over n children costs O(n), also with loops nested inside it.
 #include "host/contract/Forward.h"
 
 #include <QString>

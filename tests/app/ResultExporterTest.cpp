@@ -233,6 +233,32 @@ TEST(SequenceResultsTest, Verdict)
     EXPECT_EQ(SequenceResults::VerdictText(Verdict::NotJudged), QStringLiteral("NOT JUDGED"));
 }
 
+// The verdict read from the document's elements is the verdict of their collected results.
+class DocumentVerdict : public ::testing::TestWithParam<std::vector<std::pair<bool, int>>> {};
+
+TEST_P(DocumentVerdict, IsTheVerdictOfTheCollectedResults)
+{
+    SequenceDocument document;
+    for (const auto& [enabled, status] : GetParam()) {
+        auto element = addElement(document, QStringLiteral("E"));
+        if (status < 0)
+            element->core->SetResult(nullptr); // never run
+        else
+            element->result().status = status;
+        document.SetEnabled(document.Count() - 1, enabled);
+    }
+    EXPECT_EQ(SequenceResults::Overall(document), SequenceResults::Overall(SequenceResults::Collect(document)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Statuses, DocumentVerdict,
+                         ::testing::Values(std::vector<std::pair<bool, int>>{{true, 1}, {true, 3}},
+                                           std::vector<std::pair<bool, int>>{{true, 1}, {true, 2}, {true, -1}},
+                                           std::vector<std::pair<bool, int>>{{true, 1}, {true, -1}},
+                                           std::vector<std::pair<bool, int>>{{true, 1}, {false, -1}, {false, 2}},
+                                           std::vector<std::pair<bool, int>>{{true, 5}, {true, 1}},
+                                           std::vector<std::pair<bool, int>>{{true, 4}, {true, 5}},
+                                           std::vector<std::pair<bool, int>>{{false, 2}}));
+
 TEST(SequenceResultsTest, ExitCodesTellEachOutcomeApart)
 {
     auto result = [](int status, const char* error = "") {

@@ -93,6 +93,40 @@ TEST(StorageDocument, ChildrenReadAfterEveryChangeOfTheTree)
     EXPECT_EQ(StorageElement().ChildCount(), 0);
 }
 
+// A loop over a long list reads the children of many other parents between two of its own
+// reads, as loading a sequence does; moves between parents whose lists were read show in both.
+TEST(StorageDocument, ChildListsStayRightWhileManyOthersAreRead)
+{
+    auto doc = StorageDocument::Create();
+    doc->SetRoot(doc->CreateElement("Sequence"));
+    StorageElement root = doc->Root();
+    for (int i = 0; i < 40; ++i) {
+        StorageElement element = root.AddChild(QStringLiteral("E%1").arg(i), "");
+        for (const char* part : {"P", "Q", "R"})
+            element.AddChild(part, "").AddChild(QStringLiteral("V%1").arg(i), "");
+    }
+    int inner = 0;
+    for (int i = 0; i < root.ChildCount(); ++i) {
+        const StorageElement element = root.Child(i);
+        ASSERT_EQ(element.Name(), QStringLiteral("E%1").arg(i));
+        for (int j = 0; j < element.ChildCount(); ++j)
+            for (int k = 0; k < element.Child(j).ChildCount(); ++k)
+                inner += element.Child(j).Child(k).Name() == QStringLiteral("V%1").arg(i) ? 1 : 0;
+    }
+    EXPECT_EQ(inner, 120);
+
+    StorageElement first = root.Child(0);
+    StorageElement second = root.Child(1);
+    EXPECT_EQ(childNames(first), QStringList({"P", "Q", "R"}));
+    EXPECT_EQ(childNames(second), QStringList({"P", "Q", "R"}));
+    second.AppendChild(first.Child(1));
+    EXPECT_EQ(childNames(first), QStringList({"P", "R"}));
+    EXPECT_EQ(childNames(second), QStringList({"P", "Q", "R", "Q"}));
+    EXPECT_EQ(second.Child(3).Child(0).Name(), "V0");
+    EXPECT_EQ(root.ChildCount(), 40);
+    EXPECT_EQ(root.Child(39).Name(), "E39");
+}
+
 TEST(StorageDocument, ElementsOfAnotherDocumentAreCopied)
 {
     auto a = StorageDocument::Create();

@@ -68,6 +68,28 @@ TEST(PressureCurve, StoredTextReadsBackAndRefusesWhatIsNoPartOfACurve)
     EXPECT_TRUE(PressureCurve::Load(StorageElement()).IsEmpty());
 }
 
+// The curve's own numbers and hand-edited forms read as QString reads numbers.
+struct CurveNumbers {
+    const char* text;
+    std::vector<PressureCurve::Point> points;
+};
+
+class PressureCurveNumbers : public ::testing::TestWithParam<CurveNumbers> {};
+
+TEST_P(PressureCurveNumbers, ReadAsWritten)
+{
+    const PressureCurve read = PressureCurve::FromText(QString::fromUtf8(GetParam().text));
+    EXPECT_EQ(read.Points(), GetParam().points) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, PressureCurveNumbers,
+    ::testing::Values(CurveNumbers{"0 -0.5;10 1e-05;20 1.5E+2;30 007", {{0, -0.5}, {10, 1e-05}, {20, 150}, {30, 7}}},
+                      CurveNumbers{"+5 +2.5;\t9 .5\n", {{5, 2.5}, {9, 0.5}}},
+                      CurveNumbers{"0x10 1;1.5 2;4 0x10;5 1.;6 -inf;7 inf;8 1e400", {{5, 1}}},
+                      CurveNumbers{"99999999999999999999 1;3 12345678901234567890123456789012345678901234567890",
+                                   {{3, 12345678901234567890123456789012345678901234567890.0}}}));
+
 TEST(CurveChart, TicksAreRoundAndReachTheMaximum)
 {
     const auto ticks = CurveChart::Ticks(283, 5);
