@@ -190,6 +190,7 @@ Verdict SequenceResults::Overall(const std::vector<ElementResult>& results)
 {
     bool incomplete = false;
     bool notJudged = false;
+    bool anyPassed = false;
     for (const auto& result : results) {
         if (!result.enabled)
             continue;
@@ -199,10 +200,13 @@ Verdict SequenceResults::Overall(const std::vector<ElementResult>& results)
             notJudged = true;
         else if (!result.hasResult || (result.status != status::kPassed && result.status != status::kNotApplicable))
             incomplete = true;
+        anyPassed = anyPassed || (result.hasResult && result.status == status::kPassed);
     }
     if (incomplete)
         return Verdict::Incomplete;
-    return notJudged ? Verdict::NotJudged : Verdict::Passed;
+    // A sequence in which nothing was measured (every element disabled or not applicable)
+    // has passed nothing.
+    return notJudged || !anyPassed ? Verdict::NotJudged : Verdict::Passed;
 }
 
 bool SequenceResults::InstrumentFailed(const std::vector<ElementResult>& results)

@@ -230,6 +230,10 @@ TEST(SequenceResultsTest, Verdict)
     EXPECT_EQ(SequenceResults::Overall({result(true, true, 5), result(true, true, 4)}), Verdict::Incomplete);
     EXPECT_EQ(SequenceResults::Overall({result(true, true, 4), result(true, true, 2)}), Verdict::Failed);
     EXPECT_EQ(SequenceResults::Overall({result(true, true, 1), result(false, true, 5)}), Verdict::Passed);
+    // Nothing measured, nothing passed: every element disabled, or every one not applicable.
+    EXPECT_EQ(SequenceResults::Overall({result(false, false, 0), result(false, true, 1)}), Verdict::NotJudged);
+    EXPECT_EQ(SequenceResults::Overall({result(true, true, 3), result(true, true, 3)}), Verdict::NotJudged);
+    EXPECT_EQ(SequenceResults::Overall(std::vector<ElementResult>{}), Verdict::NotJudged);
     EXPECT_EQ(SequenceResults::VerdictText(Verdict::NotJudged), QStringLiteral("NOT JUDGED"));
 }
 
