@@ -6,6 +6,7 @@
 #include "MConfigBP.h"
 
 #include "host/contract/IRunContext.h"
+#include "host/core/BasicNumber.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
 #include "host/core/MessageService.h"
