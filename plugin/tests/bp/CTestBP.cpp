@@ -16,8 +16,6 @@
 #include "plugin/tests/common/MInstrumentNumber.h"
 #include "plugin/tests/common/MVti.h"
 
-#include <QCoreApplication>
-
 namespace nb4410 {
 
 OSTREL_REGISTER_CLASS("OstrelNB4410.CTestBP", CTestBP)
@@ -183,26 +181,7 @@ void CTestBP::beginResultEntry()
 
 bool CTestBP::runSimulation()
 {
-    const VariantArray parameters = ParameterSet();
-    SetInstrumentIdentity(MVti::Driver()->StartRemote());
-    Variant wrapped(VariantArray{Variant(parameters)});
-    MVti::Driver()->StartTest(wrapped);
-    setRunning(true, {3});
-
-    bool done = false;
-    while (!done) {
-        // The window's buttons reach the run here, and only through the marks.
-        QCoreApplication::processEvents();
-        if (m_stopRequested)
-            break;
-        std::int32_t testType = kInstrumentTestType;
-        Variant reply;
-        MVti::Driver()->GetTestResult(testType, reply);
-        done = TakeReply(reply.isArray() ? reply.array() : VariantArray());
-    }
-    MVti::Driver()->StopTest();
-    MVti::Driver()->EndRemote();
-    return done;
+    return pollInstrument(ParameterSet(), kInstrumentTestType, [this] { setRunning(true, {3}); });
 }
 
 void CTestBP::simulationFailed()
