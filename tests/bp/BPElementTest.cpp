@@ -170,11 +170,7 @@ TEST_F(BPElement, ReadingsOnlyRecordsTheMonitorsReadingsWithoutTheInstrument)
 
 TEST_F(BPElement, ElapsedTimeWithoutTheEndKeepsPolling)
 {
-    driver().replies = [this](int call) {
-        if (call == 50)
-            element->Guide()->PressButton("stop");
-        return bpReply(call + 1, 100);
-    };
+    replyStoppingAt(50, [](int call) { return bpReply(call + 1, 100); });
     perform([&](FTestGuide& guide) {
         press(guide, "play");
         EXPECT_EQ(driver().polls, 51);

@@ -123,11 +123,7 @@ TEST_F(LeakElement, RepliesWithoutElapsedTimeChangeNothing)
 TEST_F(LeakElement, ContinuousRunEndsOnlyOnStopOrTheInstrument)
 {
     config().SetDuration(0);
-    driver().replies = [this](int call) {
-        if (call == 400)
-            element->Guide()->PressButton("stop");
-        return leakReply(call + 1, 1.0f);
-    };
+    replyStoppingAt(400, [](int call) { return leakReply(call + 1, 1.0f); });
     perform([&](FTestGuide& guide) {
         press(guide, "play");
         EXPECT_EQ(driver().polls, 401);

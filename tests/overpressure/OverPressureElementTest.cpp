@@ -68,11 +68,9 @@ TEST_F(OverPressureElement, RunPollsUntilTheInstrumentEndsAndTakesTheLastReply)
 
 TEST_F(OverPressureElement, StopKeepsTheLastPeakAndRelease)
 {
-    driver().replies = [this](int call) {
-        if (call == 11)
-            element->Guide()->PressButton("stop");
+    replyStoppingAt(11, [](int call) {
         return overPressureReply(false, "0", QByteArray::number((call + 1) * 10).constData(), "0");
-    };
+    });
     perform([&](FTestGuide& guide) {
         press(guide, "play");
         EXPECT_TRUE(element->StopRequested());

@@ -149,9 +149,7 @@ void CTestBP::OnStartTest()
     if (s_running)
         return;
     s_running = true;
-    m_stopRequested = false;
-    m_performed = true;
-    m_discardResult = false;
+    beginRun();
     // Readings only: nothing is simulated, the technician records what the monitor shows.
     if (Core()->TestID() == kReadingsOnlyTestId) {
         beginResultEntry();

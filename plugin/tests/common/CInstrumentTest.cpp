@@ -218,9 +218,7 @@ void CInstrumentTest::OnStartTest()
     if (m_running)
         return;
     m_running = true;
-    m_stopRequested = false;
-    m_performed = true;
-    m_discardResult = false;
+    beginRun();
     try {
         runInstrument();
     } catch (...) {

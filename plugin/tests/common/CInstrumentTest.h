@@ -132,6 +132,14 @@ protected:
     // A two-column table of measurement keys and their translated descriptions.
     static ostrel::Variant MeasurementTable(const std::vector<std::pair<QString, QString>>& keysAndTexts);
 
+    // A run starts: no stop asked for yet, the element counts as performed, its result is kept.
+    void beginRun()
+    {
+        m_stopRequested = false;
+        m_performed = true;
+        m_discardResult = false;
+    }
+
     const QString m_errorSource;
     bool m_stopRequested = false;
     bool m_performed = false;

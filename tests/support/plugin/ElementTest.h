@@ -106,6 +106,16 @@ template <class TElement>
 class ElementWithFakeDriver : public ElementTest<TElement, FakeDriverRegistration> {
 protected:
     FakeDriver& driver() { return this->rig.driver(); }
+
+    // The instrument answers poll `call` with reply(call); the operator presses stop at poll stopAt.
+    void replyStoppingAt(int stopAt, std::function<ostrel::VariantArray(int call)> reply)
+    {
+        driver().replies = [this, stopAt, reply = std::move(reply)](int call) {
+            if (call == stopAt)
+                this->element->Guide()->PressButton("stop");
+            return reply(call);
+        };
+    }
 };
 
 template <class TElement>
