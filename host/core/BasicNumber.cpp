@@ -246,7 +246,7 @@ QString formatNumber(double value, const QString& format)
     if (!frac.empty())
         out += '.' + frac;
     if (out.empty() || out == "-")
-        out = "0";
+        return QStringLiteral("0");
     return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
 }
 

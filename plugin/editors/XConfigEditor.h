@@ -39,9 +39,6 @@ protected:
     // The help text every editor shows (m_help), its numbered text translated. Each editor
     // makes it before its own focusable controls, so that the focus order stays as it was.
     void makeHelp(const QString& numberedText, const QString& objectName = QStringLiteral("xhtInfo"));
-    // The editor's own controls locked (read-only or disabled) or free again; an editor with
-    // no values of its own has none.
-    virtual void lockControls(bool /*locked*/) {}
     // The test-guide settings control (m_testGuideConfig), whose own edits the editor announces.
     void makeTestGuideSettings(QWidget* parent);
     // The numbered captions of the editor's controls in the current language.
@@ -50,6 +47,9 @@ protected:
     // Shows a configuration through `show`: what the controls report meanwhile is no edit, and
     // a failure leaves the editor as far as it got.
     void showConfiguration(const std::function<void()>& show);
+    // The editor's own controls locked (read-only or disabled) or free again; an editor with
+    // no values of its own has none.
+    virtual void lockControls(bool /*locked*/) {}
 
     void notifyChange();
     // The test-guide settings control reports its own edits; showing new settings is none.
