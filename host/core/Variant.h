@@ -1,7 +1,7 @@
 #pragma once
-// The one dynamic value of the platform (the automation VARIANT) and every Basic-style
-// conversion that goes with it: leading-number parsing, rounding halves to even,
-// locale-independent number-to-text and the simple number formats.
+// The one dynamic value of the platform (the automation VARIANT) with the Basic conversions
+// of a value; the rules themselves for plain numbers and texts are in BasicNumber.h.
+#include "BasicNumber.h" // what a holder of a Variant converts its numbers with
 #include "Object.h"
 
 #include <QString>
@@ -123,13 +123,5 @@ private:
     int m_rows = -1;
     int m_columns = -1;
 };
-
-// The conversions on their own, for code that holds plain numbers and texts.
-double leadingNumber(const QString& text);
-std::int32_t roundToLong(double value);     // halves to even; fails with 6 outside 32 bits
-std::int16_t roundToInteger(double value);  // halves to even; fails with 6 outside 16 bits
-QString numberToText(double value);         // shortest text that reads back to the value, "." point
-QString numberToText(float value);          // the same for single precision
-QString formatNumber(double value, const QString& format); // "0", "0.0", "0.00", "00", ...
 
 } // namespace ostrel

@@ -3,6 +3,7 @@
 #include "host/catalog/TestCollection.h"
 #include "host/catalog/XmlFactory.h"
 #include "host/core/AppUtil.h"
+#include "host/core/BasicNumber.h"
 #include "host/core/ClassTable.h"
 #include "host/core/ErrorService.h"
 #include "host/core/LanguageService.h"

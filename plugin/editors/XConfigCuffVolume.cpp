@@ -34,19 +34,10 @@ XConfigCuffVolume::XConfigCuffVolume(QWidget* parent)
     layout->addStretch(1);
 }
 
-void XConfigCuffVolume::SetLocked(bool locked)
-{
-    if (locked == m_locked)
-        return;
-    m_locked = locked;
-    runStep("lock editor", [&] { m_testGuideConfig->SetLocked(locked); });
-}
-
 void XConfigCuffVolume::Initialize(const ostrel::Variant& data)
 {
-    m_initialising = true;
-    translate();
-    runStep("show configuration", [&] {
+    showConfiguration([&] {
+        translate();
         m_configuration = data.as<INB4410TestGuideConfig>();
         if (!m_configuration) {
             SetLocked(true);
@@ -54,7 +45,6 @@ void XConfigCuffVolume::Initialize(const ostrel::Variant& data)
         }
         m_testGuideConfig->SetSettings(m_configuration->TestGuideConfig());
     });
-    m_initialising = false;
 }
 
 void XConfigCuffVolume::SetFocus()

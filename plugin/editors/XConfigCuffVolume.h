@@ -17,7 +17,6 @@ class XConfigCuffVolume : public XConfigEditor {
 public:
     explicit XConfigCuffVolume(QWidget* parent = nullptr);
 
-    void SetLocked(bool locked) override;
     void Initialize(const ostrel::Variant& data) override;
     void SetFocus() override;
 

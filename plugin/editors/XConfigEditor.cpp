@@ -11,6 +11,17 @@ namespace nb4410 {
 
 XConfigEditor::XConfigEditor(QWidget* parent) : QWidget(parent) {}
 
+void XConfigEditor::SetLocked(bool locked)
+{
+    if (locked == m_locked)
+        return;
+    m_locked = locked;
+    ostrel::runStep("lock editor", [&] {
+        lockControls(locked);
+        m_testGuideConfig->SetLocked(locked);
+    });
+}
+
 void XConfigEditor::makeHelp(const QString& numberedText, const QString& objectName)
 {
     m_help = new ostrel::XHelpText(this);
@@ -28,6 +39,13 @@ void XConfigEditor::makeTestGuideSettings(QWidget* parent)
 void XConfigEditor::translate()
 {
     ostrel::runStep("translate editor", [&] { ostrel::WidgetTranslator::Translate(this, QStringLiteral("NB-4410")); });
+}
+
+void XConfigEditor::showConfiguration(const std::function<void()>& show)
+{
+    m_initialising = true;
+    ostrel::runStep("show configuration", show);
+    m_initialising = false;
 }
 
 void XConfigEditor::notifyChange()

@@ -4,6 +4,7 @@
 #include "host/contract/ICustomControl.h"
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 namespace ostrel {
@@ -23,6 +24,9 @@ public:
     bool Visible() override { return isVisible(); }
     void SetVisible(bool visible) override { setVisible(visible); }
     bool Locked() override { return m_locked; }
+    // Locks the editor's own controls and its test-guide settings: a locked editor changes the
+    // configuration through neither.
+    void SetLocked(bool locked) final;
     void Refresh() override { update(); }
 
     // True while Initialize shows a configuration: what the controls report then is no edit.
@@ -39,6 +43,13 @@ protected:
     void makeTestGuideSettings(QWidget* parent);
     // The numbered captions of the editor's controls in the current language.
     void translate();
+
+    // Shows a configuration through `show`: what the controls report meanwhile is no edit, and
+    // a failure leaves the editor as far as it got.
+    void showConfiguration(const std::function<void()>& show);
+    // The editor's own controls locked (read-only or disabled) or free again; an editor with
+    // no values of its own has none.
+    virtual void lockControls(bool /*locked*/) {}
 
     void notifyChange();
     // The test-guide settings control reports its own edits; showing new settings is none.

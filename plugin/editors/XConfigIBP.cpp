@@ -1,5 +1,6 @@
 #include "XConfigIBP.h"
 
+#include "host/core/BasicNumber.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
 #include "host/core/Steps.h"
@@ -28,10 +29,7 @@ using ostrel::runStep;
 
 namespace {
 // Systolic, diastolic, heart rate and pulse pressure, as the configuration's table has them.
-const ConfigEditorRow& editorRow(int row)
-{
-    return MConfigFields::EditorRows(CConfigIBP::Fields()).at(static_cast<size_t>(row))->editor;
-}
+const ConfigField<CConfigIBP>& rowField(int row) { return MConfigFields::EditorRow(CConfigIBP::Fields(), row); }
 const QString kAllowedKeys = QStringLiteral("0123456789,.");
 
 bool isControlKey(QChar typed) { return typed.unicode() < 32 || typed.unicode() == 127; }
@@ -39,33 +37,27 @@ bool isControlKey(QChar typed) { return typed.unicode() < 32 || typed.unicode() 
 
 QString XConfigIBP::RowKey(int row)
 {
-    return row >= 0 && row < kRows
-        ? QString::fromLatin1(MConfigFields::EditorRows(CConfigIBP::Fields()).at(static_cast<size_t>(row))->key)
-        : QString();
+    return row >= 0 && row < kRows ? QString::fromLatin1(rowField(row).key) : QString();
 }
 
 XConfigIBP::XConfigIBP(QWidget* parent)
-    : XConfigEditor(parent),
-      m_fraParams(new QGroupBox(this)),
+    : XConfigBP(parent),
       m_fraSelections(new QGroupBox(this)),
-      m_fraSettings(new QGroupBox(this)),
       m_lstArrSim(new QComboBox(m_fraSelections))
 {
     makeHelp(QStringLiteral("20290::The simulated pressures, heart rate and pulse pressure, and the "
                             "arrhythmia the NB-4410 adds to the simulation."));
     makeTestGuideSettings(m_fraSettings);
-    m_fraParams->setObjectName(QStringLiteral("fraParams"));
     m_fraSelections->setObjectName(QStringLiteral("fraSelections"));
-    m_fraSettings->setObjectName(QStringLiteral("fraSettings"));
     m_lstArrSim->setObjectName(QStringLiteral("lstArrSim"));
 
     auto* grid = new QGridLayout(m_fraParams);
     for (int row = 0; row < kRows; ++row) {
-        auto* label = new QLabel(QString::fromLatin1(editorRow(row).caption), m_fraParams);
+        auto* label = new QLabel(QString::fromLatin1(rowField(row).editor.caption), m_fraParams);
         auto* text = new QLineEdit(m_fraParams);
         label->setObjectName(QStringLiteral("lblConfig_%1").arg(row));
         text->setObjectName(QStringLiteral("txtConfig_%1").arg(row));
-        text->setToolTip(QString::fromLatin1(editorRow(row).toolTip));
+        text->setToolTip(QString::fromLatin1(rowField(row).editor.toolTip));
         text->installEventFilter(this);
         grid->addWidget(label, row, 0);
         grid->addWidget(text, row, 1);
@@ -76,15 +68,7 @@ XConfigIBP::XConfigIBP(QWidget* parent)
     auto* selections = new QVBoxLayout(m_fraSelections);
     selections->addWidget(m_lstArrSim);
     connect(m_lstArrSim, &QComboBox::currentIndexChanged, this, [this](int index) { arrhythmiaChosen(index); });
-    auto* settings = new QVBoxLayout(m_fraSettings);
-    settings->addWidget(m_testGuideConfig);
-
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(m_fraParams, 0, 0);
-    layout->addWidget(m_help, 0, 1);
-    layout->addWidget(m_fraSelections, 1, 0, 1, 2);
-    layout->addWidget(m_fraSettings, 2, 0, 1, 2);
-    layout->setRowStretch(3, 1);
+    layOut(m_fraSelections);
 
     translate();
     runStep("arrhythmia list", [&] { fillArrhythmiaList(); });
@@ -111,36 +95,24 @@ void XConfigIBP::fillArrhythmiaList()
     m_lstArrSim->setCurrentIndex(-1);
 }
 
-void XConfigIBP::SetLocked(bool locked)
+void XConfigIBP::lockControls(bool locked)
 {
-    m_locked = locked;
-    runStep("lock editor", [&] {
-        for (QLineEdit* text : m_text)
-            text->setReadOnly(locked);
-        m_lstArrSim->setEnabled(!locked);
-        m_testGuideConfig->SetLocked(locked);
-    });
+    for (QLineEdit* text : m_text)
+        text->setReadOnly(locked);
+    m_lstArrSim->setEnabled(!locked);
 }
 
-void XConfigIBP::Initialize(const ostrel::Variant& data)
+void XConfigIBP::clearShown()
 {
-    m_initialising = true;
-    runStep("show configuration", [&] {
-        m_holder = data.toObject();
-        m_configuration = dynamic_cast<INB4410ConfigBP*>(m_holder.get());
-        if (!m_configuration) {
-            m_holder.reset();
-            for (QLineEdit* text : m_text)
-                text->clear();
-            return;
-        }
-        for (int row = 0; row < kRows; ++row)
-            m_text[static_cast<size_t>(row)]->setText(ostrel::formatNumber(
-                m_configuration->RetrievePresetValue(RowKey(row)).val(), QString::fromLatin1(editorRow(row).format)));
-        m_lstArrSim->setCurrentIndex(m_lstArrSim->findData(static_cast<int>(m_configuration->ArrhythmiaSim())));
-        m_testGuideConfig->SetSettings(m_configuration->TestGuideConfig());
-    });
-    m_initialising = false;
+    for (QLineEdit* text : m_text)
+        text->clear();
+}
+
+void XConfigIBP::showHeld()
+{
+    for (int row = 0; row < kRows; ++row)
+        m_text[static_cast<size_t>(row)]->setText(valueText(rowField(row).key, rowField(row).editor.format));
+    m_lstArrSim->setCurrentIndex(m_lstArrSim->findData(static_cast<int>(m_configuration->ArrhythmiaSim())));
 }
 
 void XConfigIBP::SetFocus()

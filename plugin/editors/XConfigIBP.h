@@ -3,7 +3,7 @@
 // heart rate and pulse pressure typed in, an arrhythmia chosen from the registry's list, and
 // the test-guide settings. Every change goes straight into the configuration and is announced
 // to the host with "Change".
-#include "plugin/editors/XConfigEditor.h"
+#include "plugin/editors/XConfigBP.h"
 
 #include <array>
 #include <memory>
@@ -15,17 +15,13 @@ class QLineEdit;
 
 namespace nb4410 {
 
-class INB4410ConfigBP;
-
-class XConfigIBP : public XConfigEditor {
+class XConfigIBP : public XConfigBP {
     Q_OBJECT
 public:
     static constexpr int kRows = 4; // systolic, diastolic, heart rate, pulse pressure
 
     explicit XConfigIBP(QWidget* parent = nullptr);
 
-    void SetLocked(bool locked) override;
-    void Initialize(const ostrel::Variant& data) override;
     void SetFocus() override;
 
     QLineEdit* TextBox(int row) const { return m_text[static_cast<size_t>(row)]; }
@@ -33,6 +29,9 @@ public:
     static QString RowKey(int row);
 
 protected:
+    void lockControls(bool locked) override;
+    void clearShown() override;
+    void showHeld() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -40,13 +39,7 @@ private:
     void valueTyped(int row);
     void arrhythmiaChosen(int index);
 
-    std::shared_ptr<ostrel::IObject> m_holder; // keeps the configuration alive
-    INB4410ConfigBP* m_configuration = nullptr;
-    bool m_busy = false;
-
-    QGroupBox* m_fraParams;
     QGroupBox* m_fraSelections;
-    QGroupBox* m_fraSettings;
     std::array<QLabel*, kRows> m_label{};
     std::array<QLineEdit*, kRows> m_text{};
     QComboBox* m_lstArrSim;

@@ -24,10 +24,7 @@ using ostrel::runStep;
 namespace {
 
 // Row 0 start pressure (mmHg), row 1 duration (s), as the configuration's table has them.
-const ConfigField<CConfigLeak>& rowField(int row)
-{
-    return *MConfigFields::EditorRows(CConfigLeak::Fields()).at(static_cast<size_t>(row));
-}
+const ConfigField<CConfigLeak>& rowField(int row) { return MConfigFields::EditorRow(CConfigLeak::Fields(), row); }
 const char kHelp[] = "20292::Start pressure 0 - 400 mmHg; duration 0 - 300 s, where 0 runs until stopped.";
 const char* const kEquipmentCaptions[XConfigLeak::kEquipmentOptions] = {"20450::Cuff", "20451::Monitor",
                                                                           "20452::Cuff and Monitor"};
@@ -78,24 +75,17 @@ XConfigLeak::XConfigLeak(QWidget* parent)
     translate();
 }
 
-void XConfigLeak::SetLocked(bool locked)
+void XConfigLeak::lockControls(bool locked)
 {
-    if (locked == m_locked)
-        return;
-    m_locked = locked;
-    runStep("lock editor", [&] {
-        for (CDigitsSlider* row : m_row)
-            row->SetLocked(locked);
-        for (QRadioButton* option : m_option)
-            option->setEnabled(!locked);
-        m_testGuideConfig->SetLocked(locked);
-    });
+    for (CDigitsSlider* row : m_row)
+        row->SetLocked(locked);
+    for (QRadioButton* option : m_option)
+        option->setEnabled(!locked);
 }
 
 void XConfigLeak::Initialize(const ostrel::Variant& data)
 {
-    m_initialising = true;
-    runStep("show configuration", [&] {
+    showConfiguration([&] {
         m_configuration = data.as<CConfigLeak>();
         if (!m_configuration) {
             for (CDigitsSlider* row : m_row)
@@ -110,7 +100,6 @@ void XConfigLeak::Initialize(const ostrel::Variant& data)
             m_option[static_cast<size_t>(index)]->setChecked(true);
         m_testGuideConfig->SetSettings(m_configuration->TestGuideSettings());
     });
-    m_initialising = false;
 }
 
 void XConfigLeak::SetFocus()

@@ -27,7 +27,6 @@ public:
 
     explicit XConfigLeak(QWidget* parent = nullptr);
 
-    void SetLocked(bool locked) override;
     void Initialize(const ostrel::Variant& data) override;
     void SetFocus() override;
 
@@ -38,6 +37,9 @@ public:
 
     static int RowMinimum(int row);
     static int RowMaximum(int row);
+
+protected:
+    void lockControls(bool locked) override;
 
 private:
     void valueTyped(int row);

@@ -1,6 +1,7 @@
 #include "XConfigOverPressure.h"
 
 #include "plugin/editors/CDigitsSlider.h"
+#include "host/core/BasicNumber.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
 #include "host/core/Steps.h"
@@ -35,7 +36,7 @@ XConfigOverPressure::XConfigOverPressure(QWidget* parent)
     auto* grid = new QGridLayout(m_fraSettings);
     const CDigitsSlider::Names names{QStringLiteral("lblInflatePressure"), QStringLiteral("txtInflatePressure"),
                                      QStringLiteral("sldInflatePressure")};
-    m_inflatePressure = new CDigitsSlider(*this, *grid, 0, names, *MConfigFields::EditorRows(CConfigOverPressure::Fields()).at(0),
+    m_inflatePressure = new CDigitsSlider(*this, *grid, 0, names, MConfigFields::EditorRow(CConfigOverPressure::Fields(), 0),
                                           [this] { valueTyped(); });
     grid->setColumnStretch(2, 1);
 
@@ -48,22 +49,14 @@ XConfigOverPressure::XConfigOverPressure(QWidget* parent)
     translate();
 }
 
-void XConfigOverPressure::SetLocked(bool locked)
+void XConfigOverPressure::lockControls(bool locked)
 {
-    if (locked == m_locked)
-        return;
-    m_locked = locked;
-    runStep("lock editor", [&] {
-        m_inflatePressure->SetLocked(locked);
-        // A locked editor must not change the configuration through its settings either.
-        m_testGuideConfig->SetLocked(locked);
-    });
+    m_inflatePressure->SetLocked(locked);
 }
 
 void XConfigOverPressure::Initialize(const ostrel::Variant& data)
 {
-    m_initialising = true;
-    runStep("show configuration", [&] {
+    showConfiguration([&] {
         m_configuration = data.as<INB4410ConfigOverPressure>();
         if (!m_configuration) {
             TextBox()->clear();
@@ -73,7 +66,6 @@ void XConfigOverPressure::Initialize(const ostrel::Variant& data)
         m_inflatePressure->Show(ostrel::numberToText(m_configuration->InflatePressure()));
         m_testGuideConfig->SetSettings(m_configuration->TestGuideConfig());
     });
-    m_initialising = false;
 }
 
 void XConfigOverPressure::SetFocus()

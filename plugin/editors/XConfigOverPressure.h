@@ -20,13 +20,15 @@ class XConfigOverPressure : public XConfigEditor {
 public:
     explicit XConfigOverPressure(QWidget* parent = nullptr);
 
-    void SetLocked(bool locked) override;
     void Initialize(const ostrel::Variant& data) override;
     void SetFocus() override;
 
     std::shared_ptr<INB4410ConfigOverPressure> Configuration() const { return m_configuration; }
     QLineEdit* TextBox() const;
     QSlider* Slider() const;
+
+protected:
+    void lockControls(bool locked) override;
 
 private:
     void valueTyped();

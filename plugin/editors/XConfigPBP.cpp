@@ -6,7 +6,7 @@
 #include "host/core/Variant.h"
 #include "host/run/XHelpText.h"
 #include "host/run/XTestGuideSettings.h"
-#include "plugin/measure/MMeasureKey.h"
+#include "plugin/tests/bp/CConfigPBP.h"
 #include "plugin/tests/bp/CPresetValues.h"
 #include "plugin/tests/bp/INB4410ConfigBP.h"
 #include "plugin/tests/bp/MConfigBP.h"
@@ -26,34 +26,30 @@ OSTREL_REGISTER_CONTROL("OstrelNB4410.XConfigPBP", XConfigPBP)
 using ostrel::runStep;
 
 namespace {
-const char* const kTitles[] = {"20280::Patient:",           "20281::Selected preset:",
-                               "20234::Systolic (mmHg) :",  "20235::Diastolic (mmHg) :",
-                               "20238::MAP (mmHg) :",       "20236::Heart Rate (BPM) :",
-                               "20237::Pulse Pressure (mmHg) :"};
+// The patient and the preset head the rows; the simulated values follow as the configuration's
+// table has them.
+const char* const kChoiceTitles[] = {"20280::Patient:", "20281::Selected preset:"};
+constexpr int kChoices = static_cast<int>(std::size(kChoiceTitles));
 const char* const kValueNames[XConfigPBP::kValues] = {"lblSystolic", "lblDiastolic", "lblMAP", "lblHeartRate",
                                                       "lblPulsePressure"};
-const char* const kValueKeys[XConfigPBP::kValues] = {MMeasureKey::kSyst, MMeasureKey::kDias, MMeasureKey::kMapr,
-                                                     MMeasureKey::kHart, MMeasureKey::kPuls};
-const char* const kValueFormats[XConfigPBP::kValues] = {"0", "0", "0.0", "0", "0.00"};
 const char* const kPatientCaptions[] = {"20282::Adult", "20283::Neonate"};
+
+const ConfigField<CConfigPBP>& valueField(int index) { return MConfigFields::EditorRow(CConfigPBP::Fields(), index); }
 } // namespace
 
 XConfigPBP::XConfigPBP(QWidget* parent)
-    : XConfigEditor(parent),
-      m_fraParams(new QGroupBox(this)),
-      m_fraSettings(new QGroupBox(this)),
+    : XConfigBP(parent),
       m_lstPreset(new QComboBox(m_fraParams))
 {
     makeHelp(QStringLiteral("20291::Choose the patient and the stored simulation the NB-4410 runs; "
                             "the values it simulates are shown below the list."));
     makeTestGuideSettings(m_fraSettings);
-    m_fraParams->setObjectName(QStringLiteral("fraParams"));
-    m_fraSettings->setObjectName(QStringLiteral("fraSettings"));
     m_lstPreset->setObjectName(QStringLiteral("lstPreset"));
 
     auto* grid = new QGridLayout(m_fraParams);
-    for (int i = 0; i < static_cast<int>(std::size(kTitles)); ++i) {
-        auto* title = new QLabel(QString::fromLatin1(kTitles[i]), m_fraParams);
+    for (int i = 0; i < kChoices + kValues; ++i) {
+        const char* caption = i < kChoices ? kChoiceTitles[i] : valueField(i - kChoices).editor.caption;
+        auto* title = new QLabel(QString::fromLatin1(caption), m_fraParams);
         title->setObjectName(QStringLiteral("lblTitle_%1").arg(i));
         grid->addWidget(title, i, 0);
     }
@@ -70,33 +66,22 @@ XConfigPBP::XConfigPBP(QWidget* parent)
     for (int i = 0; i < kValues; ++i) {
         auto* value = new QLabel(m_fraParams);
         value->setObjectName(QString::fromLatin1(kValueNames[i]));
-        grid->addWidget(value, i + 2, 1);
+        grid->addWidget(value, i + kChoices, 1);
         m_value[static_cast<size_t>(i)] = value;
     }
     connect(m_lstPreset, &QComboBox::currentIndexChanged, this, [this](int index) { presetChosen(index); });
-    auto* settings = new QVBoxLayout(m_fraSettings);
-    settings->addWidget(m_testGuideConfig);
-
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(m_fraParams, 0, 0);
-    layout->addWidget(m_help, 0, 1);
-    layout->addWidget(m_fraSettings, 1, 0, 1, 2);
-    layout->setRowStretch(2, 1);
+    layOut(nullptr);
 
     translate();
 }
 
 XConfigPBP::~XConfigPBP() = default;
 
-void XConfigPBP::SetLocked(bool locked)
+void XConfigPBP::lockControls(bool locked)
 {
-    m_locked = locked;
-    runStep("lock editor", [&] {
-        m_lstPreset->setEnabled(!locked);
-        for (QRadioButton* option : m_optPatient)
-            option->setEnabled(!locked);
-        m_testGuideConfig->SetLocked(locked);
-    });
+    m_lstPreset->setEnabled(!locked);
+    for (QRadioButton* option : m_optPatient)
+        option->setEnabled(!locked);
 }
 
 void XConfigPBP::loadPresets(std::int32_t testType)
@@ -118,32 +103,22 @@ void XConfigPBP::showValues()
 {
     for (int i = 0; i < kValues; ++i)
         runStep("show value", [&] {
-            const ostrel::Variant value =
-                m_configuration ? m_configuration->RetrievePresetValue(QLatin1String(kValueKeys[i])) : ostrel::Variant();
-            m_value[static_cast<size_t>(i)]->setText(
-                value.isEmpty() ? QString() : ostrel::formatNumber(value.val(), QString::fromLatin1(kValueFormats[i])));
+            m_value[static_cast<size_t>(i)]->setText(valueText(valueField(i).key, valueField(i).editor.format));
         });
 }
 
-void XConfigPBP::Initialize(const ostrel::Variant& data)
+void XConfigPBP::clearShown()
 {
-    m_initialising = true;
-    runStep("show configuration", [&] {
-        m_holder = data.toObject();
-        m_configuration = dynamic_cast<INB4410ConfigBP*>(m_holder.get());
-        if (!m_configuration) {
-            m_holder.reset();
-            for (QLabel* value : m_value)
-                value->clear();
-            return;
-        }
-        fillPresets(m_configuration->TestType(), m_configuration->PatientType(), m_configuration->SelectedPreset());
-        const int patient = m_configuration->PatientType() != 0 ? 1 : 0;
-        m_optPatient[static_cast<size_t>(patient)]->setChecked(true);
-        m_testGuideConfig->SetSettings(m_configuration->TestGuideConfig());
-        showValues();
-    });
-    m_initialising = false;
+    for (QLabel* value : m_value)
+        value->clear();
+}
+
+void XConfigPBP::showHeld()
+{
+    fillPresets(m_configuration->TestType(), m_configuration->PatientType(), m_configuration->SelectedPreset());
+    const int patient = m_configuration->PatientType() != 0 ? 1 : 0;
+    m_optPatient[static_cast<size_t>(patient)]->setChecked(true);
+    showValues();
 }
 
 void XConfigPBP::SetFocus()

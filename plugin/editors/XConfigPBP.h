@@ -3,22 +3,20 @@
 // or artifact simulation chosen from the registry's list, the values it simulates, and the
 // test-guide settings. Every change goes straight into the configuration and is announced to
 // the host with "Change".
-#include "plugin/editors/XConfigEditor.h"
+#include "plugin/editors/XConfigBP.h"
 
 #include <array>
 #include <memory>
 
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QRadioButton;
 
 namespace nb4410 {
 
 class CPresetValues;
-class INB4410ConfigBP;
 
-class XConfigPBP : public XConfigEditor {
+class XConfigPBP : public XConfigBP {
     Q_OBJECT
 public:
     static constexpr int kValues = 5; // systolic, diastolic, MAP, heart rate, pulse pressure
@@ -26,14 +24,17 @@ public:
     explicit XConfigPBP(QWidget* parent = nullptr);
     ~XConfigPBP() override;
 
-    void SetLocked(bool locked) override;
-    void Initialize(const ostrel::Variant& data) override;
     void SetFocus() override;
 
     QComboBox* PresetList() const { return m_lstPreset; }
     QRadioButton* PatientOption(int index) const { return m_optPatient[static_cast<size_t>(index)]; }
     // 0 systolic, 1 diastolic, 2 MAP, 3 heart rate, 4 pulse pressure.
     QLabel* ValueLabel(int index) const { return m_value[static_cast<size_t>(index)]; }
+
+protected:
+    void lockControls(bool locked) override;
+    void clearShown() override;
+    void showHeld() override;
 
 private:
     void loadPresets(std::int32_t testType);
@@ -44,14 +45,9 @@ private:
     void patientChosen(int index);
     void storeSelectedPresetData();
 
-    std::shared_ptr<ostrel::IObject> m_holder; // keeps the configuration alive
-    INB4410ConfigBP* m_configuration = nullptr;
-    bool m_busy = false;
     std::unique_ptr<CPresetValues> m_presets;
     std::int32_t m_selectedPreset = 0;
 
-    QGroupBox* m_fraParams;
-    QGroupBox* m_fraSettings;
     std::array<QRadioButton*, 2> m_optPatient{};
     QComboBox* m_lstPreset;
     std::array<QLabel*, kValues> m_value{};

@@ -5,10 +5,10 @@
 #include "host/contract/IReport.h"
 #include "host/contract/IStandards.h"
 #include "host/contract/ResultStatus.h"
+#include "host/core/BasicNumber.h"
 #include "host/core/ErrorService.h"
 #include "host/core/LanguageService.h"
 #include "host/core/Steps.h"
-#include "host/core/StringUtil.h"
 #include "host/results/LimitRule.h"
 #include "host/results/Report.h"
 #include "host/storage/StatusCodec.h"
@@ -198,8 +198,6 @@ QString CMeasurement::GetValueText(std::int32_t& status)
     ostrel::runStep("convert the value to text", [&] {
         if (m_valueType == kYesNo)
             text = YesNoText(m_value);
-        else if (m_valueType == kNumeric1 || m_valueType == kNumeric2)
-            text = ostrel::numberToText(m_value);
         else
             text = m_value.text();
     });
@@ -216,7 +214,7 @@ QString CMeasurement::formatted(const Variant& value) const
         if (value.type() == ostrel::VarType::Boolean) {
             text = YesNoText(value);
         } else if (value.isNumeric()) {
-            text = m_valueFormat.isEmpty() ? ostrel::numberToText(value) : ostrel::formatNumber(value.toDouble(), m_valueFormat);
+            text = m_valueFormat.isEmpty() ? value.text() : ostrel::formatNumber(value.toDouble(), m_valueFormat);
         } else {
             // A loaded preset is text: formatted when it reads as a number, else printed as it is.
             text = value.text();
@@ -264,7 +262,7 @@ ostrel::StorageElement CMeasurement::Save(const ostrel::StorageDocumentPtr& pare
         if (!m_value.isEmptyOrNull())
             element.AppendChild(ostrel::StatusCodec::ValueToElement(parent, m_value, m_valueType));
         if (!m_presetValue.isEmptyOrNull()) {
-            const QString preset = ostrel::numberToText(m_presetValue);
+            const QString preset = m_presetValue.text();
             if (!preset.isEmpty())
                 element.AddChild(MXmlTags::kPresetValue, preset);
         }

@@ -4,6 +4,7 @@
 
 #include "host/contract/IMeasurement.h"
 #include "host/contract/IResultData.h"
+#include "host/core/BasicNumber.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
 #include "host/widgets/WidgetTranslator.h"
@@ -27,22 +28,16 @@ using ostrel::runStep;
 using ostrel::Variant;
 
 namespace {
-const QColor kFailedColour(128, 0, 0);
 const QString kBlank = QStringLiteral(" ");
 const QString kAllowedKeys = QStringLiteral("0123456789,.-+");
 // Marks the "val" cell of a row whose reading is "no reading" (its text is no number).
 constexpr int kNoReadingRole = Qt::UserRole + 1;
 
-struct ColumnSpec {
-    const char* header;
-    int widthTwips;
-    Qt::Alignment alignment;
-};
-const ColumnSpec kColumnSpecs[XResultBP::kColumns] = {{"20950::Settings", 2295, Qt::AlignLeft},
-                                                  {"20651::Preset Value", 1440, Qt::AlignRight},
-                                                  {"232::High limit", 1440, Qt::AlignRight},
-                                                  {"233::Low limit", 1440, Qt::AlignRight},
-                                                  {"235::Recorded value", 1440, Qt::AlignRight}};
+const XResultTable::Column kColumnSpecs[XResultBP::kColumns] = {{"20950::Settings", 2295, Qt::AlignLeft},
+                                                                 {"20651::Preset Value", 1440, Qt::AlignRight},
+                                                                 {"232::High limit", 1440, Qt::AlignRight},
+                                                                 {"233::Low limit", 1440, Qt::AlignRight},
+                                                                 {"235::Recorded value", 1440, Qt::AlignRight}};
 
 // A typed reading: the number of the text, a comma standing for the decimal point as many
 // monitors and keyboards write it. A reading is a number or nothing: a lone sign or point
@@ -59,25 +54,9 @@ std::optional<float> readingOf(QString text)
 } // namespace
 
 XResultBP::XResultBP(QWidget* parent)
-    : QWidget(parent), m_list(new QTreeWidget(this)), m_edit(new QLineEdit(m_list->viewport())),
-      m_noReading(new QPushButton(this)),
-      m_limits(new CStandardLimits(this, m_list, kHighColumn, kLowColumn,
-                                   [this](const char* name, const ostrel::VariantArray& params) { raiseEvent(name, params); }))
+    : XResultTable(parent, kColumnSpecs), m_edit(new QLineEdit(m_list->viewport())), m_noReading(new QPushButton(this))
 {
-    m_list->setObjectName(QStringLiteral("lvwResult"));
-    m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->hide();
-    m_list->setColumnCount(kColumns);
-    QStringList headers;
-    for (const ColumnSpec& column : kColumnSpecs)
-        headers << ostrel::tr4410(QString::fromLatin1(column.header));
-    m_list->setHeaderLabels(headers);
-    for (int i = 0; i < kColumns; ++i) {
-        m_list->setColumnWidth(i, kColumnSpecs[i].widthTwips / kTwipsPerPixel);
-        m_list->headerItem()->setTextAlignment(i, kColumnSpecs[i].alignment | Qt::AlignVCenter);
-    }
-    m_list->show();
 
     m_edit->setObjectName(QStringLiteral("txtEdit"));
     m_edit->setAlignment(Qt::AlignRight);
@@ -109,20 +88,6 @@ XResultBP::XResultBP(QWidget* parent)
     raiseEvent(kEventEnableNextButton, ostrel::VariantArray{Variant(false)});
 }
 
-void XResultBP::raiseEvent(const char* name, const ostrel::VariantArray& params)
-{
-    if (m_handler)
-        runStep(name, [&] { m_handler(QString::fromLatin1(name), params); });
-}
-
-QTreeWidgetItem* XResultBP::Row(const QString& key) const
-{
-    for (int i = 0; i < m_list->topLevelItemCount(); ++i)
-        if (m_list->topLevelItem(i)->data(0, Qt::UserRole).toString() == key)
-            return m_list->topLevelItem(i);
-    return nullptr;
-}
-
 void XResultBP::Clear()
 {
     runStep("clear rows", [&] {
@@ -134,16 +99,7 @@ void XResultBP::Clear()
 void XResultBP::ShowTestResult(std::shared_ptr<ostrel::IResultData> result)
 {
     m_result = result;
-    m_limits->SetResult(result);
-    if (result) {
-        std::int32_t count = 0;
-        runStep("measurement count", [&] { count = result->MeasurementCount(); });
-        for (std::int32_t i = 1; i <= count; ++i)
-            runStep("show measurement", [&] {
-                if (auto measurement = result->Measurement(Variant(i)))
-                    showMeasurement(measurement);
-            });
-    }
+    showResult(result);
     updateNextButton();
 }
 
@@ -176,18 +132,6 @@ void XResultBP::showMeasurement(const std::shared_ptr<ostrel::IMeasurement>& mea
     }
     row->setText(kValueColumn, valueText.isEmpty() ? kBlank : valueText);
     setRowStyle(row, status);
-}
-
-void XResultBP::setRowStyle(QTreeWidgetItem* row, std::int32_t status)
-{
-    const bool failed = status == 2;
-    const QColor colour = failed ? kFailedColour : palette().color(QPalette::WindowText);
-    for (int i = 0; i < kColumns; ++i) {
-        row->setForeground(i, colour);
-        QFont font = row->font(i);
-        font.setBold(failed);
-        row->setFont(i, font);
-    }
 }
 
 void XResultBP::ShowLimits(std::shared_ptr<ostrel::ILimitData> limits, std::shared_ptr<ostrel::IStandards> selected)

@@ -4,34 +4,23 @@
 // monitor under test. Failed rows are dark red and bold, a typed reading as soon as it is
 // typed; a popup menu switches between the selected standards and between percent and
 // calculated limits; the container is told when every reading has been entered.
-#include "CStandardLimits.h"
-#include "INB4410ResultView.h"
-#include "host/core/Variant.h"
+#include "XResultTable.h"
 
-#include <QWidget>
 #include <memory>
-#include <vector>
 
-class QAction;
 class QLineEdit;
-class QMenu;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace nb4410 {
 
 class CMeasurement;
 
-class XResultBP : public QWidget, public INB4410ResultView {
+class XResultBP : public XResultTable {
     Q_OBJECT
 public:
     static constexpr int kPresetColumn = 1;
-    static constexpr int kHighColumn = 2;
-    static constexpr int kLowColumn = 3;
     static constexpr int kValueColumn = 4;
     static constexpr int kColumns = 5;
-    static constexpr int kTwipsPerPixel = 15;
     static constexpr int kEnterKey = 13;
     static constexpr int kBackspaceKey = 8;
 
@@ -42,21 +31,9 @@ public:
     void ShowTestResult(std::shared_ptr<ostrel::IResultData> result) override;
     void ShowLimits(std::shared_ptr<ostrel::ILimitData> limits, std::shared_ptr<ostrel::IStandards> selected) override;
     void StartEditing() override;
-    void StoreConfiguration(std::shared_ptr<ostrel::IConfigData> /*configuration*/) override {}
-    void SetEventHandler(EventHandler handler) override { m_handler = std::move(handler); }
 
-    QTreeWidget* List() const { return m_list; }
     QLineEdit* EditBox() const { return m_edit; }
-    QTreeWidgetItem* Row(const QString& key) const; // nullptr when absent
-    bool CalculatedLimits() const { return m_limits->CalculatedLimits(); }
     bool LastRowPassed() const { return m_lastRowPassed; }
-    // The standards items of the popup menu, in order (the first is number 1).
-    const std::vector<QAction*>& StandardItems() const { return m_limits->StandardItems(); }
-    QMenu* StandardsMenu() const { return m_limits->Menu(); }
-    QAction* CalculateLimitsItem() const { return m_limits->CalculateLimitsItem(); }
-    bool MenuAvailable() const { return m_limits->MenuAvailable(); } // whether a right-button press opens the menu
-    void ChooseStandard(int number) { m_limits->ChooseStandard(number); } // 1-based, as the menu does
-    void ToggleCalculatedLimits() { m_limits->ToggleCalculatedLimits(); }
     // Begins editing the reading of the row (the selected row when none is given).
     void BeginEdit(QTreeWidgetItem* row = nullptr);
     // Whether every row has a reading.
@@ -70,29 +47,24 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void showMeasurement(const std::shared_ptr<ostrel::IMeasurement>& measurement);
+    void showMeasurement(const std::shared_ptr<ostrel::IMeasurement>& measurement) override;
     // The measurement a row of the list shows (null without a result).
     std::shared_ptr<CMeasurement> measurementOf(const QTreeWidgetItem* row) const;
     void editChanged();
     bool editKey(int key, const QString& text);
     void nextRow();
     void updateNextButton();
-    void raiseEvent(const char* name, const ostrel::VariantArray& params);
-    void setRowStyle(QTreeWidgetItem* row, std::int32_t status);
     // The status the typed reading would get against the limits shown, the measurement untouched.
     std::int32_t previewStatus(const CMeasurement& measurement) const;
     void placeEditBox(QTreeWidgetItem* row);
 
-    QTreeWidget* m_list;
     QLineEdit* m_edit;
     QPushButton* m_noReading;
-    CStandardLimits* m_limits; // owned by this widget
     std::shared_ptr<ostrel::IResultData> m_result;
     std::shared_ptr<ostrel::ILimitData> m_limitData;
     std::shared_ptr<ostrel::IStandards> m_selectedStandards;
     bool m_editSuppressed = false;
     bool m_lastRowPassed = false;
-    EventHandler m_handler;
 };
 
 } // namespace nb4410

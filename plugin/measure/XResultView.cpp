@@ -4,6 +4,7 @@
 
 #include "host/contract/IMeasurement.h"
 #include "host/contract/IResultData.h"
+#include "host/core/BasicNumber.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
 #include "host/core/Steps.h"
@@ -21,59 +22,22 @@ using ostrel::runStep;
 using ostrel::Variant;
 
 namespace {
-const QColor kFailedColour(128, 0, 0);
 const QString kBlank = QStringLiteral(" ");
 
 // Room beside a name for the item's own margins.
 constexpr int kNameMarginPx = 16;
 
-struct ColumnSpec {
-    const char* header;
-    int widthTwips;
-    Qt::Alignment alignment;
-};
-const ColumnSpec kColumns[] = {{"20950::Settings", 2295, Qt::AlignLeft},
-                               {"231::Value", 1440, Qt::AlignRight},
-                               {"232::High limit", 1440, Qt::AlignRight},
-                               {"233::Low limit", 1440, Qt::AlignRight}};
+const XResultTable::Column kColumns[] = {{"20950::Settings", 2295, Qt::AlignLeft},
+                                         {"231::Value", 1440, Qt::AlignRight},
+                                         {"232::High limit", 1440, Qt::AlignRight},
+                                         {"233::Low limit", 1440, Qt::AlignRight}};
 } // namespace
 
-XResultView::XResultView(QWidget* parent)
-    : QWidget(parent), m_list(new QTreeWidget(this)),
-      m_limits(new CStandardLimits(this, m_list, kHighColumn, kLowColumn,
-                                   [this](const char* name, const ostrel::VariantArray& params) { raiseEvent(name, params); }))
+XResultView::XResultView(QWidget* parent) : XResultTable(parent, kColumns)
 {
-    m_list->setObjectName(QStringLiteral("lvwResult"));
-    m_list->setRootIsDecorated(false);
-    m_list->hide();
-    m_list->setColumnCount(4);
-    QStringList headers;
-    for (const ColumnSpec& column : kColumns)
-        headers << ostrel::tr4410(QString::fromLatin1(column.header));
-    m_list->setHeaderLabels(headers);
-    for (int i = 0; i < 4; ++i) {
-        m_list->setColumnWidth(i, kColumns[i].widthTwips / kTwipsPerPixel);
-        m_list->headerItem()->setTextAlignment(i, kColumns[i].alignment | Qt::AlignVCenter);
-    }
-    m_list->show();
-
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_list);
-}
-
-void XResultView::raiseEvent(const char* name, const ostrel::VariantArray& params)
-{
-    if (m_handler)
-        runStep(name, [&] { m_handler(QString::fromLatin1(name), params); });
-}
-
-QTreeWidgetItem* XResultView::Row(const QString& key) const
-{
-    for (int i = 0; i < m_list->topLevelItemCount(); ++i)
-        if (m_list->topLevelItem(i)->data(0, Qt::UserRole).toString() == key)
-            return m_list->topLevelItem(i);
-    return nullptr;
 }
 
 void XResultView::Clear()
@@ -84,19 +48,7 @@ void XResultView::Clear()
     });
 }
 
-void XResultView::ShowTestResult(std::shared_ptr<ostrel::IResultData> result)
-{
-    m_limits->SetResult(result);
-    if (!result)
-        return;
-    std::int32_t count = 0;
-    runStep("measurement count", [&] { count = result->MeasurementCount(); });
-    for (std::int32_t i = 1; i <= count; ++i)
-        runStep("show measurement", [&] {
-            if (auto measurement = result->Measurement(Variant(i)))
-                showMeasurement(measurement);
-        });
-}
+void XResultView::ShowTestResult(std::shared_ptr<ostrel::IResultData> result) { showResult(result); }
 
 void XResultView::showMeasurement(const std::shared_ptr<ostrel::IMeasurement>& measurement)
 {
@@ -130,18 +82,6 @@ void XResultView::showMeasurement(const std::shared_ptr<ostrel::IMeasurement>& m
             raiseEvent(kEventEnableNextButton, ostrel::VariantArray{Variant(true)});
     }
     setRowStyle(row, status);
-}
-
-void XResultView::setRowStyle(QTreeWidgetItem* row, std::int32_t status)
-{
-    const bool failed = status == 2;
-    const QColor colour = failed ? kFailedColour : palette().color(QPalette::WindowText);
-    for (int i = 0; i < 4; ++i) {
-        row->setForeground(i, colour);
-        QFont font = row->font(i);
-        font.setBold(failed);
-        row->setFont(i, font);
-    }
 }
 
 void XResultView::ShowLimits(std::shared_ptr<ostrel::ILimitData> limits, std::shared_ptr<ostrel::IStandards> selected)

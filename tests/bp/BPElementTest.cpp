@@ -170,11 +170,7 @@ TEST_F(BPElement, ReadingsOnlyRecordsTheMonitorsReadingsWithoutTheInstrument)
 
 TEST_F(BPElement, ElapsedTimeWithoutTheEndKeepsPolling)
 {
-    driver().replies = [this](int call) {
-        if (call == 50)
-            element->Guide()->Press("stop");
-        return bpReply(call + 1, 100);
-    };
+    replyStoppingAt(50, [](int call) { return bpReply(call + 1, 100); });
     perform([&](FTestGuide& guide) {
         press(guide, "play");
         EXPECT_EQ(driver().polls, 51);
@@ -259,11 +255,9 @@ TEST_F(BPElement, NotApplicableKeepsAnEmptyResultAndAbortDiscards)
         press(guide, "play");
         press(guide, "na");
     });
+    // Status 3 with the status text "NA" the contract suite holds for every type.
     ASSERT_TRUE(result());
-    EXPECT_EQ(result()->Status(), 3);
     EXPECT_EQ(result()->MeasurementCount(), 0);
-    ASSERT_TRUE(result()->ServiceRecord());
-    EXPECT_EQ(result()->ServiceRecord()->StatusText(), "NA");
     EXPECT_EQ(result()->MTIID(), 1); // numbered like a performed result
 
     // The next Perform gives the result its rows again; abort without a run leaves the stored

@@ -131,6 +131,26 @@ TEST_F(BPEditors, PresetEditorChoosesPresetsAndSwitchesPatients)
     EXPECT_EQ(labels(editor), (QStringList{"", "", "", "", ""}));
 }
 
+// The captions come from the configurations' tables, in the order of their rows.
+TEST_F(BPEditors, RowCaptionsFollowTheConfigurationsTables)
+{
+    const auto captions = [](const QWidget& editor, const QString& name, int count) {
+        QStringList texts;
+        for (int i = 0; i < count; ++i) {
+            const auto* label = editor.findChild<QLabel*>(name.arg(i));
+            texts << (label ? label->text() : QStringLiteral("(none)"));
+        }
+        return texts;
+    };
+    const XConfigIBP independent;
+    EXPECT_EQ(captions(independent, QStringLiteral("lblConfig_%1"), XConfigIBP::kRows),
+              (QStringList{"Systolic (mmHg) :", "Diastolic (mmHg) :", "Heart Rate (BPM) :", "Pulse Pressure (mmHg) :"}));
+    const XConfigPBP preset;
+    EXPECT_EQ(captions(preset, QStringLiteral("lblTitle_%1"), 2 + XConfigPBP::kValues),
+              (QStringList{"Patient:", "Selected preset:", "Systolic (mmHg) :", "Diastolic (mmHg) :", "MAP (mmHg) :",
+                           "Heart Rate (BPM) :", "Pulse Pressure (mmHg) :"}));
+}
+
 TEST_F(BPEditors, DeleteAsAKeyboardSendsItRemovesTheNextDigit)
 {
     auto config = std::make_shared<CConfigIBP>();

@@ -88,6 +88,12 @@ VariantArray texts(std::initializer_list<QString> items)
 
 QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 
+// A blood-pressure reply: the end flag, the manometer, and the elapsed time once it ends.
+VariantArray bpReply(bool end, int pressure)
+{
+    return texts({"100", flag(end), QString::number(pressure), "0", end ? "5" : "0", "0", "0", "0", "0"});
+}
+
 // The BP result shows what was simulated beside what the monitor read.
 constexpr char kBPHeading[] = "|Result:|Preset value|Recorded value|Unit";
 constexpr char kHeading[] = "|Result:||Value|Unit";
@@ -96,7 +102,7 @@ void PrintTo(const TestType& type, std::ostream* out) { *out << type.name; }
 
 const TestType kTypes[] = {
     {"BloodPressurePreset", CTestBP::kPresetTestId, 100, CTestBP::kPresetTestId, CConfigPBP::kSource, &make<CTestBP>,
-     [](bool end, int p) { return texts({"100", flag(end), QString::number(p), "0", end ? "5" : "0", "0", "0", "0", "0"}); },
+     &bpReply,
      true, {"100", "2", "1", "0", "120", "80", "60", "2", "1"},
      [](ostrel::IConfigData& c) {
          auto& bp = dynamic_cast<INB4410ConfigBP&>(c);
@@ -106,7 +112,7 @@ const TestType kTypes[] = {
      },
      {"SYST: Systolic", "DIAS: Diastolic", "HART: Heart Rate", "MAPR: MAP"}, kBPHeading, &typeReadings},
     {"BloodPressureIndependent", CTestBP::kIndependentTestId, 100, CTestBP::kIndependentTestId, CConfigIBP::kSource, &make<CTestBP>,
-     [](bool end, int p) { return texts({"100", flag(end), QString::number(p), "0", end ? "5" : "0", "0", "0", "0", "0"}); },
+     &bpReply,
      true, {"100", "1", "0", "0", "120", "80", "80", "2", "1"},
      [](ostrel::IConfigData& c) {
          auto& bp = dynamic_cast<INB4410ConfigBP&>(c);

@@ -66,11 +66,7 @@ TEST_F(CuffVolumeElement, OnlyTheFinalReplyStoresAndJudgesTheVolume)
 
 TEST_F(CuffVolumeElement, StopBeforeTheEndLeavesNoVolume)
 {
-    driver().replies = [this](int call) {
-        if (call == 3)
-            element->Guide()->Press("stop");
-        return cuffReply(false, "0");
-    };
+    replyStoppingAt(3, [](int) { return cuffReply(false, "0"); });
     perform([&](FTestGuide& guide) {
         press(guide, "play");
         EXPECT_EQ(driver().polls, 4);

@@ -123,11 +123,7 @@ TEST_F(LeakElement, RepliesWithoutElapsedTimeChangeNothing)
 TEST_F(LeakElement, ContinuousRunEndsOnlyOnStopOrTheInstrument)
 {
     config().SetDuration(0);
-    driver().replies = [this](int call) {
-        if (call == 400)
-            element->Guide()->Press("stop");
-        return leakReply(call + 1, 1.0f);
-    };
+    replyStoppingAt(400, [](int call) { return leakReply(call + 1, 1.0f); });
     perform([&](FTestGuide& guide) {
         press(guide, "play");
         EXPECT_EQ(driver().polls, 401);
@@ -208,7 +204,8 @@ TEST_F(LeakElement, DriverFailureShowsOneMessageUnlessTheDriverShowedIt)
     }
 }
 
-TEST_F(LeakElement, NotApplicableAfterARunGivesStatusThreeAndNoInstrumentNumber)
+// Status 3 with the status text "NA" the contract suite holds for every type.
+TEST_F(LeakElement, NotApplicableAfterARunNumbersNoInstrument)
 {
     element->Filter()->SetServiceRecordWanted(true);
     config().SetDuration(2);
@@ -217,11 +214,7 @@ TEST_F(LeakElement, NotApplicableAfterARunGivesStatusThreeAndNoInstrumentNumber)
         press(guide, "na");
     });
     ASSERT_TRUE(result());
-    EXPECT_EQ(result()->Status(), 3);
     EXPECT_EQ(result()->MTIID(), 0);
-    ASSERT_TRUE(result()->ServiceRecord());
-    EXPECT_EQ(result()->ServiceRecord()->StatusText(), "NA");
-    EXPECT_EQ(context->FinishedElements().size(), 1u);
 }
 
 TEST_F(LeakElement, NextWithoutAStartKeepsTheResultAndTellsNobody)

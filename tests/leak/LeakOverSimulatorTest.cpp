@@ -16,7 +16,6 @@
 
 #include <QAction>
 #include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
 
 using namespace nb4410;
@@ -25,20 +24,27 @@ using ostrel::Variant;
 
 namespace {
 
-using LeakOverSimulator = nb4410::testing::TypedElementOverSimulator<CTestLeak, CConfigLeak, CResultLeak>;
-
-// Presses a button of the window as soon as the running test has measured a drop.
-void pressOnceMeasured(FTestGuide& guide, QTimer& poll, const char* key, CTestLeak& element,
-                       const std::function<CResultLeak*()>& result)
-{
-    QObject::connect(&poll, &QTimer::timeout, [&guide, &poll, key, &element, result] {
-        if (element.Running() && result() && !result()->Find("DROP")->Value().isEmptyOrNull()) {
-            poll.stop();
-            guide.Press(key);
-        }
-    });
-    poll.start(10);
-}
+class LeakOverSimulator : public nb4410::testing::TypedElementOverSimulator<CTestLeak, CConfigLeak, CResultLeak> {
+protected:
+    // Plays and presses the button as soon as the running test has measured a drop; then
+    // (when given) goes on in the window once play has returned.
+    void playPressingOnceMeasured(const char* key, const Script& then = {})
+    {
+        perform([&](FTestGuide& guide) {
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, [&] {
+                if (element->Running() && result() && !result()->Find("DROP")->Value().isEmptyOrNull()) {
+                    poll.stop();
+                    guide.Press(key);
+                }
+            });
+            poll.start(10);
+            press(guide, "play");
+            if (then)
+                then(guide);
+        });
+    }
+};
 
 TEST_F(LeakOverSimulator, PlayRunsTheTestAndNextStoresAJudgedResult)
 {
@@ -97,11 +103,7 @@ TEST_F(LeakOverSimulator, NextDuringAContinuousRunEndsTheRunBeforePerformReturns
 {
     start();
     config().SetDuration(0);
-    perform([&](FTestGuide& guide) {
-        QTimer poll;
-        pressOnceMeasured(guide, poll, "next", *element, [this] { return result(); });
-        press(guide, "play");
-    });
+    playPressingOnceMeasured("next");
     EXPECT_FALSE(element->Running());
     EXPECT_EQ(MVti::Driver()->VtiState(), nb4410vti::evtiNotConnected);
     EXPECT_EQ(context->LastNavigation(), RunContext::kNavigateNext);
@@ -114,10 +116,7 @@ TEST_F(LeakOverSimulator, StopBeforeTheDurationLeavesAnIncompleteResultThatNever
     start({{"LeakRate", "10"}});
     config().SetDuration(300);
     selectStandardWithLimits("DROP", 1000.0f); // the partial drop would pass
-    perform([&](FTestGuide& guide) {
-        QTimer poll;
-        pressOnceMeasured(guide, poll, "stop", *element, [this] { return result(); });
-        press(guide, "play");
+    playPressingOnceMeasured("stop", [&](FTestGuide& guide) {
         EXPECT_FALSE(element->Running());
         EXPECT_EQ(guide.StatusBar()->Status(), ostrel::status::kIncomplete);
         press(guide, "next");
@@ -137,11 +136,7 @@ TEST_F(LeakOverSimulator, NextDuringATimedTestStopsTheInstrumentAndStoresAnIncom
     start();
     config().SetDuration(300);
     selectStandardWithLimits("DROP", 1000.0f);
-    perform([&](FTestGuide& guide) {
-        QTimer poll;
-        pressOnceMeasured(guide, poll, "next", *element, [this] { return result(); });
-        press(guide, "play");
-    });
+    playPressingOnceMeasured("next");
     EXPECT_FALSE(element->Running());
     EXPECT_EQ(MVti::Driver()->VtiState(), nb4410vti::evtiNotConnected);
     ASSERT_TRUE(result());
@@ -157,21 +152,10 @@ TEST_F(LeakOverSimulator, ALinkThatDiesMidTestLeavesAnIncompleteResultWithItsErr
     start({{"LeakRate", "10"}, {"HangUpInTest", "150"}});
     config().SetDuration(300);
     selectStandardWithLimits("RATE", 1.0f);
-    messages.sink->defaultAnswer = true;
-    perform([&](FTestGuide& guide) {
-        press(guide, "play");
-        EXPECT_FALSE(element->Running());
-        EXPECT_EQ(guide.StatusBar()->Status(), ostrel::status::kIncomplete);
-        press(guide, "next");
-    });
+    performUntilTheLineDiesThenNext();
+    expectCutShortByTheLine("DROP");
     ASSERT_TRUE(result());
-    EXPECT_EQ(result()->Status(), ostrel::status::kIncomplete);
-    EXPECT_FALSE(result()->StatusText().isEmpty());
-    const auto drop = result()->Find("DROP");
-    EXPECT_FALSE(drop->Value().isEmptyOrNull()) << "the values are kept for the record";
-    EXPECT_EQ(drop->Flags(), QStringLiteral("IE"));
-    EXPECT_EQ(drop->Status(), ostrel::status::kIncomplete);
-    EXPECT_EQ(MVti::Driver()->VtiState(), nb4410vti::evtiNotConnected);
+    EXPECT_FALSE(result()->Find("DROP")->Value().isEmptyOrNull()) << "the values are kept for the record";
 
     // Stored and read back, it is still incomplete, with its error.
     auto document = ostrel::StorageDocument::Create();

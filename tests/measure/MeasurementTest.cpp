@@ -24,6 +24,17 @@ MeasurementPtr rateMeasurement()
     return measurement;
 }
 
+// A rate measured with its preset and a flag, its status updated without limits.
+MeasurementPtr measuredRate(const ostrel::Variant& value, const ostrel::Variant& preset, const char* flag)
+{
+    auto measurement = rateMeasurement();
+    measurement->SetValue(value);
+    measurement->SetPresetValue(preset);
+    measurement->AddFlag(QString::fromLatin1(flag));
+    measurement->UpdateStatus(nullptr, nullptr);
+    return measurement;
+}
+
 QStringList childNames(const ostrel::StorageElement& element)
 {
     QStringList names;
@@ -54,11 +65,7 @@ TEST(MeasureKeys, RateHasItsUnitAndLimitUnits)
 
 TEST(Measurement, SavesItsRecordInOrderAndLoadsItBack)
 {
-    auto measurement = rateMeasurement();
-    measurement->SetValue(2.5f);
-    measurement->SetPresetValue(3.0f);
-    measurement->AddFlag(QStringLiteral("O"));
-    measurement->UpdateStatus(nullptr, nullptr);
+    auto measurement = measuredRate(2.5f, 3.0f, "O");
     auto document = ostrel::StorageDocument::Create();
     const auto element = measurement->Save(document);
 
@@ -195,11 +202,7 @@ TEST(Measurement, AddFlagKeepsEachLetterOnceAndEmptyClears)
 
 TEST(Measurement, ClearResultKeepsTheDefinition)
 {
-    auto measurement = rateMeasurement();
-    measurement->SetValue(3);
-    measurement->SetPresetValue(4);
-    measurement->AddFlag(QStringLiteral("I"));
-    measurement->UpdateStatus(nullptr, nullptr);
+    auto measurement = measuredRate(3, 4, "I");
     measurement->ClearResult();
     EXPECT_TRUE(measurement->Value().isEmpty());
     EXPECT_TRUE(measurement->PresetValue().isEmpty());

@@ -4,7 +4,6 @@
 
 #include "host/core/ErrorService.h"
 #include "host/core/Steps.h"
-#include "host/core/StringUtil.h"
 #include "plugin/guide/FDialogWrapper.h"
 #include "plugin/measure/MMeasureKey.h"
 #include "plugin/measure/MXmlTags.h"

@@ -4,7 +4,6 @@
 
 #include "host/core/ErrorService.h"
 #include "host/core/Steps.h"
-#include "host/core/StringUtil.h"
 #include "plugin/guide/FDialogWrapper.h"
 #include "plugin/measure/MMeasureKey.h"
 #include "plugin/measure/MXmlTags.h"
@@ -14,32 +13,6 @@ namespace nb4410 {
 
 using ostrel::runStep;
 using ostrel::Variant;
-
-const ConfigTable<CConfigPBP>& CConfigPBP::Fields()
-{
-    // Only the patient has a default: the values come with the preset.
-    static const ConfigField<CConfigPBP> fields[] = {
-        {.tag = "Preset", .attribute = "Type", .member = &CConfigPBP::m_selectedPreset, .defaultValue = std::nullopt,
-         .read = ConfigRead::Byte, .range = {}, .caption = "20356::Selected Preset", .reportRow = 0},
-        {.tag = "Preset", .attribute = "Patient", .member = &CConfigPBP::m_patientType, .defaultValue = 0,
-         .read = ConfigRead::Long, .range = {}},
-        {.tag = "Systolic", .attribute = nullptr, .member = &CConfigPBP::m_systolic, .defaultValue = std::nullopt,
-         .read = ConfigRead::Float, .range = {}, .key = MMeasureKey::kSyst},
-        {.tag = "Diastolic", .attribute = nullptr, .member = &CConfigPBP::m_diastolic, .defaultValue = std::nullopt,
-         .read = ConfigRead::Float, .range = {}, .key = MMeasureKey::kDias},
-        {.tag = "Map", .attribute = nullptr, .member = &CConfigPBP::m_map, .defaultValue = std::nullopt,
-         .read = ConfigRead::Float, .range = {}, .key = MMeasureKey::kMapr},
-        {.tag = "HeartRate", .attribute = nullptr, .member = &CConfigPBP::m_heartRate, .defaultValue = std::nullopt,
-         .read = ConfigRead::Integer, .range = {}, .key = MMeasureKey::kHart},
-        {.tag = "PulsePressure", .attribute = nullptr, .member = &CConfigPBP::m_pulsePressure,
-         .defaultValue = std::nullopt, .read = ConfigRead::Float, .range = {}, .caption = "20354::Pulse Pressure",
-         .unit = "mmHg", .reportFormat = "0.00", .reportRow = 1, .key = MMeasureKey::kPuls},
-    };
-    static const ConfigTable<CConfigPBP> table{
-        fields, &CConfigPBP::m_testGuideSettings,
-        {QString::fromLatin1(kSource), QLatin1String(MConfigBP::kLoadingText), 2, 2}};
-    return table;
-}
 
 CConfigPBP::CConfigPBP() { ResetFields(); }
 

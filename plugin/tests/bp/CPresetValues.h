@@ -3,6 +3,7 @@
 // list for adult and one for neonate patients, for the preset editor's choice list.
 #include "MConfigBP.h"
 
+#include "host/core/BasicNumber.h"
 #include "host/core/LanguageService.h"
 #include "host/core/Steps.h"
 #include "host/core/Variant.h"

@@ -6,6 +6,7 @@
 #include "MConfigBP.h"
 
 #include "host/contract/IRunContext.h"
+#include "host/core/BasicNumber.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
 #include "host/core/MessageService.h"
@@ -14,8 +15,6 @@
 #include "plugin/measure/MMeasureKey.h"
 #include "plugin/tests/common/MInstrumentNumber.h"
 #include "plugin/tests/common/MVti.h"
-
-#include <QCoreApplication>
 
 namespace nb4410 {
 
@@ -150,9 +149,7 @@ void CTestBP::OnStartTest()
     if (s_running)
         return;
     s_running = true;
-    m_stopRequested = false;
-    m_performed = true;
-    m_discardResult = false;
+    beginRun();
     // Readings only: nothing is simulated, the technician records what the monitor shows.
     if (Core()->TestID() == kReadingsOnlyTestId) {
         beginResultEntry();
@@ -182,26 +179,7 @@ void CTestBP::beginResultEntry()
 
 bool CTestBP::runSimulation()
 {
-    const VariantArray parameters = ParameterSet();
-    SetInstrumentIdentity(MVti::Driver()->StartRemote());
-    Variant wrapped(VariantArray{Variant(parameters)});
-    MVti::Driver()->StartTest(wrapped);
-    setRunning(true, {3});
-
-    bool done = false;
-    while (!done) {
-        // The window's buttons reach the run here, and only through the marks.
-        QCoreApplication::processEvents();
-        if (m_stopRequested)
-            break;
-        std::int32_t testType = kInstrumentTestType;
-        Variant reply;
-        MVti::Driver()->GetTestResult(testType, reply);
-        done = TakeReply(reply.isArray() ? reply.array() : VariantArray());
-    }
-    MVti::Driver()->StopTest();
-    MVti::Driver()->EndRemote();
-    return done;
+    return pollInstrument(ParameterSet(), kInstrumentTestType, [this] { setRunning(true, {3}); });
 }
 
 void CTestBP::simulationFailed()

@@ -4,11 +4,11 @@
 // string ("120;80;93;60;2": systolic, diastolic, mean arterial pressure, heart rate, pulse
 // pressure).
 #include "INB4410ConfigBP.h"
+#include "host/core/BasicNumber.h"
 #include "host/core/LanguageService.h"
 #include "host/core/RegistryKey.h"
 #include "host/core/RegistryStore.h"
 #include "host/core/Steps.h"
-#include "host/core/StringUtil.h"
 
 #include <QStringList>
 
@@ -107,7 +107,7 @@ inline QString PresetName(std::int32_t testType, std::int32_t patientType, std::
     if (family.isEmpty())
         return QString();
     const QString path = family + PatientKey(patientType) + QLatin1Char('\\')
-        + ostrel::numberToText(ostrel::Variant(PresetSubKey(testType, patientType, selectedPreset)));
+        + ostrel::Variant(PresetSubKey(testType, patientType, selectedPreset)).text();
     QString name;
     ostrel::runStep("preset name", [&] {
         if (const ostrel::RegistryKeyPtr key = OpenKey(path)) {
@@ -162,10 +162,9 @@ inline ostrel::Variant TestParams(std::int32_t testType, std::uint8_t preset, fl
 {
     using ostrel::Variant;
     return Variant(ostrel::VariantArray{
-        QStringLiteral("100"), ostrel::numberToText(Variant(testType)), ostrel::numberToText(Variant(preset)),
-        QStringLiteral("0"), ostrel::numberToText(Variant(systolic)), ostrel::numberToText(Variant(diastolic)),
-        ostrel::numberToText(Variant(heartRate)), ostrel::numberToText(Variant(pulsePressure)),
-        ostrel::numberToText(Variant(arrhythmia))});
+        QStringLiteral("100"), Variant(testType).text(), Variant(preset).text(), QStringLiteral("0"),
+        Variant(systolic).text(), Variant(diastolic).text(), Variant(heartRate).text(), Variant(pulsePressure).text(),
+        Variant(arrhythmia).text()});
 }
 
 } // namespace nb4410::MConfigBP

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "host/contract/ITestElement.h"
 #include "host/contract/IProgress.h"
 #include "host/contract/IReport.h"
+#include "host/contract/ITestElement.h"
 #include "host/contract/ResultStatus.h"
+#include "host/core/BasicNumber.h"
 #include "host/core/ErrorService.h"
 #include "host/core/Steps.h"
-#include "host/core/StringUtil.h"
 #include "host/run/ServiceRecord.h"
 #include "host/storage/StatusCodec.h"
 #include "plugin/guide/FDialogWrapper.h"
@@ -170,7 +170,7 @@ ostrel::StorageElement CInstrumentResult::Save(const ostrel::StorageDocumentPtr&
         if (!element)
             ostrel::ErrorService::instance().Raise(kModule, kSaveError, m_source, 3);
         if (m_mtiId != 0)
-            element.SetAttribute(QLatin1String(MXmlTags::kMti), ostrel::numberToText(Variant(m_mtiId)));
+            element.SetAttribute(QLatin1String(MXmlTags::kMti), Variant(m_mtiId).text());
         if (auto status = ostrel::StatusCodec::StatusToElement(document, m_status, m_statusText))
             element.AppendChild(status);
         if (!m_comment.isEmpty())

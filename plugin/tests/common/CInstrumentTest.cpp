@@ -218,9 +218,7 @@ void CInstrumentTest::OnStartTest()
     if (m_running)
         return;
     m_running = true;
-    m_stopRequested = false;
-    m_performed = true;
-    m_discardResult = false;
+    beginRun();
     try {
         runInstrument();
     } catch (...) {
@@ -261,29 +259,10 @@ void CInstrumentTest::runInstrument()
         parameters = ParameterSet();
     PrepareRun();
 
-    m_identity = MVti::Driver()->StartRemote();
-    Variant wrapped(VariantArray{Variant(parameters)});
-    MVti::Driver()->StartTest(wrapped);
-    if (m_guide)
-        m_guide->SetRunning(true, stepList(0));
-
-    bool done = false;
-    bool stopped = false;
-    while (!done) {
-        // The window's buttons reach the run here, and only through the marks.
-        QCoreApplication::processEvents();
-        if (m_stopRequested) {
-            stopped = true;
-            break;
-        }
-        std::int32_t testType = m_testType;
-        Variant reply;
-        MVti::Driver()->GetTestResult(testType, reply);
-        done = TakeReply(reply.isArray() ? reply.array() : VariantArray());
-    }
-
-    MVti::Driver()->StopTest();
-    MVti::Driver()->EndRemote();
+    const bool stopped = !pollInstrument(parameters, m_testType, [this] {
+        if (m_guide)
+            m_guide->SetRunning(true, stepList(0));
+    });
     m_running = false;
     // Stop, next, previous or abort before the end condition: what was measured is partial.
     if (stopped && !StopCompletesRun())
@@ -292,6 +271,29 @@ void CInstrumentTest::runInstrument()
         EvaluateAndShow(); // the verdict, now that the run has ended
     if (m_guide)
         m_guide->SetRunning(false, stepList(0));
+}
+
+bool CInstrumentTest::pollInstrument(const VariantArray& parameters, std::int32_t testType,
+                                     const std::function<void()>& started)
+{
+    m_identity = MVti::Driver()->StartRemote();
+    Variant wrapped(VariantArray{Variant(parameters)});
+    MVti::Driver()->StartTest(wrapped);
+    started();
+    bool done = false;
+    while (!done) {
+        // The window's buttons reach the run here, and only through the marks.
+        QCoreApplication::processEvents();
+        if (m_stopRequested)
+            break;
+        std::int32_t polled = testType;
+        Variant reply;
+        MVti::Driver()->GetTestResult(polled, reply);
+        done = TakeReply(reply.isArray() ? reply.array() : VariantArray());
+    }
+    MVti::Driver()->StopTest();
+    MVti::Driver()->EndRemote();
+    return done;
 }
 
 void CInstrumentTest::runFailed()

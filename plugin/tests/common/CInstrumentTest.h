@@ -121,13 +121,24 @@ protected:
     // Abort or skip: the result of the run in this window goes, and the element holds again
     // what it held before the window opened (a stored result, or none).
     void DiscardRun();
-    // A test that runs the instrument itself keeps the identity the driver returned.
-    void SetInstrumentIdentity(ostrel::MtiDataPtr identity) { m_identity = std::move(identity); }
+    // Starts the instrument's test with the parameter set (kept with the identity the driver
+    // returns), calls started, polls with the test type until a reply ends the run or the
+    // operator stops it, and ends the test and the remote session: false when stopped first.
+    bool pollInstrument(const ostrel::VariantArray& parameters, std::int32_t testType,
+                        const std::function<void()>& started);
     std::shared_ptr<ostrel::ITestElement> Self();
     // A reply field (0-based); Empty when the reply is shorter.
     static ostrel::Variant Field(const ostrel::VariantArray& reply, int index);
     // A two-column table of measurement keys and their translated descriptions.
     static ostrel::Variant MeasurementTable(const std::vector<std::pair<QString, QString>>& keysAndTexts);
+
+    // A run starts: no stop asked for yet, the element counts as performed, its result is kept.
+    void beginRun()
+    {
+        m_stopRequested = false;
+        m_performed = true;
+        m_discardResult = false;
+    }
 
     const QString m_errorSource;
     bool m_stopRequested = false;

@@ -7,8 +7,8 @@
 #include "plugin/tests/common/MConfigStore.h"
 
 #include "host/contract/IReport.h"
+#include "host/core/BasicNumber.h"
 #include "host/core/LanguageService.h"
-#include "host/core/StringUtil.h"
 #include "host/core/Variant.h"
 #include "host/run/TestGuideSettings.h"
 #include "plugin/measure/MXmlTags.h"
@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <variant>
 #include <vector>
 
@@ -38,14 +39,15 @@ enum class ConfigMissing {
     WhenNone,  // children are looked up by name (the first, a non-empty text); warns when none is found
 };
 
-// A slider row of an editor: its numbered caption and tip, and the slider's steps.
+// A row of an editor: its numbered caption and tip, the steps of a slider row, and the format
+// of the value a text box or a label shows.
 struct ConfigEditorRow {
     const char* caption = nullptr;
     const char* toolTip = nullptr;
     int smallStep = 1;
     int largeStep = 10;
     int tickEvery = 10;
-    const char* format = "0"; // of the shown value in a text-box editor
+    const char* format = "0"; // of the value a text box or a label shows
 };
 
 template <class Config>
@@ -97,7 +99,7 @@ void Set(const ConfigField<Config>& field, Config& config, double value)
 template <class Config>
 QString StoredText(const ConfigField<Config>& field, const Config& config)
 {
-    return ostrel::numberToText(Value(field, config));
+    return Value(field, config).text();
 }
 
 // The value held for a measurement key; Empty for a key the configuration does not hold.
@@ -289,21 +291,21 @@ ostrel::StorageElement Save(const ConfigTable<Config>& table, const Config& conf
 template <class Config>
 ostrel::VariantArray Parameters(const ConfigTable<Config>& table, const Config& config, std::int32_t testType)
 {
-    ostrel::VariantArray parameters{ostrel::numberToText(ostrel::Variant(testType))};
+    ostrel::VariantArray parameters{ostrel::Variant(testType).text()};
     for (const ConfigField<Config>& field : table.fields)
         parameters.append(ostrel::Variant(StoredText(field, config)));
     return parameters;
 }
 
-// The fields an editor shows in rows, in the order of the table.
+// The field of an editor's row (0 the first): the fields that have a row, in the order of the
+// table.
 template <class Config>
-std::vector<const ConfigField<Config>*> EditorRows(const ConfigTable<Config>& table)
+const ConfigField<Config>& EditorRow(const ConfigTable<Config>& table, int index)
 {
-    std::vector<const ConfigField<Config>*> shown;
     for (const ConfigField<Config>& field : table.fields)
-        if (field.editor.caption)
-            shown.push_back(&field);
-    return shown;
+        if (field.editor.caption && index-- == 0)
+            return field;
+    throw std::out_of_range("no such editor row");
 }
 
 namespace detail {

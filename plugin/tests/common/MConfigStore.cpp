@@ -2,6 +2,7 @@
 
 #include "host/contract/IProgress.h"
 #include "host/contract/IReport.h"
+#include "host/core/BasicNumber.h"
 #include "host/core/ErrorService.h"
 #include "host/core/Steps.h"
 #include "host/core/Variant.h"

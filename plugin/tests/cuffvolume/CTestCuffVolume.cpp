@@ -5,7 +5,6 @@
 
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
-#include "host/core/StringUtil.h"
 #include "plugin/measure/MMeasureKey.h"
 
 namespace nb4410 {
@@ -28,7 +27,7 @@ QStringList CTestCuffVolume::InstructionTexts()
             ostrel::tr4410(QStringLiteral("20801::2. Press play to start the test."))};
 }
 
-VariantArray CTestCuffVolume::ParameterSet() { return VariantArray{ostrel::numberToText(Variant(kTestId))}; }
+VariantArray CTestCuffVolume::ParameterSet() { return VariantArray{Variant(kTestId).text()}; }
 
 bool CTestCuffVolume::TakeReply(const VariantArray& reply)
 {

@@ -1,9 +1,9 @@
 #include "CConfigLeak.h"
 
 #include "host/contract/IReport.h"
+#include "host/core/BasicNumber.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
-#include "host/core/StringUtil.h"
 #include "plugin/guide/FDialogWrapper.h"
 #include "plugin/measure/MXmlTags.h"
 #include "plugin/tests/common/MConfigStore.h"

@@ -2,7 +2,6 @@
 
 #include "host/contract/IReport.h"
 #include "host/core/LanguageService.h"
-#include "host/core/StringUtil.h"
 #include "plugin/guide/FDialogWrapper.h"
 #include "plugin/measure/MXmlTags.h"
 #include "plugin/tests/common/MConfigStore.h"

@@ -3,6 +3,7 @@
 #include "CConfigOverPressure.h"
 #include "CResultOverPressure.h"
 
+#include "host/core/BasicNumber.h"
 #include "host/core/ClassTable.h"
 #include "host/core/LanguageService.h"
 #include "plugin/guide/FTestGuide.h"

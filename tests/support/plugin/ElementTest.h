@@ -4,11 +4,15 @@
 #include "FakeDriver.h"
 #include "SimulatedInstrument.h"
 
+#include "host/contract/ResultStatus.h"
 #include "host/results/Standards.h"
 #include "host/run/Filter.h"
 #include "host/run/RunContext.h"
+#include "host/run/XTestGuideStatusBar.h"
 #include "plugin/guide/FTestGuide.h"
+#include "plugin/tests/common/CInstrumentResult.h"
 #include "plugin/tests/common/CInstrumentTest.h"
+#include "plugin/tests/common/MVti.h"
 #include "tests/support/ScriptedMessages.h"
 
 #include <QAction>
@@ -102,6 +106,16 @@ template <class TElement>
 class ElementWithFakeDriver : public ElementTest<TElement, FakeDriverRegistration> {
 protected:
     FakeDriver& driver() { return this->rig.driver(); }
+
+    // The instrument answers poll `call` with reply(call); the operator presses stop at poll stopAt.
+    void replyStoppingAt(int stopAt, std::function<ostrel::VariantArray(int call)> reply)
+    {
+        driver().replies = [this, stopAt, reply = std::move(reply)](int call) {
+            if (call == stopAt)
+                this->element->Guide()->Press("stop");
+            return reply(call);
+        };
+    }
 };
 
 template <class TElement>
@@ -112,6 +126,34 @@ protected:
     {
         options.insert(QStringLiteral("TimeScale"), QStringLiteral("100"));
         this->rig.start(options);
+    }
+
+    // The line dies while the test runs: the window shows the run incomplete, the operator
+    // confirms the failure's message and goes on with next.
+    void performUntilTheLineDiesThenNext()
+    {
+        this->messages.sink->defaultAnswer = true;
+        this->perform([this](FTestGuide& guide) {
+            this->press(guide, "play");
+            EXPECT_FALSE(this->element->Running());
+            EXPECT_EQ(guide.StatusBar()->Status(), ostrel::status::kIncomplete);
+            this->press(guide, "next");
+        });
+    }
+
+    // What a run the line cut short stores: an incomplete result that names the failure, the
+    // measurement of the key incomplete and flagged erroneous ("IE"), and the line closed.
+    void expectCutShortByTheLine(const QString& key)
+    {
+        auto* result = this->template resultAs<CInstrumentResult>();
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->Status(), ostrel::status::kIncomplete);
+        EXPECT_FALSE(result->StatusText().isEmpty());
+        const auto measurement = result->Find(key);
+        ASSERT_TRUE(measurement);
+        EXPECT_EQ(measurement->Status(), ostrel::status::kIncomplete);
+        EXPECT_EQ(measurement->Flags(), QStringLiteral("IE"));
+        EXPECT_EQ(MVti::Driver()->VtiState(), nb4410vti::evtiNotConnected);
     }
 };
 

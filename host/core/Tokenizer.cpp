@@ -1,23 +1,8 @@
-#include "StringUtil.h"
+#include "Tokenizer.h"
 
 #include <utility>
 
 namespace ostrel {
-
-QString numberToText(const Variant& value)
-{
-    switch (value.type()) {
-    case VarType::Single:
-        return numberToText(value.toSingle());
-    case VarType::Byte:
-    case VarType::Integer:
-    case VarType::Long:
-    case VarType::Double:
-        return numberToText(value.toDouble());
-    default:
-        return value.text();
-    }
-}
 
 QString Tokenizer::NextToken(const QString& delimiter)
 {

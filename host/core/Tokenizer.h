@@ -1,15 +1,7 @@
 #pragma once
-// The string utility: numbers to locale-independent text, and a tokenizer.
-#include "Variant.h"
-
 #include <QString>
 
 namespace ostrel {
-
-// The value as text with "." as the decimal point whatever the locale; Single values with
-// single precision (the numberToText of their own type). Texts are returned as they are, Empty
-// and Null as "".
-QString numberToText(const Variant& value);
 
 // A text taken apart token by token; the caller holds the state, so two texts never share it.
 class Tokenizer {
