@@ -6,6 +6,7 @@
 #include "OverPressureRun.h"
 #include "host/core/Variant.h"
 #include "vti/NB4410Protocol.h"
+#include "host/core/BasicNumber.h"
 
 #include <cmath>
 

@@ -6,6 +6,7 @@
 #include "host/core/Steps.h"
 #include "host/core/Variant.h"
 #include "host/run/TestGuideService.h"
+#include "host/core/BasicNumber.h"
 
 #include <QTimer>
 

@@ -1,6 +1,7 @@
 #include "ReadingEntry.h"
 
 #include "host/core/Variant.h"
+#include "host/core/BasicNumber.h"
 
 #include <QApplication>
 #include <QKeyEvent>

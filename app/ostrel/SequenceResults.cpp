@@ -9,6 +9,7 @@
 #include "host/contract/ResultStatus.h"
 #include "host/results/LimitRule.h"
 #include "host/core/Steps.h"
+#include "host/core/BasicNumber.h"
 
 #include <QStringList>
 #include <algorithm>

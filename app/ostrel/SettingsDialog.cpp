@@ -6,6 +6,7 @@
 
 #include "host/core/RegistryStore.h"
 #include "host/datalink/PortRegistry.h"
+#include "host/core/BasicNumber.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,7 +1,6 @@
 #pragma once
 // The one dynamic value of the platform (the automation VARIANT) with the Basic conversions
 // of a value; the rules themselves for plain numbers and texts are in BasicNumber.h.
-#include "BasicNumber.h" // what a holder of a Variant converts its numbers with
 #include "Object.h"
 
 #include <QString>

@@ -2,6 +2,7 @@
 
 #include "host/core/ClassTable.h"
 #include "host/results/Standards.h"
+#include "host/core/BasicNumber.h"
 
 namespace ostrel {
 

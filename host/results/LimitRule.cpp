@@ -3,6 +3,7 @@
 #include "host/contract/IStandards.h"
 #include "host/core/Steps.h"
 #include "host/core/Variant.h"
+#include "host/core/BasicNumber.h"
 
 #include <cmath>
 

@@ -2,6 +2,7 @@
 
 #include "host/core/Variant.h"
 #include "host/storage/StorageElement.h"
+#include "host/core/BasicNumber.h"
 
 #include <QStringList>
 #include <QStringTokenizer>

@@ -6,6 +6,7 @@
 #include "host/results/ReportPager.h"
 #include "host/results/ReportPrintLayout.h"
 #include "host/results/ReportTable.h"
+#include "host/core/BasicNumber.h"
 
 #include <QFile>
 #include <QFontMetricsF>

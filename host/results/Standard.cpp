@@ -5,6 +5,7 @@
 #include "host/results/LimitRule.h"
 #include "host/results/Standards.h"
 #include "host/storage/StorageElement.h"
+#include "host/core/BasicNumber.h"
 
 #include <QStringList>
 #include <algorithm>

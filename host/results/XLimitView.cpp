@@ -7,6 +7,7 @@
 #include "host/widgets/WidgetTranslator.h"
 #include "host/core/Steps.h"
 #include "host/results/LimitItem.h"
+#include "host/core/BasicNumber.h"
 
 #include <QComboBox>
 #include <cmath>

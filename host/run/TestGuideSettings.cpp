@@ -2,6 +2,7 @@
 
 #include "host/core/ErrorService.h"
 #include "host/core/Variant.h"
+#include "host/core/BasicNumber.h"
 
 namespace ostrel {
 

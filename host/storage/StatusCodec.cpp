@@ -1,6 +1,7 @@
 #include "StatusCodec.h"
 
 #include "host/core/ComError.h"
+#include "host/core/BasicNumber.h"
 
 #include <charconv>
 #include <cmath>

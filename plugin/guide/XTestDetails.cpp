@@ -4,6 +4,7 @@
 #include "host/core/Steps.h"
 #include "host/run/XPressureChart.h"
 #include "host/run/XTestWizard.h"
+#include "host/core/BasicNumber.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -7,6 +7,7 @@
 #include "host/results/LimitItem.h"
 #include "host/results/Standard.h"
 #include "host/storage/StorageElement.h"
+#include "host/core/BasicNumber.h"
 
 #include <QLayout>
 #include <QLineEdit>

@@ -7,6 +7,7 @@
 #include "app/ostrel/RunCommand.h"
 #include "app/ostrel/SequenceDocument.h"
 #include "host/results/LimitItem.h"
+#include "host/core/BasicNumber.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

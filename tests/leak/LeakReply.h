@@ -1,5 +1,6 @@
 #pragma once
 #include "host/core/Variant.h"
+#include "host/core/BasicNumber.h"
 
 namespace nb4410::testing {
 
