@@ -8,6 +8,7 @@
 #include "app/ostrel/PlugInHost.h"
 #include "host/results/Report.h"
 #include "tests/support/ScriptedMessages.h"
+#include "tests/support/PdfText.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -163,13 +164,8 @@ TEST_F(MainWindowFiles, TheReportRendersOnAPrinter)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("printed.pdf"));
     report->RenderTo(printer);
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
-        GTEST_SKIP() << "pdftotext is not installed";
-    QProcess process;
-    process.start(pdftotext, {dir.filePath("printed.pdf"), QStringLiteral("-")});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    OSTREL_SKIP_WITHOUT_PDFTOTEXT();
+    const QString text = ostrel::testing::pdfText(dir.filePath("printed.pdf"), {});
     for (const char* expected : {"Annual check", "Leak test", "hose re-seated"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected << "\n" << text.toStdString();
 }

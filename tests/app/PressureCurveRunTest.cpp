@@ -6,6 +6,7 @@
 #include "host/contract/IResultData.h"
 #include "host/core/ComError.h"
 #include "host/storage/StorageElement.h"
+#include "tests/support/PdfText.h"
 
 #include <QFile>
 #include <QProcess>
@@ -85,14 +86,9 @@ TEST(PressureCurveRunTest, ARunsCurveReachesTheDocumentAndTheReport)
     const QString html = QString::fromUtf8(readFile(file("report.html")));
     EXPECT_EQ(html.count(QStringLiteral("<polyline")), 2);
     EXPECT_EQ(html.count(QStringLiteral("Cuff pressure over time")), 2);
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
-        GTEST_SKIP() << "pdftotext is not installed";
-    QProcess process;
-    process.start(pdftotext, {file("report.pdf"), QStringLiteral("-")});
-    ASSERT_TRUE(process.waitForFinished(30000));
+    OSTREL_SKIP_WITHOUT_PDFTOTEXT();
     // Compatibility form: the PDF's font sets "ff" as one ligature glyph.
-    const QString text = QString::fromUtf8(process.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+    const QString text = ostrel::testing::pdfText(file("report.pdf"), {}).normalized(QString::NormalizationForm_KC);
     EXPECT_EQ(text.count(QStringLiteral("Cuff pressure over time")), 2) << text.toStdString();
     EXPECT_EQ(text.count(QStringLiteral("Time (s)")), 2) << text.toStdString();
 }

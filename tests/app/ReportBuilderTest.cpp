@@ -9,6 +9,7 @@
 #include "host/results/Report.h"
 
 #include "host/results/LimitItem.h"
+#include "tests/support/PdfText.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -136,9 +137,7 @@ TEST(ReportBuilderTest, EachMeasurementHasItsValueLimitsUnitAndVerdictInOneRow)
 // measurements that were not judged or not completed named as such in their row.
 TEST(ReportBuilderTest, PdfShowsPercentLimitsAsValuesAndUnjudgedMeasurementsAsSuch)
 {
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
-        GTEST_SKIP() << "pdftotext is not installed";
+    OSTREL_SKIP_WITHOUT_PDFTOTEXT();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     SequenceDocument document;
@@ -159,11 +158,8 @@ TEST(ReportBuilderTest, PdfShowsPercentLimitsAsValuesAndUnjudgedMeasurementsAsSu
     };
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
     ReportBuilder::Build(document, ReportBuilder::MakeContext(document, nullptr), false)->RenderPdf(pdf);
-    QProcess process;
-    process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    ASSERT_TRUE(process.waitForFinished(30000));
     QStringList lines;
-    for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n')))
+    for (const QString& line : ostrel::testing::pdfText(pdf).split(QLatin1Char('\n')))
         lines << line.simplified();
     const auto hasLine = [&](const QString& start, const QString& end) {
         return std::any_of(lines.begin(), lines.end(), [&](const QString& line) { return line.startsWith(start) && line.endsWith(end); });

@@ -8,6 +8,7 @@
 #include "app/ostrel/SequenceDocument.h"
 #include "app/ostrel/SequenceResults.h"
 #include "host/core/ClassRegistry.h"
+#include "tests/support/PdfText.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -122,13 +123,8 @@ TEST_F(RunCommandTest, AHeadlessRunWritesReportExportsAndResults)
     }
 
     // The report names the device, the elements and their verdicts.
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
-        GTEST_SKIP() << "pdftotext is not installed";
-    QProcess process;
-    process.start(pdftotext, {QStringLiteral("-layout"), file("out.pdf"), QStringLiteral("-")});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    OSTREL_SKIP_WITHOUT_PDFTOTEXT();
+    const QString text = ostrel::testing::pdfText(file("out.pdf"));
     for (const char* expected : {"DUT-77", "Jo Smith", "Fake test 10", "Fake test 20", "Failed", "Passed", "FAILED", "Pressure Drop"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected << "\n" << text.toStdString();
     EXPECT_TRUE(QString::fromUtf8(readFile(file("out.html"))).contains(QStringLiteral("Fake test 30")));

@@ -7,6 +7,7 @@
 #include "host/core/AppUtil.h"
 #include "host/core/ComError.h"
 #include "tests/support/app/LoadedPlugIn.h"
+#include "tests/support/PdfText.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -104,13 +105,8 @@ TEST(SampleRunTest, TheSampleRunsAgainstTheSimulatorAndIsReported)
     }
     EXPECT_EQ(csvSeen, csvExpected);
 
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
-        GTEST_SKIP() << "pdftotext is not installed";
-    QProcess process;
-    process.start(pdftotext, {QStringLiteral("-layout"), out("report.pdf"), QStringLiteral("-")});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    OSTREL_SKIP_WITHOUT_PDFTOTEXT();
+    const QString text = ostrel::testing::pdfText(out("report.pdf"));
     for (const char* expected : {"MON-123", "Pressure Drop", "Leak Rate", "NB-4410", "EXAMPLE-A"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected << "\n" << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Passed")) || text.contains(QStringLiteral("Failed")));

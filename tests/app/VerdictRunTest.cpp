@@ -21,6 +21,7 @@
 #include "host/results/Progress.h"
 #include "host/results/Report.h"
 #include "tests/support/app/LoadedPlugIn.h"
+#include "tests/support/PdfText.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -112,17 +113,6 @@ protected:
 
     QString file(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 
-    QString pdfText(const QString& pdf)
-    {
-        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-        if (pdftotext.isEmpty())
-            return QString();
-        QProcess process;
-        process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        process.waitForFinished(30000);
-        return QString::fromUtf8(process.readAllStandardOutput());
-    }
-
     QTemporaryDir dir;
     std::shared_ptr<PlugInHost> host;
     QString output;
@@ -160,7 +150,7 @@ TEST_F(VerdictRun, ALeakTestCutShortByTheLinkIsIncompleteAndExitsWithTheInstrume
     EXPECT_EQ(saved->Entry(0).element->Result()->Status(), status::kIncomplete);
     EXPECT_EQ(saved->Entry(0).element->Result()->StatusText(), error);
 
-    const QString text = pdfText(file("out.pdf"));
+    const QString text = ostrel::testing::pdfText(file("out.pdf"));
     if (!text.isEmpty()) {
         EXPECT_TRUE(text.contains(QStringLiteral("Leak test - Incomplete"))) << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("instrument or link failure"))) << text.toStdString();

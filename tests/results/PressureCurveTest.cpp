@@ -5,6 +5,7 @@
 #include "host/results/PressureCurve.h"
 #include "host/results/Report.h"
 #include "host/storage/StorageElement.h"
+#include "tests/support/PdfText.h"
 
 #include <QFile>
 #include <QProcess>
@@ -121,14 +122,9 @@ TEST(CurveChart, TheReportDrawsTheCurveAsVectorsUnderItsCaption)
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_FALSE(file.readAll().contains("/Subtype /Image")) << "the chart is a picture, not vectors";
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
-        GTEST_SKIP() << "pdftotext is not installed";
-    QProcess process;
-    process.start(pdftotext, {pdf, QStringLiteral("-")});
-    ASSERT_TRUE(process.waitForFinished(30000));
+    OSTREL_SKIP_WITHOUT_PDFTOTEXT();
     // Compatibility form: the PDF's font sets "ff" as one ligature glyph.
-    const QString text = QString::fromUtf8(process.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+    const QString text = ostrel::testing::pdfText(pdf, {}).normalized(QString::NormalizationForm_KC);
     for (const char* expected : {"Cuff pressure over time", "Time (s)", "Cuff pressure (mmHg)", "300"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected << "\n" << text.toStdString();
 }

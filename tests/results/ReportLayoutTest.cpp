@@ -1,6 +1,7 @@
 // How the PDF layout engine reads the report's tables: the column widths it ends up with must be
 // the widths of the format, whatever the first row looks like.
 #include "host/results/Report.h"
+#include "tests/support/PdfText.h"
 
 #include <gtest/gtest.h>
 
@@ -64,9 +65,7 @@ TEST(ReportLayout, ColumnsKeepTheFormatWidthsWhateverTheFirstRow)
 
 TEST(ReportLayout, PdfTextStartsAtThePageMargins)
 {
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
-        GTEST_SKIP() << "pdftotext is not installed";
+    OSTREL_SKIP_WITHOUT_PDFTOTEXT();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     constexpr double kPointsPerMm = 72.0 / 25.4;
@@ -76,10 +75,7 @@ TEST(ReportLayout, PdfTextStartsAtThePageMargins)
         report.SetTitle(QStringLiteral("Margins"));
         const QString pdf = dir.filePath(QStringLiteral("margins.pdf"));
         report.RenderPdf(pdf);
-        QProcess process;
-        process.start(pdftotext, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-        ASSERT_TRUE(process.waitForFinished(30000));
-        const QString boxes = QString::fromUtf8(process.readAllStandardOutput());
+        const QString boxes = ostrel::testing::pdfText(pdf, {QStringLiteral("-bbox")});
         const auto match = QRegularExpression(QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>Margins<")).match(boxes);
         ASSERT_TRUE(match.hasMatch()) << qPrintable(boxes);
         // No second margin inside the page's own.
@@ -99,9 +95,7 @@ std::pair<double, double> wordSpan(const QString& boxes, const QString& word)
 
 TEST(ReportLayout, PdfCellsStayInTheirColumnsAndAligned)
 {
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
-        GTEST_SKIP() << "pdftotext is not installed";
+    OSTREL_SKIP_WITHOUT_PDFTOTEXT();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     Report report;
@@ -111,10 +105,7 @@ TEST(ReportLayout, PdfCellsStayInTheirColumnsAndAligned)
                     QStringLiteral("|Arrhythmia Simulation|Yes|7;|Short|No|1234;"));
     const QString pdf = dir.filePath(QStringLiteral("columns.pdf"));
     report.RenderPdf(pdf);
-    QProcess process;
-    process.start(pdftotext, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    const QString boxes = QString::fromUtf8(process.readAllStandardOutput());
+    const QString boxes = ostrel::testing::pdfText(pdf, {QStringLiteral("-bbox")});
     const auto simulation = wordSpan(boxes, QStringLiteral("Simulation"));
     const auto yes = wordSpan(boxes, QStringLiteral("Yes"));
     const auto no = wordSpan(boxes, QStringLiteral("No"));

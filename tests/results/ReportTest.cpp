@@ -1,6 +1,7 @@
 // The report table language, its HTML and its PDF.
 #include "host/results/Report.h"
 #include "tests/support/Failures.h"
+#include "tests/support/PdfText.h"
 
 #include <QDir>
 #include <QFile>
@@ -146,9 +147,7 @@ TEST(Report, DocumentTextListsEveryBlock)
 
 TEST(Report, RendersAReadablePdf)
 {
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
-        GTEST_SKIP() << "pdftotext is not installed";
+    OSTREL_SKIP_WITHOUT_PDFTOTEXT();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     Report report;
@@ -158,10 +157,7 @@ TEST(Report, RendersAReadablePdf)
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
     report.RenderPdf(pdf);
 
-    QProcess process;
-    process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    const QString text = ostrel::testing::pdfText(pdf);
     for (const char* expected : {"Leak test report", "Serial number: SN-4711", "Result:", "Pressure Drop", "mmHg/min", "3.5"})
         EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected << "\n" << qPrintable(text);
 }
