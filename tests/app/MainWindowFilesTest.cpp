@@ -1,6 +1,7 @@
 // The window's save and export dialogs: a name typed without an extension gets the one of the
 // filter chosen in the dialog, and the chosen filter decides the report's format.
 #include "FakeElement.h"
+#include "FakePlugInWindow.h"
 #include "ModalAnswers.h"
 
 #include "app/ostrel/FileFilter.h"
@@ -52,16 +53,13 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"/d/v1.2/results", "CSV (*.csv)", "/d/v1.2/results.csv"},
                       NameCase{"", "CSV (*.csv)", ""}));
 
-class MainWindowFiles : public ::testing::Test {
+class MainWindowFiles : public ostrel::testing::FakePlugInWindow {
 protected:
     void SetUp() override
     {
-        auto host = std::make_shared<PlugInHost>();
-        host->Use(std::make_shared<FakePlugIn>());
-        window = std::make_unique<MainWindow>(host);
+        FakePlugInWindow::SetUp();
         window->AddTest(10);
     }
-    void TearDown() override { window.reset(); }
 
     QAction* menuAction(const QString& text) const
     {
@@ -89,10 +87,6 @@ protected:
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.read(5) : QByteArray();
     }
-
-    MessageGuard messages;
-    QTemporaryDir dir;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowFiles, SaveAsAddsTheDocumentExtension)
