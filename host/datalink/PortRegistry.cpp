@@ -59,6 +59,8 @@ PortRegistry::~PortRegistry()
 
 void PortRegistry::StopDevices()
 {
+    // A port parked on a simulator's terminal goes before the simulator does.
+    runStep("close the parked port", [&] { m_park->CloseParked(); });
     for (auto& entry : m_devices) {
         const VirtualDevicePtr& device = entry.second.device;
         runStep("stop a port's simulator", [&] { device->Stop(); });
@@ -95,6 +97,7 @@ QString PortRegistry::simulatorPath(std::int32_t port, const PortEntry& entry)
     if (it != m_devices.end()) {
         if (it->second.options == options && it->second.device->Serving())
             return it->second.path;
+        runStep("close the parked port", [&] { m_park->CloseParked(); });
         runStep("stop a port's simulator", [&] { it->second.device->Stop(); });
         m_devices.erase(it);
     }
@@ -106,8 +109,10 @@ QString PortRegistry::simulatorPath(std::int32_t port, const PortEntry& entry)
 
 LinkPtr PortRegistry::OpenSerial(std::int32_t port, const PortEntry& entry, const LinkSettings& settings)
 {
+    // Only the built-in simulator's port is parked between links: this registry knows when that
+    // terminal goes away, and a real port is not held from other programs.
     if (entry.device.compare(kSimulatorDevice, Qt::CaseInsensitive) == 0)
-        return std::make_shared<SerialLink>(simulatorPath(port, entry), settings);
+        return std::make_shared<SerialLink>(simulatorPath(port, entry), settings, nullptr, m_park);
     if (entry.device.isEmpty())
         raiseDataLinkError(kDataLinkOpenFailed, QStringLiteral("The port names no device."));
     if (entry.device.compare(kAutoDevice, Qt::CaseInsensitive) == 0) {

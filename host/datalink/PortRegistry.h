@@ -6,10 +6,12 @@
 // serial port found when the port is opened). A map set in-process replaces the registry's
 // (tests, a tool's --device option). A built-in simulator is started once and serves every
 // link opened on its port while its options stay the same, as an instrument on its cable
-// would: a run of many elements pays for one simulator and pseudo-terminal.
+// would: a run of many elements pays for one simulator and pseudo-terminal, and, through the
+// port park, for one opening of the simulator's port.
 #include "IVirtualDevice.h"
 #include "Link.h"
 #include "LinkSettings.h"
+#include "PortPark.h"
 
 #include <QHash>
 #include <QString>
@@ -50,8 +52,9 @@ public:
 
     static PortMap ReadRegistry();
     LinkPtr OpenSerial(std::int32_t port, const PortEntry& entry, const LinkSettings& settings);
-    // Stops the simulators started for the ports.
+    // Closes the parked port and stops the simulators started for the ports.
     void StopDevices();
+    PortParkPtr Park() const { return m_park; }
 
     PortRegistry() = default;
     ~PortRegistry() override;
@@ -73,6 +76,7 @@ private:
     std::optional<PortMap> m_override;
     Opener m_opener;
     std::map<std::int32_t, RunningDevice> m_devices;
+    PortParkPtr m_park = std::make_shared<PortPark>();
 };
 
 using PortRegistryPtr = std::shared_ptr<PortRegistry>;

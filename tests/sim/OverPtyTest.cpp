@@ -2,6 +2,7 @@
 // an instrument, with the simulator's faults standing in for a bad line.
 #include "host/datalink/DataLinkErrors.h"
 #include "host/datalink/DataLinkRoot.h"
+#include "host/datalink/SerialLink.h"
 #include "sim/Simulator.h"
 #include "tests/support/Failures.h"
 #include "tests/support/ScriptedMessages.h"
@@ -9,6 +10,8 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QSerialPort>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -31,7 +34,7 @@ protected:
             values.insert(QStringLiteral("Pacing"), QStringLiteral("0"));
         if (!values.contains(QStringLiteral("TimeScale")))
             values.insert(QStringLiteral("TimeScale"), QStringLiteral("100"));
-        const QString path = simulator.Start(values);
+        path = simulator.Start(values);
         ports()->SetPorts({{1, ostrel::PortEntry{QStringLiteral("NB-4410"), path, {}}}});
     }
     void SetUp() override { CNB4410VTI::SetReplyWindowMs(kWindowMs); }
@@ -54,6 +57,16 @@ protected:
             {QStringLiteral("300"), QStringLiteral("250"), QStringLiteral("1"), QStringLiteral("20")}))});
     }
 
+    // Whether another program could open the device now.
+    bool othersCanOpen() const
+    {
+        QSerialPort other(path);
+        const bool opened = other.open(QIODevice::ReadWrite);
+        other.close();
+        return opened;
+    }
+
+    QString path;
     QTemporaryDir dir;
     ostrel::testing::MessageGuard messages;
     nb4410sim::Simulator simulator;
@@ -161,6 +174,51 @@ TEST_F(OverPty, ABrokenResultIsAskedForAgainAndAHangUpFailsAtOnce)
         driver->EndRemote();
         EXPECT_EQ(driver->VtiState(), evtiNotConnected);
     }
+}
+
+// The elements of a run end and start their sessions one after the other: the built-in
+// simulator's port stays open between them, and is let go for other programs when nobody takes it.
+TEST_F(OverPty, TheNextSessionTakesOverThePortThatIsLetGoWhenNobodyDoes)
+{
+    ports()->SetPorts({{1, ostrel::PortEntry{QStringLiteral("NB-4410"), QStringLiteral("simulator"),
+                                             {{QStringLiteral("Pacing"), QStringLiteral("0")},
+                                              {QStringLiteral("StateFile"), dir.filePath(QStringLiteral("state.ini"))}}}}});
+    ASSERT_TRUE(driver->StartRemote());
+    path = std::dynamic_pointer_cast<ostrel::SerialLink>(driver->Link())->DevicePath();
+    driver->EndRemote();
+    ASSERT_TRUE(ports()->Park()->HasParked());
+    EXPECT_FALSE(othersCanOpen());
+
+    const ostrel::MtiDataPtr identity = driver->StartRemote();
+    ASSERT_TRUE(identity);
+    EXPECT_EQ(identity->SerialNo(), QStringLiteral("44100815"));
+    EXPECT_FALSE(ports()->Park()->HasParked());
+    driver->EndRemote();
+    ports()->Park()->CloseParked();
+    EXPECT_TRUE(othersCanOpen());
+
+    ostrel::PortPark park(1);
+    auto port = std::make_unique<QSerialPort>(path);
+    ASSERT_TRUE(port->open(QIODevice::ReadWrite));
+    park.Park(std::move(port), path);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !park.HasParked(); }, 10000));
+    EXPECT_TRUE(othersCanOpen());
+    // Another device's port is not handed out, and does not keep its lock either.
+    port = std::make_unique<QSerialPort>(path);
+    ASSERT_TRUE(port->open(QIODevice::ReadWrite));
+    park.Park(std::move(port), path);
+    EXPECT_EQ(park.Take(QStringLiteral("/dev/ttyS-other")), nullptr);
+    EXPECT_FALSE(park.HasParked());
+    // A terminal that goes away lets go of the parked port without waiting for the expiry.
+    ostrel::PortPark patient;
+    ASSERT_TRUE(driver->StartRemote());
+    driver->EndRemote();
+    port = std::make_unique<QSerialPort>(path);
+    ports()->Park()->CloseParked();
+    ASSERT_TRUE(port->open(QIODevice::ReadWrite));
+    patient.Park(std::move(port), path);
+    ports()->StopDevices();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !patient.HasParked(); }, 10000));
 }
 
 TEST_F(OverPty, SimulatorDeviceStartsInsideTheProcess)
