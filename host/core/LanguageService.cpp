@@ -142,11 +142,14 @@ QString LanguageService::Translate(const QString& module, const QString& text, c
     const NumberedText numbered = splitNumbered(text);
     QString resolved = numbered.defaultText;
     if (numbered.number >= 0) {
+        // A numbered text is written as in the language files, whatever it comes from: its "\n"
+        // is a line break in the default and in the compiled translations too.
+        resolved = unescape(numbered.defaultText);
         const QString translated = lookup(module, numbered.number);
         if (!translated.isNull())
             resolved = translated;
         else if (const QString fromQt = translatedByQt(text); !fromQt.isNull())
-            resolved = fromQt;
+            resolved = unescape(fromQt);
     }
     return fillParameters(resolved, params);
 }

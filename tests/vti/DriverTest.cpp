@@ -158,7 +158,7 @@ TEST_F(DriverTest, InstrumentErrorOnStartRemoteAlsoShowsTheGeneralMessage)
     ASSERT_EQ(messages.sink->shown.size(), 2u);
     EXPECT_EQ(messages.sink->shown[0].text,
               QStringLiteral("Error received from MTI: 9999\r\nUnknown error\r\nOccurred when performing IREM\r\n?"));
-    EXPECT_EQ(messages.sink->shown[1].text, QStringLiteral("Error #-2147179414 (41578)    [NB4410VTI.MComUtils]\\n") +
+    EXPECT_EQ(messages.sink->shown[1].text, QStringLiteral("Error #-2147179414 (41578)    [NB4410VTI.MComUtils]\n") +
                                                 MErrorHandling::VtiErrorDescription(eeVTI_MTIError));
 }
 
@@ -169,10 +169,10 @@ TEST(MErrorHandling, GeneralMessageParameters)
         QString expected;
     };
     const std::vector<Case> cases{
-        {eeVTI_Error, QStringLiteral("Error #-2147179416 (41576)    [src]\\ndesc")},
-        {91, QStringLiteral("Error #91 (2147221083)    [src]\\ndesc")},
-        {262655, QStringLiteral("Error #262655 (2147483647)    [src]\\ndesc")},
-        {262656, QStringLiteral("Error #262656 ()    [src]\\ndesc")},
+        {eeVTI_Error, QStringLiteral("Error #-2147179416 (41576)    [src]\ndesc")},
+        {91, QStringLiteral("Error #91 (2147221083)    [src]\ndesc")},
+        {262655, QStringLiteral("Error #262655 (2147483647)    [src]\ndesc")},
+        {262656, QStringLiteral("Error #262656 ()    [src]\ndesc")},
     };
     for (const Case& c : cases) {
         ostrel::testing::MessageGuard guard;
