@@ -46,11 +46,12 @@ XTestDetails::XTestDetails(QWidget* parent)
     big.setBold(true);
     m_lblManometerResult->setFont(big);
     m_lblTimeResult->setFont(big);
-    // As wide as the widest value from the start: a value of another width would move the chart
-    // beside it, and a moved chart is drawn anew in full.
-    const int valueWidth = QFontMetrics(big).horizontalAdvance(QStringLiteral("8888 mmHg"));
-    m_lblManometerResult->setMinimumWidth(valueWidth);
-    m_lblTimeResult->setMinimumWidth(valueWidth);
+    // Of the widest value's size from the start: a value of another width would move the chart
+    // beside it, and a moved chart is drawn anew in full. A fixed size also spares the panel's
+    // layout from being worked out again for every new value of a poll.
+    const QSize valueSize = QFontMetrics(big).size(Qt::TextSingleLine, QStringLiteral("8888 mmHg"));
+    m_lblManometerResult->setFixedSize(valueSize);
+    m_lblTimeResult->setFixedSize(valueSize);
 
     auto* grid = new QGridLayout(m_progressPanel);
     grid->addWidget(m_lblManometer, 0, 0);

@@ -32,18 +32,20 @@ TEST(TestDetails, ElapsedTimeIsMinutesAndSeconds)
     EXPECT_FALSE(details.TimeCaption()->isHidden());
 }
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
+// Counts the events of one type a widget receives.
+class EventCounter : public QObject {
 public:
-    int paints = 0;
+    explicit EventCounter(QEvent::Type type) : type(type) {}
+    QEvent::Type type;
+    int count = 0;
     bool eventFilter(QObject*, QEvent* event) override
     {
-        paints += event->type() == QEvent::Paint ? 1 : 0;
+        count += event->type() == type ? 1 : 0;
         return false;
     }
 };
 
-TEST(TestDetails, APollPaintsTheTimeOnlyWhenItChangedAndNeverSynchronously)
+TEST(TestDetails, APollPaintsOnlyWhatChangedNeverSynchronouslyAndLaysNothingOutAgain)
 {
     XTestDetails details;
     details.SetShowProgress(true);
@@ -51,20 +53,27 @@ TEST(TestDetails, APollPaintsTheTimeOnlyWhenItChangedAndNeverSynchronously)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&details));
     details.ShowPerformData(100, Variant(5));
     QCoreApplication::processEvents();
-    PaintCounter counter;
-    details.TimeResult()->installEventFilter(&counter);
+    EventCounter paints(QEvent::Paint);
+    details.TimeResult()->installEventFilter(&paints);
+    EventCounter layouts(QEvent::LayoutRequest);
+    details.ManometerResult()->parentWidget()->installEventFilter(&layouts);
     // The same second again: nothing to paint, now or when the poll loop lets events run.
     details.ShowPerformData(100, Variant(5));
-    EXPECT_EQ(counter.paints, 0);
+    EXPECT_EQ(paints.count, 0);
     QCoreApplication::processEvents();
-    EXPECT_EQ(counter.paints, 0);
+    EXPECT_EQ(paints.count, 0);
     // The next second: no paint inside the poll, one when the loop processes its events.
     details.ShowPerformData(99, Variant(6));
-    EXPECT_EQ(counter.paints, 0);
+    EXPECT_EQ(paints.count, 0);
     QCoreApplication::processEvents();
-    EXPECT_EQ(counter.paints, 1);
+    EXPECT_EQ(paints.count, 1);
     EXPECT_EQ(details.TimeResult()->text(), "00:06");
     EXPECT_EQ(details.ManometerResult()->text(), "99 mmHg");
+    // Values of other widths keep the panel's layout as it is.
+    details.ShowPerformData(5, Variant(600));
+    details.ShowPerformData(1250, Variant(7));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(layouts.count, 0);
 }
 
 TEST(TestDetails, NoTimeHidesBothTimeLabels)
