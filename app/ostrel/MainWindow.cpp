@@ -584,7 +584,7 @@ void MainWindow::exportReport()
     try {
         const auto built = buildReport(failuresOnly);
         if (path.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
-            ResultExporter::WriteFile(path, built->RenderHtml().toUtf8());
+            ResultExporter::WriteFile(path, [&](QIODevice& out) { built->WriteHtml(out); });
         else
             built->RenderPdf(path);
         statusBar()->showMessage(tr("Report written to %1").arg(path), 5000);

@@ -162,8 +162,17 @@ void ResultExporter::WriteCsv(const QString& path, const SequenceDocument& docum
 
 void ResultExporter::WriteFile(const QString& path, const QByteArray& data)
 {
+    WriteFile(path, [&data](QIODevice& out) { out.write(data); });
+}
+
+void ResultExporter::WriteFile(const QString& path, const std::function<void(QIODevice&)>& write)
+{
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+    // A write that failed on the way makes the commit fail: the old file stays.
+    const bool opened = file.open(QIODevice::WriteOnly);
+    if (opened)
+        write(file);
+    if (!opened || !file.commit())
         throw ComError(kErrFileNotFound, QStringLiteral("ostrel.ResultExporter"),
                        QStringLiteral("%1: cannot write: %2").arg(path, file.errorString()), 2);
 }

@@ -4,7 +4,9 @@
 #include "SequenceResults.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
+#include <functional>
 
 namespace ostrel {
 
@@ -25,6 +27,8 @@ public:
 
     // Writes the whole file or nothing; fails with a ComError naming the file.
     static void WriteFile(const QString& path, const QByteArray& data);
+    // The same for content written piece by piece into the file.
+    static void WriteFile(const QString& path, const std::function<void(QIODevice&)>& write);
 };
 
 } // namespace ostrel

@@ -334,7 +334,7 @@ bool RunCommand::exportAll(const RunOptions& options, SequenceDocument& document
         }
         step(options.reportPdf, "Report", [&] { report->RenderPdf(options.reportPdf); });
         step(options.reportHtml, "HTML report",
-             [&] { ResultExporter::WriteFile(options.reportHtml, report->RenderHtml().toUtf8()); });
+             [&] { ResultExporter::WriteFile(options.reportHtml, [&](QIODevice& out) { report->WriteHtml(out); }); });
     }
     step(options.json, "JSON", [&] { ResultExporter::WriteJson(options.json, document); });
     step(options.csv, "CSV", [&] { ResultExporter::WriteCsv(options.csv, document); });

@@ -8,6 +8,7 @@
 #include "host/results/ReportTable.h"
 #include "host/core/BasicNumber.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -240,14 +241,23 @@ QString Report::blockHtml(const Block& block) const
 
 QString Report::RenderHtml() const
 {
-    QString html = QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>%1</title>\n</head>\n<body>\n")
-                       .arg(m_title.toHtmlEscaped());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    WriteHtml(buffer);
+    return QString::fromUtf8(bytes);
+}
+
+void Report::WriteHtml(QIODevice& out) const
+{
+    const auto write = [&out](const QString& html) { out.write(html.toUtf8()); };
+    write(QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>%1</title>\n</head>\n<body>\n")
+              .arg(m_title.toHtmlEscaped()));
     if (!m_title.isEmpty())
-        html += QStringLiteral("<h1>%1</h1>\n").arg(m_title.toHtmlEscaped());
+        write(QStringLiteral("<h1>%1</h1>\n").arg(m_title.toHtmlEscaped()));
     for (const Block& block : m_blocks)
-        html += blockHtml(block);
-    html += QStringLiteral("</body>\n</html>\n");
-    return html;
+        write(blockHtml(block));
+    write(QStringLiteral("</body>\n</html>\n"));
 }
 
 std::vector<std::size_t> Report::pieceStarts() const

@@ -5,6 +5,7 @@
 #include "host/contract/IReport.h"
 #include "host/results/PressureCurve.h"
 
+#include <QIODevice>
 #include <QMarginsF>
 #include <QPageSize>
 #include <QString>
@@ -78,6 +79,8 @@ public:
     void Clear();
 
     QString RenderHtml() const;
+    // The same HTML written piece by piece as UTF-8: a large report is never held whole.
+    void WriteHtml(QIODevice& out) const;
     // The HTML of one table (as RenderHtml writes it).
     QString TableHtml(std::size_t index) const;
     // Fails with a ComError naming the file when it cannot be written.
