@@ -9,9 +9,11 @@
 #include "host/results/LimitItem.h"
 #include "host/core/BasicNumber.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace ostrel;
@@ -311,6 +313,44 @@ TEST_F(ResultExporterTest, OnlyAppliedLimitsAreShownAndNoVerdictIsSaidSo)
     EXPECT_EQ(interrupted[QStringLiteral("error")].toString(), QStringLiteral("The instrument did not answer in time."));
     EXPECT_TRUE(SequenceResults::StatusNote(results[2]).contains(QStringLiteral("The instrument did not answer in time.")));
     EXPECT_TRUE(SequenceResults::InstrumentFailed(results));
+}
+
+} // namespace
+
+namespace {
+
+// A file is written whole or not at all: a failed writing keeps what was there and says which
+// file it could not write.
+TEST(ResultExporterFiles, AFileIsWrittenWholeOrNotAtAll)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.html"));
+    ResultExporter::WriteFile(path, [](QIODevice& out) {
+        out.write("<p>one</p>");
+        out.write("<p>two</p>");
+    });
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), QByteArray("<p>one</p><p>two</p>"));
+    written.close();
+
+    // Content that fails half-way leaves the file as it was.
+    EXPECT_ANY_THROW(ResultExporter::WriteFile(path, [](QIODevice& out) {
+        out.write("<p>half</p>");
+        throw ComError(kErrFileNotFound, QStringLiteral("test"), QStringLiteral("the report failed"));
+    }));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), QByteArray("<p>one</p><p>two</p>"));
+    written.close();
+
+    const QString nowhere = dir.filePath(QStringLiteral("missing/report.html"));
+    try {
+        ResultExporter::WriteFile(nowhere, QByteArray("x"));
+        FAIL() << "a file was written into a folder that does not exist";
+    } catch (const ComError& failure) {
+        EXPECT_TRUE(failure.description().contains(nowhere)) << qPrintable(failure.description());
+    }
+    EXPECT_FALSE(QFile::exists(nowhere));
 }
 
 } // namespace
