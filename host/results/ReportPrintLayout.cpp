@@ -16,6 +16,8 @@ namespace {
 constexpr double kCssPixelsPerInch = 96;
 constexpr double kPointsPerInch = 72;
 constexpr double kCellPaddingCss = 2;
+// Wider at the sides: a wrapped limit text ("... → 76 .. 84") must not run into the next column.
+constexpr double kCellSidePaddingCss = 4;
 constexpr double kBlockSpaceCss = 6;
 constexpr double kTitleScale = 2.0;
 constexpr double kHeadingScale = 1.5;
@@ -220,6 +222,7 @@ ReportBand ReportPrintLayout::rowBand(const ReportTable& table, const std::vecto
     };
     const Report::Table& source = table.Source();
     const double padding = cssPixels(kCellPaddingCss);
+    const double side = cssPixels(kCellSidePaddingCss);
     std::vector<Cell> cells;
     double textHeight = 0;
     double left = 0;
@@ -232,12 +235,12 @@ ReportBand ReportPrintLayout::rowBand(const ReportTable& table, const std::vecto
         left += width;
         if (place.column >= row.size() || row[place.column].empty())
             continue;
-        const double inner = std::max(1.0, width - 2 * padding);
+        const double inner = std::max(1.0, width - 2 * side);
         const Text text = cellText(row[place.column]);
         if (column.wrap || place.spansRest) {
             Laid laid = layOut(text, font, inner, alignmentOf(column.align), true);
             textHeight = std::max(textHeight, laid.height);
-            cells.push_back({std::move(laid.layout), cellLeft + padding});
+            cells.push_back({std::move(laid.layout), cellLeft + side});
             continue;
         }
         // One line, laid out once whatever the column's width, and placed by its alignment.
@@ -248,7 +251,7 @@ ReportBand ReportPrintLayout::rowBand(const ReportTable& table, const std::vecto
         else if (column.align == Report::Align::Centre)
             offset = (inner - laid.width) / 2;
         textHeight = std::max(textHeight, laid.height);
-        cells.push_back({std::move(laid.layout), cellLeft + padding + std::max(0.0, offset)});
+        cells.push_back({std::move(laid.layout), cellLeft + side + std::max(0.0, offset)});
     }
     if (textHeight == 0)
         textHeight = QFontMetricsF(font, &m_device).height();
@@ -272,7 +275,7 @@ void ReportPrintLayout::AddTable(Bands& bands, const Report::Table& source) cons
     const ReportTable table(source, m_printableTwips);
     QFont font = m_font;
     font.setPointSizeF(source.fontSize);
-    const std::vector<double> widths = columnWidths(table, font, cssPixels(kCellPaddingCss));
+    const std::vector<double> widths = columnWidths(table, font, cssPixels(kCellSidePaddingCss));
     const std::size_t first = bands.size();
     for (const Report::Row& row : source.heading)
         bands.push_back(rowBand(table, widths, row, true, font));
