@@ -207,7 +207,9 @@ int RunCommand::Run(const RunOptions& options)
     runner.onElementEnded = [&](int index) {
         const SequenceEntry& entry = document->Entry(index);
         ElementResult& result = lineResults[entry.element.get()];
-        result = SequenceResults::ForElement(entry.element, entry.enabled, index + 1, selectedStandards);
+        // The line and the summary show values, not limits: nothing to work out about them.
+        result = SequenceResults::ForElement(entry.element, entry.enabled, index + 1, selectedStandards,
+                                             SequenceResults::Detail::ValuesOnly);
         m_out << ElementLine(result, document->Count()) << '\n';
         m_out.flush();
     };
@@ -263,7 +265,8 @@ int RunCommand::Run(const RunOptions& options)
         if (line != lineResults.end() && line->second.position == i + 1 && line->second.enabled == entry.enabled)
             results.push_back(std::move(line->second));
         else
-            results.push_back(SequenceResults::ForElement(entry.element, entry.enabled, i + 1, selectedStandards));
+            results.push_back(SequenceResults::ForElement(entry.element, entry.enabled, i + 1, selectedStandards,
+                                                          SequenceResults::Detail::ValuesOnly));
     }
     m_out << '\n' << SummaryTable(results);
     m_out.flush();

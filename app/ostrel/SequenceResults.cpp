@@ -86,7 +86,7 @@ LimitTexts limitTexts(const std::shared_ptr<IStandards>& standards, const QList<
 }
 
 MeasurementRow measurementRow(const std::shared_ptr<IMeasurement>& measurement, const std::shared_ptr<IStandards>& standards,
-                              const QList<StandardRef>& selected)
+                              const QList<StandardRef>& selected, SequenceResults::Detail detail)
 {
     MeasurementRow row;
     runStep("measurement key", [&] { row.key = measurement->Key(); });
@@ -110,7 +110,7 @@ MeasurementRow measurementRow(const std::shared_ptr<IMeasurement>& measurement, 
     // Only limits that judged the value are shown next to it.
     const bool judged = row.status == status::kPassed || row.status == status::kFailed;
     runStep("measurement limits", [&] {
-        if (!judged)
+        if (!judged || detail == SequenceResults::Detail::ValuesOnly)
             return;
         QString limitKey = measurement->LimitKey();
         if (limitKey.isEmpty())
@@ -133,7 +133,7 @@ std::vector<ElementResult> SequenceResults::Collect(const SequenceDocument& docu
 }
 
 ElementResult SequenceResults::ForElement(const std::shared_ptr<ITestElement>& element, bool enabled, int position,
-                                          const QList<StandardRef>& selected)
+                                          const QList<StandardRef>& selected, Detail detail)
 {
     ElementResult result;
     result.position = position;
@@ -145,6 +145,8 @@ ElementResult SequenceResults::ForElement(const std::shared_ptr<ITestElement>& e
     });
     std::shared_ptr<IStandards> standards;
     runStep("element limits", [&] {
+        if (detail == Detail::ValuesOnly)
+            return;
         if (auto limits = element->Limits())
             standards = limits->Standards();
     });
@@ -163,7 +165,7 @@ ElementResult SequenceResults::ForElement(const std::shared_ptr<ITestElement>& e
     for (int m = 1; m <= count; ++m) {
         runStep("measurement", [&] {
             if (auto measurement = data->Measurement(Variant(std::int32_t(m))))
-                result.measurements.push_back(measurementRow(measurement, standards, selected));
+                result.measurements.push_back(measurementRow(measurement, standards, selected, detail));
         });
     }
     return result;

@@ -49,9 +49,12 @@ enum class Verdict { Passed, Failed, Incomplete, NotJudged };
 class SequenceResults {
 public:
     static std::vector<ElementResult> Collect(const SequenceDocument& document);
+    // What a read gives: each value with the limits that judged it (reports, exports, the
+    // window), or the values alone (a run's lines and its summary, which show no limits).
+    enum class Detail { WithLimits, ValuesOnly };
     // One element's result (position 1-based); limits from the selected standards.
     static ElementResult ForElement(const std::shared_ptr<ITestElement>& element, bool enabled, int position,
-                                    const QList<StandardRef>& selected);
+                                    const QList<StandardRef>& selected, Detail detail = Detail::WithLimits);
     // Failed when an enabled element failed; passed only when every enabled element passed
     // (judged against an applied limit) or was not applicable; incomplete when one was not
     // run, not evaluated or cut short; not judged when the rest passed but one had no limit.
