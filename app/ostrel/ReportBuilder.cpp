@@ -128,7 +128,7 @@ void addVerdicts(Report& report, const ElementResult& result, bool failuresOnly)
     report.SetFontSize(10);
     report.SetSpaceBefore(6);
     report.SetRuled(1);
-    report.AddTable(QStringLiteral("<560|<+2240|>+1000|^+1000|<+!2600|<+1400;"),
+    report.AddTable(QStringLiteral("<560|<+2040|>+1200|^+1000|<+!2600|<+1400;"),
                     QStringLiteral("|%1|%2|%3|%4|%5;")
                         .arg(bold(QStringLiteral("Measurement")), bold(QStringLiteral("Value")), bold(QStringLiteral("Unit")),
                              bold(QStringLiteral("Limits applied")), bold(QStringLiteral("Verdict"))),
