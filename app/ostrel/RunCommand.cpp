@@ -63,7 +63,8 @@ QString RunCommand::ElementLine(const ElementResult& result, int count)
     for (const auto& row : result.measurements) {
         if (row.value.isEmptyOrNull())
             continue;
-        QString text = row.key + QLatin1Char(' ') + row.valueText;
+        // As the report and the window show it: "Released", not "True".
+        QString text = row.key + QLatin1Char(' ') + SequenceResults::DisplayText(row);
         if (!row.unit.isEmpty())
             text += QLatin1Char(' ') + row.unit;
         if (row.status == 2)

@@ -189,4 +189,22 @@ TEST(RunSummary, NamesAndValuesAreTextNeverPlaces)
     EXPECT_TRUE(table.contains(QStringLiteral("1 (1 failed)"))) << qPrintable(table);
 }
 
+TEST(RunSummary, TheLineShowsAYesOrNoValueInWordsAsTheReportDoes)
+{
+    ostrel::ElementResult result;
+    result.position = 5;
+    result.name = QStringLiteral("Over-pressure test");
+    result.hasResult = true;
+    result.status = 5;
+    ostrel::MeasurementRow row;
+    row.key = QStringLiteral("MREL");
+    row.value = ostrel::Variant(true);
+    row.valueText = QStringLiteral("True");
+    row.readable = QStringLiteral("Released");
+    row.status = 5;
+    result.measurements.push_back(row);
+    EXPECT_TRUE(ostrel::RunCommand::ElementLine(result, 6).endsWith(QStringLiteral("MREL Released")))
+        << qPrintable(ostrel::RunCommand::ElementLine(result, 6));
+}
+
 } // namespace
