@@ -167,21 +167,28 @@ TEST(RunSummary, LongElementNamesAreNotCut)
     EXPECT_EQ(lines[1].indexOf(QStringLiteral("Not run")), lines[2].indexOf(QStringLiteral("Not run"))) << qPrintable(table);
 }
 
+// A result of one element with one measurement, as a run's line and summary see it.
+ostrel::ElementResult oneMeasurement(int position, const QString& name, std::int32_t status, ostrel::MeasurementRow row)
+{
+    ostrel::ElementResult result;
+    result.position = position;
+    result.name = name;
+    result.hasResult = true;
+    result.status = status;
+    row.status = status;
+    result.measurements.push_back(std::move(row));
+    return result;
+}
+
 TEST(RunSummary, NamesAndValuesAreTextNeverPlaces)
 {
     // An element named like a format string keeps its name in the line and in the summary.
-    ostrel::ElementResult probe;
-    probe.position = 7;
-    probe.name = QStringLiteral("Probe-%1-%2");
-    probe.hasResult = true;
-    probe.status = 2;
     ostrel::MeasurementRow row;
     row.key = QStringLiteral("K%1");
     row.value = ostrel::Variant(3.5);
     row.valueText = QStringLiteral("3.5");
     row.unit = QStringLiteral("%2");
-    row.status = 2;
-    probe.measurements.push_back(row);
+    const ostrel::ElementResult probe = oneMeasurement(7, QStringLiteral("Probe-%1-%2"), 2, row);
     EXPECT_EQ(ostrel::RunCommand::ElementLine(probe, 9),
               QStringLiteral("[7/9] Probe-%1-%2.................  FAILED         K%1 3.5 %2 (failed)"));
     const QString table = ostrel::RunCommand::SummaryTable({probe});
@@ -191,20 +198,13 @@ TEST(RunSummary, NamesAndValuesAreTextNeverPlaces)
 
 TEST(RunSummary, TheLineShowsAYesOrNoValueInWordsAsTheReportDoes)
 {
-    ostrel::ElementResult result;
-    result.position = 5;
-    result.name = QStringLiteral("Over-pressure test");
-    result.hasResult = true;
-    result.status = 5;
     ostrel::MeasurementRow row;
     row.key = QStringLiteral("MREL");
     row.value = ostrel::Variant(true);
     row.valueText = QStringLiteral("True");
     row.readable = QStringLiteral("Released");
-    row.status = 5;
-    result.measurements.push_back(row);
-    EXPECT_TRUE(ostrel::RunCommand::ElementLine(result, 6).endsWith(QStringLiteral("MREL Released")))
-        << qPrintable(ostrel::RunCommand::ElementLine(result, 6));
+    const QString line = ostrel::RunCommand::ElementLine(oneMeasurement(5, QStringLiteral("Over-pressure test"), 5, row), 6);
+    EXPECT_TRUE(line.endsWith(QStringLiteral("MREL Released"))) << qPrintable(line);
 }
 
 } // namespace
