@@ -131,6 +131,7 @@ void AutoOperator::attach(ITestGuide* guide)
     m_stopSent = false;
     m_playPressed = false;
     m_readingsTried = false;
+    m_readingsMissing = false;
     m_messageShown = false;
     m_watchdog->stop();
     m_since.start();
@@ -174,26 +175,32 @@ void AutoOperator::notePlay()
         runStep("measurement at play", [&] { m_measurementAtPlay = display->State().measurementNumber; });
 }
 
-void AutoOperator::typeReadings()
+bool AutoOperator::typeReadings()
 {
     // One attempt per window: typed readings that do not enable "next" are not typed again.
     m_readingsTried = true;
     auto display = monitorDisplay();
-    if (!display)
-        return;
+    if (!display) {
+        problem(QStringLiteral("no monitor display to read: the automatic operator reads the monitor only on the "
+                               "built-in simulator (a person types the readings with --operator person)"));
+        return false;
+    }
     nb4410sim::MonitorDisplayState state;
     runStep("monitor readings", [&] { state = display->State(); });
     if (!state.complete || state.measurementNumber == m_measurementAtPlay) {
         problem(QStringLiteral("the monitor display shows no readings of this run"));
-        return;
+        return false;
     }
     QString why;
-    if (!ReadingEntry::TypeReadings(m_guide->Window(), state, &why))
+    if (!ReadingEntry::TypeReadings(m_guide->Window(), state, &why)) {
         problem(why);
-    else if (onMessage)
+        return false;
+    }
+    if (onMessage)
         onMessage(QStringLiteral("operator: typed the monitor's readings %1/%2 (%3) mmHg, %4 BPM")
                       .arg(numberToText(state.systolicMmHg), numberToText(state.diastolicMmHg),
                            numberToText(state.mapMmHg), numberToText(state.heartRateBpm)));
+    return true;
 }
 
 void AutoOperator::press(const char* key)
@@ -258,13 +265,16 @@ void AutoOperator::examine()
             return;
         }
         if (!m_readingsTried && ReadingEntry::HasReadingView(m_guide->Window())) {
-            typeReadings(); // "next" follows once every reading is in
-            scheduleExamine();
-            return;
+            if (typeReadings()) { // "next" follows once every reading is in
+                scheduleExamine();
+                return;
+            }
+            m_readingsMissing = true;
         }
-        // A run that failed with a message will not enable "next": leave at once. Otherwise
-        // give the window its grace, then leave without a verdict rather than hang.
-        if (!m_messageShown && m_since.elapsed() < m_nextWaitMs) {
+        // A run that failed with a message, or whose readings could not be typed, will not
+        // enable "next": leave at once. Otherwise give the window its grace, then leave
+        // without a verdict rather than hang.
+        if (!m_messageShown && !m_readingsMissing && m_since.elapsed() < m_nextWaitMs) {
             armWatchdog(m_nextWaitMs);
             return;
         }

@@ -6,8 +6,8 @@
 // clock: a timer only watches for a run or a window that never moves on. A run that ended with a message and
 // without "next" (the instrument or the line failed) is skipped at once. A window whose result
 // view asks for the monitor's readings gets them typed in from the monitor's display when one
-// can be created ("OstrelSim.MonitorDisplay", only with the simulator); without it, "next"
-// stays disabled and the window is skipped as before. Confirmations reach it through its own
+// can be created ("OstrelSim.MonitorDisplay", only with the simulator); when it cannot, or the
+// display shows no readings of this run, the window is skipped at once with the reason. Confirmations reach it through its own
 // message sink, which answers yes; messages are recorded and passed on.
 #include "sim/IMonitorDisplay.h"
 #include "host/contract/ITestGuide.h"
@@ -65,7 +65,7 @@ private:
     bool runEnded() const;
     std::shared_ptr<nb4410sim::IMonitorDisplay> monitorDisplay();
     void notePlay();
-    void typeReadings();
+    bool typeReadings(); // false: nothing typed, and the reason told
 
     QTimer* m_watchdog;
     bool m_watching = false;
@@ -84,6 +84,7 @@ private:
     // later measurement (0: the display was not there yet, so any measurement is later).
     std::int32_t m_measurementAtPlay = 0;
     bool m_readingsTried = false;
+    bool m_readingsMissing = false; // tried and failed: "next" will not come
     int m_runTimeoutMs = kDefaultRunTimeoutMs;
     int m_nextWaitMs = kNextWaitMs;
     QStringList m_problems;
