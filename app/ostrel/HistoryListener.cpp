@@ -124,7 +124,8 @@ history::ElementRecord HistoryListener::ElementRecordOf(const ElementResult& res
         m.key = row.key;
         m.description = row.description;
         m.value = numberOf(row.value);
-        m.valueText = row.valueText;
+        // The history reads as the report does: "Released", not "True".
+        m.valueText = SequenceResults::DisplayText(row);
         m.preset = row.preset;
         m.unit = row.unit;
         m.limits = row.limits;

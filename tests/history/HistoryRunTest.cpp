@@ -147,6 +147,8 @@ TEST_P(HistoryRunTest, AHeadlessRunLandsInTheStoreAndTheHistoryCommandShowsIt)
     const Finished text = ostrelRun({QStringLiteral("history"), QStringLiteral("MON 123"), QStringLiteral("--db"), database->Text()}, env);
     EXPECT_TRUE(text.out.contains(QStringLiteral("PASSED"))) << text.out.toStdString();
     EXPECT_TRUE(text.out.contains(QStringLiteral("Jo Smith"))) << text.out.toStdString();
+    // A yes/no value in words, as the report shows it.
+    EXPECT_TRUE(text.out.contains(QStringLiteral("MREL Released"))) << text.out.toStdString();
 
     // Just passed: not due within a year, due when a day is all it may be.
     const auto due = [&](const char* interval) {
