@@ -9,6 +9,7 @@
 #include "app/ostrel/SequenceResults.h"
 #include "host/results/Progress.h"
 #include "host/results/Report.h"
+#include "host/storage/StorageElement.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -197,6 +198,51 @@ void BM_RunDisabledAndSave(benchmark::State& state)
     }
 }
 
+// What a run prints of a loaded document, and nothing else: each element's result read for
+// its line (values only), the lines and the summary. Part of BM_RunDisabledAndSave, measured
+// apart because no way of loading or saving can make the run cheaper than this.
+void BM_RunLines(benchmark::State& state)
+{
+    if (!ready(state))
+        return;
+    auto document = Corpus::instance().load(size(state), false);
+    const QList<StandardRef> selected = document->SelectedStandards();
+    for (auto _ : state) {
+        QString out;
+        QTextStream stream(&out);
+        std::vector<ElementResult> results;
+        results.reserve(static_cast<size_t>(document->Count()));
+        for (int i = 0; i < document->Count(); ++i) {
+            const SequenceEntry& entry = document->Entry(i);
+            results.push_back(SequenceResults::ForElement(entry.element, entry.enabled, i + 1, selected,
+                                                          SequenceResults::Detail::ValuesOnly));
+            stream << RunCommand::ElementLine(results.back(), document->Count()) << '\n';
+        }
+        stream << RunCommand::SummaryTable(results);
+        stream.flush();
+        benchmark::DoNotOptimize(out.size());
+    }
+}
+
+// Reading the stored results that those lines show, and nothing else of the elements: each
+// element takes its stored "ResultItem" again. A run cannot print the values without it.
+void BM_LoadResults(benchmark::State& state)
+{
+    if (!ready(state))
+        return;
+    auto document = Corpus::instance().load(size(state), false);
+    auto stored = StorageDocument::Create();
+    stored->LoadFile(Corpus::instance().file(size(state), false));
+    std::vector<StorageElement> results;
+    for (const StorageElement& element : stored->Root().FirstChild(QStringLiteral("Sequence")).Children())
+        results.push_back(element.FirstChild(QStringLiteral("ResultItem")));
+    const auto progress = std::make_shared<Progress>();
+    for (auto _ : state)
+        for (int i = 0; i < document->Count() && i < static_cast<int>(results.size()); ++i)
+            if (results[static_cast<size_t>(i)])
+                document->Entry(i).element->Load(results[static_cast<size_t>(i)], progress);
+}
+
 void BM_Pdf(benchmark::State& state)
 {
     if (!ready(state))
@@ -246,6 +292,8 @@ BENCHMARK(BM_FloorParseWrite)->Apply(sizes);
 BENCHMARK(BM_Load)->Apply(sizes);
 BENCHMARK(BM_Save)->Apply(sizes);
 BENCHMARK(BM_RunDisabledAndSave)->Apply(sizes);
+BENCHMARK(BM_RunLines)->Apply(sizes);
+BENCHMARK(BM_LoadResults)->Apply(sizes);
 BENCHMARK(BM_Pdf)->Apply(sizes);
 BENCHMARK(BM_Html)->Apply(sizes);
 BENCHMARK(BM_Json)->Apply(sizes);
