@@ -4,7 +4,8 @@
 // does not shorten the line: the exchanges that open, start, stop and close each test
 // ("IREM", "STST", "ATST", "EREM" and their replies) take their bytes' time at 38400 baud, 11
 // bits a byte, outside the tests' own time. The second floor adds that wire time; the polls
-// ("GRES") fall inside the tests and are not added.
+// ("GRES") fall inside the tests and are not added, except the one reply of each test that
+// tells it ended: it can only cross the wire after the end. The third floor adds those.
 #include "app/ostrel/PlugInHost.h"
 #include "app/ostrel/RunCommand.h"
 #include "sim/TestRun.h"
@@ -43,26 +44,42 @@ double simulatedTestSeconds(const QString& tracePath)
     return seconds;
 }
 
-// The wire time of every frame in a wire trace other than the polls.
-double wireSecondsOutsideTests(const QString& tracePath)
+struct WireSeconds {
+    double outsideTests = 0; // every frame but the polls
+    double endReplies = 0;   // the last poll reply of each test: the one that told it ended
+};
+
+// The wire time of a wire trace's frames, at 38400 baud and 11 bits a byte.
+WireSeconds wireSeconds(const QString& tracePath)
 {
     constexpr double kBitsPerByte = 11;
     constexpr double kBaud = 38400;
     QFile trace(tracePath);
     if (!trace.open(QIODevice::ReadOnly))
-        return 0;
-    qsizetype bytes = 0;
+        return {};
+    qsizetype outside = 0;
+    qsizetype endReplies = 0;
+    qsizetype lastReply = 0; // of the test in hand
     for (const QString& line : QString::fromUtf8(trace.readAll()).split(QLatin1Char('\n'))) {
-        if (!line.contains(QLatin1String(" sent <STX>")) && !line.contains(QLatin1String(" received <STX>")))
+        const bool sent = line.contains(QLatin1String(" sent <STX>"));
+        if (!sent && !line.contains(QLatin1String(" received <STX>")))
             continue;
         QString frame = line.mid(line.indexOf(QLatin1String("<STX>")));
-        if (frame.mid(5, 4).compare(QLatin1String("GRES"), Qt::CaseInsensitive) == 0)
-            continue;
+        const QString command = frame.mid(5, 4);
         // Each control byte is written as its name in angle brackets.
         frame.replace(QRegularExpression(QStringLiteral("<[A-Z0-9a-f]+>")), QStringLiteral("."));
-        bytes += frame.size();
+        if (command.compare(QLatin1String("GRES"), Qt::CaseInsensitive) != 0) {
+            outside += frame.size();
+            if (sent && command == QLatin1String("STST")) {
+                endReplies += lastReply;
+                lastReply = 0;
+            }
+        } else if (!sent) {
+            lastReply = frame.size();
+        }
     }
-    return static_cast<double>(bytes) * kBitsPerByte / kBaud;
+    endReplies += lastReply;
+    return {static_cast<double>(outside) * kBitsPerByte / kBaud, static_cast<double>(endReplies) * kBitsPerByte / kBaud};
 }
 
 void BM_HeadlessSample(benchmark::State& state)
@@ -74,6 +91,7 @@ void BM_HeadlessSample(benchmark::State& state)
     double runS = 0;
     double floorS = 0;
     double wireS = 0;
+    double endS = 0;
     for (auto _ : state) {
         QString out;
         QString err;
@@ -94,13 +112,17 @@ void BM_HeadlessSample(benchmark::State& state)
             return;
         }
         floorS += simulatedTestSeconds(trace) / kTimeScale;
-        wireS += wireSecondsOutsideTests(trace);
+        const WireSeconds wire = wireSeconds(trace);
+        wireS += wire.outsideTests;
+        endS += wire.endReplies;
     }
     state.counters["run_s"] = runS / static_cast<double>(state.iterations());
     state.counters["floor_s"] = floorS / static_cast<double>(state.iterations());
     state.counters["ratio"] = runS / floorS;
     state.counters["wire_s"] = wireS / static_cast<double>(state.iterations());
     state.counters["ratio_with_wire"] = runS / (floorS + wireS);
+    state.counters["end_s"] = endS / static_cast<double>(state.iterations());
+    state.counters["ratio_with_line"] = runS / (floorS + wireS + endS);
 }
 BENCHMARK(BM_HeadlessSample)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
