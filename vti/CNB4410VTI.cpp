@@ -337,7 +337,15 @@ void CNB4410VTI::StartTest(Variant& vParams)
         const Variant& sent = wrapped ? vParams.array()[0] : vParams;
         try {
             // A start is not sent twice: a second STST of a running test is refused (6001).
-            Transact(MVTIMSG::kSTST, sent, Resend::Never);
+            MessagePtr reply = Exchange(MVTIMSG::kSTST, sent, Resend::Never);
+            if (isBusy(reply)) {
+                // This session is idle, so the running test is one nobody watches: left by a
+                // session that ended without stopping it. It is stopped, and ours starts.
+                qCWarning(ostrel::lcLink).noquote() << "the instrument was running a test that no session watches; it is stopped";
+                ostrel::runStep("stop the unwatched test", [&] { Exchange(MVTIMSG::kATST, Variant(std::int32_t(0)), Resend::Always); });
+                reply = Exchange(MVTIMSG::kSTST, sent, Resend::Never);
+            }
+            MComUtils::CheckReply(reply, nb4410::protocol::ReplyName(MVTIMSG::kSTST));
         } catch (const ComError& failure) {
             if (!isLostReply(failure.number()))
                 throw;
@@ -347,6 +355,16 @@ void CNB4410VTI::StartTest(Variant& vParams)
         }
         m_state = evtiPerformingTest;
     });
+}
+
+bool CNB4410VTI::isBusy(const MessagePtr& reply)
+{
+    bool busy = false;
+    ostrel::runStep("read the ERRM code", [&] {
+        busy = reply && reply->Name() == MVTIMSG::kERRM &&
+               reply->Parameters(nb4410::protocol::errm::kCode).toLong() == nb4410::protocol::kErrBusy;
+    });
+    return busy;
 }
 
 void CNB4410VTI::confirmStart(std::int32_t testType)

@@ -84,6 +84,8 @@ private:
     ostrel::MessagePtr Transact(const QString& command, const ostrel::Variant& parameter, Resend resend);
     WaitResult WaitForReply(const QString& expected, std::int32_t timeoutMs);
     void StoreMTIData(const ostrel::Variant& params);
+    // An "ERRM" reply with the instrument's code for a test already running (6001).
+    static bool isBusy(const ostrel::MessagePtr& reply);
     // A start whose reply was lost: asks for the test's result. Running: the start stands.
     // Not running or unknown: the instrument's test is stopped and the start fails (22001).
     void confirmStart(std::int32_t testType);

@@ -191,19 +191,26 @@ protected:
     QObject owner;
 };
 
+// The first client is killed mid-test, so nobody stops its test: the next one to start a test
+// finds the instrument busy with it, stops it and starts its own.
 TEST_F(ToolOverSimulator, ANewClientIsServedAfterTheLastOneDiedMidRun)
 {
     const QString path = start();
     QProcess* first = startTool({QStringLiteral("--device"), path, QStringLiteral("run"), QStringLiteral("leak"),
-                                 QStringLiteral("250"), QStringLiteral("1"), QStringLiteral("0")},
+                                 QStringLiteral("250"), QStringLiteral("1"), QStringLiteral("600")},
                                 &owner);
     ASSERT_TRUE(first->waitForReadyRead(10000)); // the first result line: the run is under way
     first->kill();
     first->waitForFinished(10000);
+    EXPECT_TRUE(simulator.TestRunning()) << "the killed client's test";
 
-    QProcess* second = startTool({QStringLiteral("--device"), path, QStringLiteral("identify")}, &owner);
+    QProcess* second = startTool({QStringLiteral("--device"), path, QStringLiteral("run"), QStringLiteral("cuffvolume")}, &owner);
     EXPECT_EQ(finish(second), 0) << second->readAllStandardError().toStdString();
-    EXPECT_TRUE(second->readAllStandardOutput().contains("Serial number: 44100815"));
+    EXPECT_FALSE(simulator.TestRunning());
+
+    QProcess* third = startTool({QStringLiteral("--device"), path, QStringLiteral("identify")}, &owner);
+    EXPECT_EQ(finish(third), 0) << third->readAllStandardError().toStdString();
+    EXPECT_TRUE(third->readAllStandardOutput().contains("Serial number: 44100815"));
 }
 
 TEST_F(ToolOverSimulator, ARecordWriteWhoseReplyIsBrokenIsConfirmedAndTheTraceNamesTheResend)

@@ -141,7 +141,9 @@ TEST_F(DriverTest, NoRegisteredPortFailsWithoutOpeningALink)
 TEST_F(DriverTest, InstrumentErrorReplyShowsItsFourLines)
 {
     connect();
-    port.link->script(QStringLiteral("STST"), {Action::errm(QStringLiteral("Start test"), 6001, QStringLiteral("Leak test running"))});
+    // Busy still after the driver stopped the instrument's test: the start fails.
+    for (int i = 0; i < 2; ++i)
+        port.link->script(QStringLiteral("STST"), {Action::errm(QStringLiteral("Start test"), 6001, QStringLiteral("Leak test running"))});
     Variant params(VariantArray::fromTexts({QStringLiteral("300")}));
     EXPECT_EQ(failureOf([&] { driver->StartTest(params); }), eeVTI_Error);
     ASSERT_EQ(messages.sink->shown.size(), 1u);
@@ -149,6 +151,21 @@ TEST_F(DriverTest, InstrumentErrorReplyShowsItsFourLines)
               QStringLiteral("Error received from MTI: 6001\r\nBusy\r\nOccurred when performing Start test\r\nLeak test running"));
     EXPECT_EQ(messages.sink->shown[0].title, kTitle);
     EXPECT_EQ(driver->VtiState(), evtiBusy);
+}
+
+// A session that ended without stopping its test (the program was killed) leaves the
+// instrument running it: the next start stops that test and starts its own, once.
+TEST_F(DriverTest, ATestLeftRunningIsStoppedAndTheStartSentOnceMore)
+{
+    connect();
+    port.link->script(QStringLiteral("STST"), {Action::errm(QStringLiteral("STST"), 6001, QStringLiteral("Test 100 is running"))});
+    const auto before = port.link->sent.size();
+    Variant params(VariantArray::fromTexts({QStringLiteral("300")}));
+    driver->StartTest(params);
+    EXPECT_TRUE(messages.sink->shown.empty());
+    EXPECT_EQ(driver->VtiState(), evtiPerformingTest);
+    EXPECT_EQ(port.link->sentNames().mid(static_cast<qsizetype>(before)),
+              (QStringList{QStringLiteral("STST"), QStringLiteral("ATST"), QStringLiteral("STST")}));
 }
 
 TEST_F(DriverTest, InstrumentErrorOnStartRemoteAlsoShowsTheGeneralMessage)

@@ -69,7 +69,7 @@ protected:
             break;
         case evtiBusy: // an error reply to STST leaves the state at 3
             connect();
-            port.link->script(QStringLiteral("STST"), {Action::errm(QStringLiteral("STST"), 6001, QString())});
+            port.link->script(QStringLiteral("STST"), {Action::errm(QStringLiteral("STST"), 1003, QString())});
             {
                 Variant params(ostrel::VariantArray::fromTexts({QStringLiteral("200")}));
                 EXPECT_EQ(failureOf([&] { driver->StartTest(params); }), eeVTI_Error);
