@@ -96,7 +96,9 @@ void CNB4410VTI::failCall(bool showMtiError)
     if (failure.number() != eeVTI_MTIError || showMtiError)
         MErrorHandling::ShowVtiError(failure.number(), failure.source(), failure.description());
     ostrel::runStep("note the failure", [] { ostrel::DataLinkRoot::instance()->NoteInstrumentFailure(); });
-    raise(eeVTI_Error);
+    // The number callers get is always the general one; the text keeps the cause.
+    ostrel::ErrorService::instance().Raise(kPlugIn, eeVTI_Error, kSource, kSeverity,
+                                           MErrorHandling::CallFailedDescription(failure.description()));
 }
 
 void CNB4410VTI::callWhenIdle(const std::function<void()>& call)

@@ -10,10 +10,14 @@ namespace nb4410vti::MComUtils {
 
 namespace {
 
+[[noreturn]] void raise(ostrel::HResult number, const QString& description)
+{
+    ostrel::ErrorService::instance().Raise(QStringLiteral("NB-4410"), number, kSource, 3, description);
+}
+
 [[noreturn]] void raise(ostrel::HResult number)
 {
-    ostrel::ErrorService::instance().Raise(QStringLiteral("NB-4410"), number, kSource, 3,
-                                           MErrorHandling::VtiErrorDescription(number));
+    raise(number, MErrorHandling::VtiErrorDescription(number));
 }
 
 } // namespace
@@ -26,7 +30,7 @@ void CheckReply(const ostrel::MessagePtr& reply, const QString& expected)
         ostrel::Variant params;
         ostrel::runStep("ERRM parameters", [&] { params = reply->Parameters(-1); });
         MErrorHandling::ShowMTIError(reply->Name(), params);
-        raise(eeVTI_MTIError);
+        raise(eeVTI_MTIError, MErrorHandling::MTIErrorDescription(params));
     }
     if (reply->Name() != expected)
         raise(eeVTI_InvalidMsgReceived);

@@ -134,4 +134,21 @@ QString VtiErrorDescription(HResult number)
     }
 }
 
+QString MTIErrorDescription(const Variant& params)
+{
+    QString operation;
+    std::int32_t errorCode = 0;
+    QString further;
+    ostrel::runStep("ERRM operation", [&] { operation = params.array()[0].toText(); });
+    ostrel::runStep("ERRM error code", [&] { errorCode = Variant(params.array()[1].toText()).toLong(); });
+    ostrel::runStep("ERRM further text", [&] { further = params.array()[2].toText().trimmed(); });
+    QString text = QStringLiteral("The NB-4410 reported error %1 (%2) on %3").arg(errorCode).arg(MTIErrorText(errorCode), operation);
+    return further.isEmpty() ? text : text + QStringLiteral(": ") + further;
+}
+
+QString CallFailedDescription(const QString& cause)
+{
+    return cause.trimmed().isEmpty() ? VtiErrorDescription(eeVTI_Error) : cause.trimmed();
+}
+
 } // namespace nb4410vti::MErrorHandling

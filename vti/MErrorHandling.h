@@ -18,4 +18,12 @@ void ShowVtiError(ostrel::HResult number, const QString& source, const QString& 
 // The description the driver gives its own error numbers.
 QString VtiErrorDescription(ostrel::HResult number);
 
+// The description of an "ERRM" reply on one line: "The NB-4410 reported error 6001 (Busy)
+// on STST: Test 100 is running". What a result that the error ended keeps.
+QString MTIErrorDescription(const ostrel::Variant& params);
+
+// The description of the general failure a driver call ends with: its cause's, so that what
+// the result keeps names what went wrong; the plain text when there is no cause.
+QString CallFailedDescription(const QString& cause);
+
 } // namespace nb4410vti::MErrorHandling

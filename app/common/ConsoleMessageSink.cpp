@@ -19,11 +19,17 @@ const char* ConsoleMessageSink::Severity(MessageIcon icon)
     return "error";
 }
 
-QString ConsoleMessageSink::Line(const char* severity, const QString& text, const QString& title) const
+QString ConsoleMessageSink::Flat(const QString& text)
 {
     static const QRegularExpression kBreaks(QStringLiteral("\\s*(\\r\\n|\\r|\\n)+\\s*"));
     QString flat = text.trimmed();
     flat.replace(kBreaks, QStringLiteral("; "));
+    return flat;
+}
+
+QString ConsoleMessageSink::Line(const char* severity, const QString& text, const QString& title) const
+{
+    const QString flat = Flat(text);
     const QString titled = title.isEmpty() ? flat : title + QStringLiteral(": ") + flat;
     return QStringLiteral("%1: %2: %3").arg(m_program, QString::fromLatin1(severity), titled);
 }

@@ -18,6 +18,9 @@ public:
     static const char* Severity(MessageIcon icon);
     // One line: line breaks of a box's text become "; ".
     QString Line(const char* severity, const QString& text, const QString& title) const;
+    // A box's text on one line, for any console output: a carriage return left in a line
+    // sends a terminal's cursor back, and the rest of the line overwrites its start.
+    static QString Flat(const QString& text);
 
 private:
     QString m_program;

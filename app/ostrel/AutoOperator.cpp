@@ -2,6 +2,7 @@
 
 #include "ReadingEntry.h"
 
+#include "app/common/ConsoleMessageSink.h"
 #include "host/core/ClassRegistry.h"
 #include "host/core/Steps.h"
 #include "host/core/Variant.h"
@@ -24,12 +25,12 @@ public:
         m_owner.m_messageShown = true;
         m_owner.scheduleExamine();
         if (m_owner.onMessage)
-            m_owner.onMessage(QStringLiteral("message: ") + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+            m_owner.onMessage(QStringLiteral("message: ") + ConsoleMessageSink::Flat(text));
     }
     bool Confirm(const QString& text, const QString&) override
     {
         if (m_owner.onMessage)
-            m_owner.onMessage(QStringLiteral("confirmed: ") + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+            m_owner.onMessage(QStringLiteral("confirmed: ") + ConsoleMessageSink::Flat(text));
         return true;
     }
 

@@ -138,6 +138,8 @@ TEST_F(VerdictRun, ALeakTestCutShortByTheLinkIsIncompleteAndExitsWithTheInstrume
     EXPECT_EQ(element[QStringLiteral("statusText")].toString(), QStringLiteral("Incomplete"));
     const QString error = element[QStringLiteral("error")].toString();
     EXPECT_FALSE(error.isEmpty());
+    // The cause, not only that the driver call failed.
+    EXPECT_FALSE(error.startsWith(QStringLiteral("The NB-4410 driver call failed"))) << error.toStdString();
     const auto drop = element[QStringLiteral("measurements")].toArray()[0].toObject();
     EXPECT_EQ(drop[QStringLiteral("key")].toString(), QStringLiteral("DROP"));
     EXPECT_FALSE(drop[QStringLiteral("valueText")].toString().isEmpty()) << "kept for the record";
@@ -156,6 +158,23 @@ TEST_F(VerdictRun, ALeakTestCutShortByTheLinkIsIncompleteAndExitsWithTheInstrume
         EXPECT_TRUE(text.contains(QStringLiteral("instrument or link failure"))) << text.toStdString();
         EXPECT_FALSE(text.contains(QStringLiteral("PASSED"))) << text.toStdString();
     }
+}
+
+// The instrument refuses the start: the result keeps the instrument's own error, and the
+// console shows the driver's message on one line (a carriage return in it would let the
+// rest of the line overwrite its start on a terminal).
+TEST_F(VerdictRun, AStartTheInstrumentRefusesKeepsItsErrorAndPrintsOneLine)
+{
+    simulator({{QStringLiteral("ErrmCommand"), QStringLiteral("STST:6002")}});
+    const QString sequence = write(QStringLiteral("leak.xml"), leakSequence(QStringLiteral("300")));
+    EXPECT_EQ(run({sequence, QStringLiteral("--json"), file("out.json")}), exitcode::kInstrument) << errors.toStdString();
+    const auto element = QJsonDocument::fromJson(readFile(file("out.json"))).object()[QStringLiteral("elements")].toArray()[0].toObject();
+    EXPECT_EQ(element[QStringLiteral("error")].toString(),
+              QStringLiteral("The NB-4410 reported error 6002 (Test not allowed) on STST: Simulated error"));
+    EXPECT_TRUE(errors.contains(QStringLiteral("message: Error received from MTI: 6002; Test not allowed; "
+                                               "Occurred when performing STST; Simulated error")))
+        << errors.toStdString();
+    EXPECT_FALSE(errors.contains(QLatin1Char('\r')));
 }
 
 TEST_F(VerdictRun, ANewSequenceJudgesWithTheStandardsItsElementsCarryUserMadeOnesIncluded)
