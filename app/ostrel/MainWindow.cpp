@@ -9,12 +9,14 @@
 #include "ReportBuilder.h"
 #include "ResultExporter.h"
 #include "ResultsDatabase.h"
+#include "RunStopper.h"
 #include "SequenceModel.h"
 #include "SequenceResults.h"
 #include "SequenceRunner.h"
 #include "SettingsDialog.h"
 #include "SimulatedMonitorPanel.h"
 #include "StandardsCatalog.h"
+#include "StopSignals.h"
 
 #include "host/contract/IDialog.h"
 #include "host/contract/ISetup.h"
@@ -29,6 +31,7 @@
 #include "host/results/Report.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDockWidget>
 #include <QFileInfo>
@@ -469,6 +472,12 @@ void MainWindow::run(int index, RunScope scope)
             report(tr("The results could not be saved: %1").arg(failure->description()), true);
         updateTitle();
     };
+    // SIGTERM (the session ends) or Ctrl+C in the terminal during a run: the instrument's test
+    // is stopped through the test-guide window's own buttons before the program ends, so the
+    // instrument is not left pressurising a cuff with nobody watching.
+    RunStopper stopper([&runner] { runner.Stop(); });
+    StopSignals stopSignals;
+    stopSignals.onStop = [&stopper](int) { stopper.Stop(); };
     m_filling = true; // the panel stays empty while elements run
     const auto outcome = scope == RunScope::ThisElementOnly ? runner.RunOnly(index) : runner.Run(index);
     m_filling = false;
@@ -484,6 +493,10 @@ void MainWindow::run(int index, RunScope scope)
     showOutbox();
     fillSequence(SelectedIndex());
     updateTitle();
+    // What finished is saved and in the history; the program ends as the signal asked,
+    // without questions nobody may be there to answer.
+    if (stopSignals.Stopped())
+        QCoreApplication::exit(kSignalExitBase + stopSignals.Signal());
 }
 
 bool MainWindow::OpenFile(const QString& path)

@@ -31,6 +31,10 @@ class SimulatedMonitorPanel;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
+    // A signal that stopped a run ends the program with 128 plus its number, as the shell
+    // reports a program the signal ended.
+    static constexpr int kSignalExitBase = 128;
+
     // host: the loaded plug-in, or one that failed to load (the catalogue is then empty).
     explicit MainWindow(std::shared_ptr<PlugInHost> host, QWidget* parent = nullptr);
     ~MainWindow() override;

@@ -1,5 +1,6 @@
 // The window as a technician uses it: the element panel's tabs answer clicks and show the
-// docked editors; the sequence list shows each verdict while the run goes on.
+// docked editors; the sequence list shows each verdict while the run goes on; the session
+// ending in the middle of a run stops it before the program ends.
 #include "FakePlugInWindow.h"
 
 #include "app/ostrel/ElementPanel.h"
@@ -17,6 +18,8 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace ostrel;
@@ -117,6 +120,37 @@ TEST_F(MainWindowUse, TheTechnicianCommentsAResultAndTheCommentIsKept)
     EXPECT_EQ(window->Panel()->CommentBox()->toPlainText(), "cuff re-seated");
     const QByteArray json = ResultExporter::ToJson(window->Document(), SequenceResults::Collect(window->Document()));
     EXPECT_TRUE(json.contains("cuff re-seated")) << json.constData();
+}
+
+// SIGTERM (the desktop session ends) while a sequence runs: no further element starts, what
+// finished is saved, and the program ends with the signal's code once the run is over.
+TEST_F(MainWindowUse, SigtermDuringARunStopsItAndEndsTheProgram)
+{
+    window->AddTest(10);
+    window->AddTest(10);
+    const QString file = dir.filePath(QStringLiteral("seq.xml"));
+    ASSERT_TRUE(window->SaveFile(file));
+    element(0).script = [](FakeElement& first, const std::shared_ptr<IRunContext>& context) {
+        std::raise(SIGTERM);
+        QTest::qWait(20); // the signal's notice reaches the event loop
+        finishWith(1, 4.0)(first, context);
+    };
+    fakeLog().clear();
+    QTimer guard; // never waits forever for an end that does not come
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(-1); });
+    guard.start(60000);
+    QTimer::singleShot(0, window.get(), [this] { window->RunFrom(0); });
+    EXPECT_EQ(QCoreApplication::exec(), MainWindow::kSignalExitBase + SIGTERM);
+
+    std::vector<QString> performed;
+    for (const QString& line : fakeLog())
+        if (line.startsWith(QStringLiteral("perform")))
+            performed.push_back(line);
+    EXPECT_EQ(performed, std::vector<QString>{QStringLiteral("perform 1")});
+    ASSERT_TRUE(window->OpenFile(file));
+    ASSERT_TRUE(element(0).Result());
+    EXPECT_EQ(element(0).Result()->Status(), 1);
 }
 
 } // namespace
