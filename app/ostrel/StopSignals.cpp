@@ -4,16 +4,19 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <iterator>
 #include <unistd.h>
 
 namespace ostrel {
 
 namespace {
 
-// The handler may only write to a pipe; one object is active at a time.
+// The handler may only write to a pipe; one object is active at a time. SIGHUP: the terminal
+// a run was started from has gone (a dropped remote session).
 int g_writeEnd = -1;
-struct sigaction g_previous[2];
-constexpr int kSignals[2] = {SIGINT, SIGTERM};
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int kSignalCount = static_cast<int>(std::size(kSignals));
+struct sigaction g_previous[kSignalCount];
 
 extern "C" void onSignal(int signal)
 {
@@ -40,15 +43,19 @@ StopSignals::StopSignals()
     action.sa_handler = &onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < kSignalCount; ++i) {
         ::sigaction(kSignals[i], &action, &g_previous[i]);
+        // A signal the program was started to ignore (nohup, a background job) stays ignored.
+        if (g_previous[i].sa_handler == SIG_IGN)
+            ::sigaction(kSignals[i], &g_previous[i], nullptr);
+    }
 }
 
 StopSignals::~StopSignals()
 {
     if (m_pipe[0] < 0)
         return;
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < kSignalCount; ++i)
         ::sigaction(kSignals[i], &g_previous[i], nullptr);
     g_writeEnd = -1;
     delete m_notifier;
@@ -63,6 +70,8 @@ QString StopSignals::Name(int signal)
         return QStringLiteral("SIGINT");
     case SIGTERM:
         return QStringLiteral("SIGTERM");
+    case SIGHUP:
+        return QStringLiteral("SIGHUP");
     default:
         return QStringLiteral("signal %1").arg(signal);
     }

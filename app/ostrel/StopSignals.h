@@ -1,8 +1,9 @@
 #pragma once
-// Ctrl+C (SIGINT) and SIGTERM while a run is in progress: instead of ending the process at
-// once (and leaving the instrument pressurised in remote mode), the first signal is handed to
-// the event loop as onStop; a second one ends the process as the signal would have. The
-// previous handlers are back when the object goes.
+// Ctrl+C (SIGINT), SIGTERM and SIGHUP (the terminal went away) while a run is in progress:
+// instead of ending the process at once (and leaving the instrument pressurised in remote
+// mode), the first signal is handed to the event loop as onStop; a second one ends the
+// process as the signal would have. A signal the process ignores stays ignored. The previous
+// handlers are back when the object goes.
 #include <QObject>
 #include <functional>
 
@@ -19,7 +20,7 @@ public:
     std::function<void(int signal)> onStop;
     bool Stopped() const { return m_signal != 0; }
     int Signal() const { return m_signal; }
-    static QString Name(int signal); // "SIGINT", "SIGTERM"
+    static QString Name(int signal); // "SIGINT", "SIGTERM", "SIGHUP"
 
 private:
     void readSignal();
