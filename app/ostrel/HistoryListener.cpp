@@ -145,6 +145,7 @@ void HistoryListener::RunStarted(const SequenceDocument& document)
     m_run = RunRecordOf(document);
     m_run.runId = QUuid::createUuid().toString(QUuid::WithoutBraces);
     m_run.started = QDateTime::currentDateTimeUtc();
+    m_anyElement = false;
 }
 
 void HistoryListener::ElementFinished(const SequenceDocument& document, const std::shared_ptr<ITestElement>& element,
@@ -164,10 +165,13 @@ void HistoryListener::ElementFinished(const SequenceDocument& document, const st
     m_run.device = now.device;
     m_run.instruments = now.instruments;
     m_history.WriteElement(m_run, record);
+    m_anyElement = true;
 }
 
 void HistoryListener::RunEnded(const SequenceDocument& document, RunOutcome)
 {
+    if (!m_anyElement)
+        return;
     m_run.ended = QDateTime::currentDateTimeUtc();
     m_run.verdict = SequenceResults::VerdictText(SequenceResults::Overall(document));
     m_history.FinishRun(m_run);

@@ -1,7 +1,9 @@
 #pragma once
 // The service history as an output of a run: the run's header when it starts, each element
 // with its measurements and applied limits as soon as its result is final, the verdict at the
-// end. Writing never fails the run: what the database does not take waits in the outbox.
+// end. Writing never fails the run: what the database does not take waits in the outbox. A run
+// in which no element finished (every element disabled, or aborted before the first result)
+// leaves nothing: the device's history lists what was tested.
 #include "IRunListener.h"
 #include "SequenceResults.h"
 
@@ -31,6 +33,7 @@ public:
 private:
     history::ResultsHistory& m_history;
     history::RunRecord m_run;
+    bool m_anyElement = false; // of this run
 };
 
 } // namespace ostrel

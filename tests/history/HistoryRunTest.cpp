@@ -163,6 +163,25 @@ TEST_P(HistoryRunTest, AHeadlessRunLandsInTheStoreAndTheHistoryCommandShowsIt)
               2);
 }
 
+// Nothing tested, nothing in the device's history (the run once showed up as "NOT JUDGED").
+TEST_P(HistoryRunTest, ARunInWhichNoElementRanLeavesNoRun)
+{
+    const auto host = ostrel::testing::loadedPlugIn();
+    auto document = SequenceDocument::Load(sample, host->Factory(), nullptr);
+    for (int i = 0; i < document->Count(); ++i)
+        document->SetEnabled(i, false);
+    const QString disabled = dir.filePath(QStringLiteral("disabled.xml"));
+    document->SaveAs(disabled);
+    const Finished run = ostrelRun(runArgs(disabled, QStringLiteral("MON 9")), env);
+    EXPECT_EQ(run.exitCode, 3) << run.out.toStdString() << run.err.toStdString(); // not judged
+    const Finished history = ostrelRun({QStringLiteral("history"), QStringLiteral("MON 9"), QStringLiteral("--json"),
+                                        QStringLiteral("--db"), database->Text()},
+                                       env);
+    ASSERT_EQ(history.exitCode, 0) << history.err.toStdString();
+    EXPECT_TRUE(QJsonDocument::fromJson(history.out.toUtf8()).object()[QStringLiteral("runs")].toArray().isEmpty())
+        << history.out.toStdString();
+}
+
 TEST_P(HistoryRunTest, AKillInTheMiddleOfAWriteLeavesNoPartialElement)
 {
     // The third element's write dies between its rows and its commit, as a kill -9 would.
