@@ -1,5 +1,6 @@
 #include "MErrorHandling.h"
 
+#include "NB4410Protocol.h"
 #include "NB4410VTI.h"
 #include "host/core/LanguageService.h"
 #include "host/core/MessageService.h"
@@ -49,6 +50,23 @@ Variant userErrorNumber(HResult number)
     return Variant(static_cast<std::int32_t>(number + kUserErrorOffset));
 }
 
+// The fields of an "ERRM" reply; a missing one stays empty (or 0).
+struct ErrmFields {
+    QString operation;
+    std::int32_t code = 0;
+    QString further;
+};
+
+ErrmFields errmFields(const Variant& params)
+{
+    namespace errm = nb4410::protocol::errm;
+    ErrmFields fields;
+    ostrel::runStep("ERRM operation", [&] { fields.operation = params.array()[errm::kCommand].toText(); });
+    ostrel::runStep("ERRM error code", [&] { fields.code = Variant(params.array()[errm::kCode].toText()).toLong(); });
+    ostrel::runStep("ERRM further text", [&] { fields.further = params.array()[errm::kText].toText(); });
+    return fields;
+}
+
 void show(const QString& body, const QString& title)
 {
     // A failure of the instrument or the line is an error, not a notice.
@@ -66,20 +84,15 @@ void ShowMTIError(const QString& replyName, const Variant& params)
 {
     if (replyName != QLatin1String("ERRM"))
         return;
-    QString operation;
-    std::int32_t errorCode = 0;
-    QString further;
+    const ErrmFields errm = errmFields(params);
     QString codeText;
     QString body;
     QString title;
-    ostrel::runStep("ERRM operation", [&] { operation = params.array()[0].toText(); });
-    ostrel::runStep("ERRM error code", [&] { errorCode = Variant(params.array()[1].toText()).toLong(); });
-    ostrel::runStep("ERRM further text", [&] { further = params.array()[2].toText(); });
-    ostrel::runStep("ERRM code text", [&] { codeText = MTIErrorText(errorCode); });
+    ostrel::runStep("ERRM code text", [&] { codeText = MTIErrorText(errm.code); });
     ostrel::runStep("ERRM body", [&] {
         body = resolve(QString(),
                        QStringLiteral("22000::Error received from MTI: %%1\r\n%%2\r\nOccurred when performing %%3\r\n%%4"),
-                       VariantArray{Variant(errorCode), Variant(codeText), Variant(operation), Variant(further)});
+                       VariantArray{Variant(errm.code), Variant(codeText), Variant(errm.operation), Variant(errm.further)});
     });
     ostrel::runStep("ERRM title", [&] { title = resolve(kModule, kTitleText); });
     ostrel::runStep("ERRM message box", [&] { show(body, title); });
@@ -136,13 +149,10 @@ QString VtiErrorDescription(HResult number)
 
 QString MTIErrorDescription(const Variant& params)
 {
-    QString operation;
-    std::int32_t errorCode = 0;
-    QString further;
-    ostrel::runStep("ERRM operation", [&] { operation = params.array()[0].toText(); });
-    ostrel::runStep("ERRM error code", [&] { errorCode = Variant(params.array()[1].toText()).toLong(); });
-    ostrel::runStep("ERRM further text", [&] { further = params.array()[2].toText().trimmed(); });
-    QString text = QStringLiteral("The NB-4410 reported error %1 (%2) on %3").arg(errorCode).arg(MTIErrorText(errorCode), operation);
+    const ErrmFields errm = errmFields(params);
+    const QString text =
+        QStringLiteral("The NB-4410 reported error %1 (%2) on %3").arg(errm.code).arg(MTIErrorText(errm.code), errm.operation);
+    const QString further = errm.further.trimmed();
     return further.isEmpty() ? text : text + QStringLiteral(": ") + further;
 }
 
