@@ -132,6 +132,11 @@ std::shared_ptr<Standard> Standard::Load(const StorageElement& element, QStringL
         const StorageElement child = element.Child(index);
         if (child.Name() != QLatin1String(LimitTags::kLimit) || child.Attribute(LimitTags::kKey).isEmpty())
             continue;
+        const QString key = child.Attribute(LimitTags::kKey);
+        auto refuse = [&](const QString& why) {
+            if (refused)
+                refused->append(why);
+        };
         // A limit that is not a finite number would judge as 0 or infinity: it is refused.
         auto checked = [&](const char* name) {
             const QString text = child.Attribute(name);
@@ -139,13 +144,21 @@ std::shared_ptr<Standard> Standard::Load(const StorageElement& element, QStringL
             const double value = text.trimmed().toDouble(&number);
             if (text.trimmed().isEmpty() || (number && std::isfinite(value)))
                 return text;
-            if (refused)
-                refused->append(QStringLiteral("%1 %2=\"%3\"").arg(child.Attribute(LimitTags::kKey), QLatin1String(name), text));
+            refuse(QStringLiteral("the limit %1 %2=\"%3\" is not a finite number").arg(key, QLatin1String(name), text));
             return QString();
         };
+        QString upper = checked(LimitTags::kUpper);
+        QString lower = checked(LimitTags::kLower);
+        // A lower limit above the upper one would fail every value; the limit editor does not
+        // store such a pair, so a stored one is refused whole.
+        if (!upper.trimmed().isEmpty() && !lower.trimmed().isEmpty() && lower.trimmed().toDouble() > upper.trimmed().toDouble()) {
+            refuse(QStringLiteral("the limit %1 %2=\"%3\" is above its %4=\"%5\"")
+                       .arg(key, QLatin1String(LimitTags::kLower), lower, QLatin1String(LimitTags::kUpper), upper));
+            upper.clear();
+            lower.clear();
+        }
         auto item = std::make_shared<LimitItem>();
-        item->Initialize(child.Attribute(LimitTags::kKey), child.Attribute(LimitTags::kUnit), checked(LimitTags::kUpper),
-                         checked(LimitTags::kLower));
+        item->Initialize(key, child.Attribute(LimitTags::kUnit), upper, lower);
         if (child.HasAttribute(LimitTags::kUnitFlag))
             item->SetUnitFlag(roundToLong(leadingNumber(child.Attribute(LimitTags::kUnitFlag))));
         standard->m_items.push_back(item);

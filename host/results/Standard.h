@@ -33,8 +33,9 @@ public:
     // Stored as <Standard ShortName= FullName= Kind=> with one <Limit Key= Unit= UnitFlag=
     // Upper= Lower=> per item; an unset limit has no attribute.
     StorageElement Save(const StorageDocumentPtr& document) const;
-    // Fails on a foreign element. A limit that is not a finite number is left unset and named
-    // in refused ("SYST Upper=\"nan\"").
+    // Fails on a foreign element. A limit that is not a finite number is left unset, and so are
+    // both limits of an item whose lower limit is above its upper one; each refusal is told in
+    // refused ("the limit SYST Upper=\"nan\" is not a finite number").
     static std::shared_ptr<Standard> Load(const StorageElement& element, QStringList* refused = nullptr);
 
     // Rows "|key|description|upper|lower|unit;" for the keys of the key table (key,

@@ -16,7 +16,8 @@ namespace {
 
 constexpr char kModule[] = "Ostrel";
 constexpr HResult kBadStandard = hr(0x8004A4EFu);
-// A refused value (a limit that is not a finite number): the application treats it as an error.
+// A refused value (a limit that is not a finite number, or a lower limit above the upper one):
+// the application treats it as an error.
 constexpr std::int32_t kRefusedSeverity = 3;
 
 std::shared_ptr<Standard> copyOf(const std::shared_ptr<IStandard>& standard)
@@ -97,10 +98,9 @@ void Standards::Load(const StorageElement& element, ProgressPtr progress)
             m_items.push_back(Standard::Load(child, &refused));
             if (progress && !refused.isEmpty()) {
                 const std::int32_t step = progress->OpenStep(kModule, QStringLiteral("Loading limits"));
-                for (const QString& limit : refused)
+                for (const QString& why : refused)
                     progress->Report(kBadStandard, kRefusedSeverity,
-                                     QStringLiteral("Standard %1: the limit %2 is not a finite number and is refused.")
-                                         .arg(m_items.back()->ShortName(), limit),
+                                     QStringLiteral("Standard %1: %2 and is refused.").arg(m_items.back()->ShortName(), why),
                                      Variant());
                 if (step != 0)
                     progress->CloseStep(step);

@@ -1,6 +1,6 @@
 // One rule judges and shows a limit: at the boundary a value equal to the shown limit passes and
 // one past it fails, for absolute and percent limits; the printed limit keeps its own precision;
-// a stored limit that is not a finite number is refused.
+// a stored limit that is not a finite number, or a lower limit above the upper one, is refused.
 #include "host/core/Variant.h"
 #include "host/results/LimitItem.h"
 #include "host/results/LimitRule.h"
@@ -100,9 +100,29 @@ TEST(LimitRule, ReportRowsPrintLimitsAtTheirOwnPrecision)
     EXPECT_EQ(standard->ReportRows(Variant(table)), QStringLiteral("|SYST|Leak Rate|0.5|0.25|mmHg/min;"));
 }
 
-TEST(LimitRule, AStoredLimitThatIsNoFiniteNumberIsRefusedAndNamed)
+// Limits the limit editor does not store are refused at load, and named: a value that is not
+// a finite number (judged as 0 or infinity), a lower limit above the upper one (fails every
+// value). Only the refused limit is left unset; a reversed pair is refused whole.
+TEST(LimitRule, AStoredLimitTheEditorWouldNotStoreIsRefusedAndNamed)
 {
-    for (const char* text : {"nan", "1e999", "-inf", "abc"}) {
+    struct Case {
+        const char* upper;
+        const char* lower;
+        bool upperKept;
+        bool lowerKept;
+        const char* named; // empty: nothing refused
+    };
+    const Case cases[] = {
+        {"nan", "0", false, true, "the limit RATE Upper=\"nan\" is not a finite number"},
+        {"1e999", "0", false, true, "RATE Upper=\"1e999\""},
+        {"-inf", "0", false, true, "RATE Upper=\"-inf\""},
+        {"abc", "0", false, true, "RATE Upper=\"abc\""},
+        {"5", "10", false, false, "the limit RATE Lower=\"10\" is above its Upper=\"5\""},
+        {"5", "5", true, true, ""},
+        {"-5", "-10", true, true, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.upper) + " / " + c.lower);
         auto document = StorageDocument::Create();
         StorageElement standards = document->CreateElement(QStringLiteral("ExpectedResult"));
         StorageElement standard = standards.AddChild(QStringLiteral("Standard"), QString());
@@ -111,20 +131,24 @@ TEST(LimitRule, AStoredLimitThatIsNoFiniteNumberIsRefusedAndNamed)
         StorageElement limit = standard.AddChild(QStringLiteral("Limit"), QString());
         limit.SetAttribute(QStringLiteral("Key"), QStringLiteral("RATE"));
         limit.SetAttribute(QStringLiteral("Unit"), QStringLiteral("mmHg/min"));
-        limit.SetAttribute(QStringLiteral("Upper"), QString::fromLatin1(text));
-        limit.SetAttribute(QStringLiteral("Lower"), QStringLiteral("0"));
+        limit.SetAttribute(QStringLiteral("Upper"), QString::fromLatin1(c.upper));
+        limit.SetAttribute(QStringLiteral("Lower"), QString::fromLatin1(c.lower));
 
         auto progress = std::make_shared<Progress>();
         Standards loaded;
         loaded.Load(standards, progress);
-        ASSERT_EQ(loaded.Count(), 1) << text;
+        ASSERT_EQ(loaded.Count(), 1);
         const auto item = loaded.Item(0)->LimitItems().at(0);
-        EXPECT_FALSE(item->IsLimitSet(LimitItem::kUpper)) << text;
-        EXPECT_TRUE(item->IsLimitSet(LimitItem::kLower)) << text;
-        EXPECT_EQ(progress->WorstSeverity(), 3) << text;
-        ASSERT_EQ(progress->Lines().size(), 1) << text;
-        EXPECT_TRUE(progress->Lines()[0].contains(QStringLiteral("RATE Upper=\"%1\"").arg(QString::fromLatin1(text))))
-            << progress->Lines()[0].toStdString();
+        EXPECT_EQ(item->IsLimitSet(LimitItem::kUpper), c.upperKept);
+        EXPECT_EQ(item->IsLimitSet(LimitItem::kLower), c.lowerKept);
+        if (*c.named == 0) {
+            EXPECT_TRUE(progress->Lines().isEmpty()) << progress->Lines().join(QLatin1Char('\n')).toStdString();
+            continue;
+        }
+        EXPECT_EQ(progress->WorstSeverity(), 3);
+        ASSERT_EQ(progress->Lines().size(), 1);
+        EXPECT_TRUE(progress->Lines()[0].contains(QString::fromLatin1(c.named))) << progress->Lines()[0].toStdString();
+        EXPECT_TRUE(progress->Lines()[0].contains(QStringLiteral("and is refused."))) << progress->Lines()[0].toStdString();
     }
 }
 
