@@ -45,12 +45,22 @@ void StandardsLibrary::LoadText(const QByteArray& utf8, const QString& origin)
                        QStringLiteral("The file \"%1\" holds no standards (root element \"%2\" expected).")
                            .arg(origin, QString::fromLatin1(kRootName)));
     // Everything is read before anything is added, so a bad file leaves the library as it was.
+    // A limit the limit editor would not store makes the file bad: judging with it left out
+    // would quietly judge less than the file says.
     Standards loaded;
+    QStringList refused;
     for (int index = 0; index < root.ChildCount(); ++index) {
         const StorageElement child = root.Child(index);
-        if (child.Name() == QLatin1String(LimitTags::kStandard))
-            loaded.Add(Standard::Load(child));
+        if (child.Name() == QLatin1String(LimitTags::kStandard)) {
+            QStringList refusedHere;
+            loaded.Add(Standard::Load(child, &refusedHere));
+            for (const QString& why : refusedHere)
+                refused << QStringLiteral("standard %1: %2").arg(child.Attribute(LimitTags::kShortName), why);
+        }
     }
+    if (!refused.isEmpty())
+        throw ComError(kBadLibraryFile, kSource,
+                       QStringLiteral("The standards file \"%1\" is refused: %2.").arg(origin, refused.join(QStringLiteral("; "))));
     for (const auto& standard : loaded.items())
         Add(standard);
 }

@@ -41,23 +41,43 @@ TEST(StandardsLibrary, SelectKeepsTheOrderGivenAndSkipsUnknownNames)
 
 TEST(StandardsLibrary, ABadFileFailsNamingItAndChangesNothing)
 {
-    QTemporaryDir dir;
-    StandardsLibrary library;
-    library.LoadBuiltIn();
-    const QString bad = dir.filePath(QStringLiteral("bad.xml"));
-    QFile file(bad);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("<StandardsLibrary><Standard ShortName=\"X\"><Limit");
-    file.close();
-    const auto failure = ostrel::testing::errorOf([&] { library.LoadFile(bad); });
-    ASSERT_TRUE(failure) << "no failure";
-    EXPECT_TRUE(failure->description().contains(bad));
-    EXPECT_EQ(library.ShortNames().size(), 2);
+    struct Case {
+        const char* name;
+        const char* text;
+        const char* named; // besides the file's path
+    };
+    const Case cases[] = {
+        {"cut short", "<StandardsLibrary><Standard ShortName=\"X\"><Limit", ""},
+        {"a limit that is no number",
+         "<StandardsLibrary><Standard ShortName=\"X\"><Limit Key=\"SYST\" Upper=\"nan\"/></Standard></StandardsLibrary>",
+         "standard X: the limit SYST Upper=\"nan\" is not a finite number"},
+        {"a lower limit above the upper one",
+         "<StandardsLibrary><Standard ShortName=\"X\"><Limit Key=\"SYST\" Upper=\"1\" Lower=\"2\"/></Standard></StandardsLibrary>",
+         "the limit SYST Lower=\"2\" is above its Upper=\"1\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        StandardsLibrary library;
+        library.LoadBuiltIn();
+        const QString bad = dir.filePath(QStringLiteral("bad.xml"));
+        QFile file(bad);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.text);
+        file.close();
+        const auto failure = ostrel::testing::errorOf([&] { library.LoadFile(bad); });
+        ASSERT_TRUE(failure) << "no failure";
+        EXPECT_TRUE(failure->description().contains(bad));
+        EXPECT_TRUE(failure->description().contains(QString::fromLatin1(c.named))) << failure->description().toStdString();
+        EXPECT_EQ(library.ShortNames().size(), 2);
 
-    auto progress = std::make_shared<Progress>();
-    library.LoadFolder(dir.path(), progress);
-    ASSERT_EQ(progress->Log().size(), 1u);
-    EXPECT_TRUE(progress->Log()[0].text.contains(bad));
+        auto progress = std::make_shared<Progress>();
+        library.LoadFolder(dir.path(), progress);
+        ASSERT_EQ(progress->Log().size(), 1u);
+        EXPECT_TRUE(progress->Log()[0].text.contains(bad));
+        EXPECT_EQ(library.ShortNames().size(), 2);
+    }
+    StandardsLibrary library;
     EXPECT_THROW(library.LoadText("<Other/>", QStringLiteral("memory")), ComError);
 }
 
