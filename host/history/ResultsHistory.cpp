@@ -71,13 +71,20 @@ bool ResultsHistory::attempt(const std::function<void(IResultsStore&)>& write)
     try {
         write(Store());
         m_lastError.clear();
+        m_sinceFailure.invalidate();
         return true;
     } catch (const HistoryError& error) {
         // The connection may be gone for good: the next attempt connects afresh.
         m_store.reset();
+        m_sinceFailure.start();
         failed(error.Text());
         return false;
     }
+}
+
+bool ResultsHistory::awayRecently() const
+{
+    return m_sinceFailure.isValid() && !m_sinceFailure.hasExpired(m_retryAfterMs);
 }
 
 void ResultsHistory::deliver(const QString& kind, const QByteArray& data)
@@ -135,14 +142,14 @@ void ResultsHistory::enqueue(const QString& kind, const QByteArray& data)
 void ResultsHistory::WriteElement(const RunRecord& run, const ElementRecord& element)
 {
     // What waits goes first, so the database sees the results in the order they were made.
-    if (deliverPending() && attempt([&](IResultsStore& store) { store.WriteElement(run, element); }))
+    if (!awayRecently() && deliverPending() && attempt([&](IResultsStore& store) { store.WriteElement(run, element); }))
         return;
     enqueue(kElement, payload(run, &element));
 }
 
 void ResultsHistory::FinishRun(const RunRecord& run)
 {
-    if (deliverPending() && attempt([&](IResultsStore& store) { store.FinishRun(run); }))
+    if (!awayRecently() && deliverPending() && attempt([&](IResultsStore& store) { store.FinishRun(run); }))
         return;
     enqueue(kRun, payload(run, nullptr));
 }

@@ -1,5 +1,7 @@
 // Nothing is lost while the database is away: results wait in the local outbox and reach the
-// database in the order they were made, once each, at the next write or by Sync. The
+// database in the order they were made, once each, at the next write or by Sync. After a
+// failed write, the writes of the next half minute go to the outbox without trying (a server
+// that does not answer would hold up every element by its connection timeout). The
 // database is "away" because the folder its address names (the SQLite file's, or the
 // PostgreSQL server's socket folder) is missing; linking the folder in brings it back.
 #include "TestDatabases.h"
@@ -36,6 +38,8 @@ protected:
         }
         history = std::make_unique<ResultsHistory>(DatabaseUrl::Parse(text), dir.filePath(QStringLiteral("outbox.sqlite")));
         history->onError = [this](const QString& text) { errors << text; };
+        // Every write tries the database, except where a test says otherwise.
+        history->SetRetryAfterMs(0);
     }
 
     void bringBack() { ASSERT_TRUE(QFile::link(real, link)); }
@@ -106,6 +110,23 @@ TEST_P(OutboxTest, AnotherDatabasesResultsStayInTheOutbox)
     elsewhere.WriteElement(sampleRun(QStringLiteral("SN 9"), kMarch), sampleElement(1, 1.0));
     EXPECT_TRUE(elsewhere.Store().DeviceHistory(QStringLiteral("SN 8")).empty());
     EXPECT_EQ(history->Pending(), 1);
+}
+
+TEST_P(OutboxTest, AfterAFailedWriteTheNextOnesWaitWithoutTryingUntilSync)
+{
+    history->SetRetryAfterMs(ResultsHistory::kRetryAfterMs);
+    RunRecord run = sampleRun(QStringLiteral("SN 7"), kMarch);
+    history->WriteElement(run, sampleElement(1, 1.0));
+    ASSERT_EQ(errors.size(), 1);
+    bringBack();
+    history->WriteElement(run, sampleElement(2, 2.0));
+    history->FinishRun(run);
+    EXPECT_EQ(errors.size(), 1) << "the database was tried again";
+    EXPECT_EQ(history->Pending(), 3);
+    EXPECT_EQ(history->Sync(), 3);
+    EXPECT_EQ(history->Pending(), 0);
+    ASSERT_EQ(stored(QStringLiteral("SN 7")).size(), 1u);
+    EXPECT_EQ(stored(QStringLiteral("SN 7"))[0].elements.size(), 2u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, OutboxTest, ::testing::Values(Backend::SQLite, Backend::PostgreSQL), backendName);
