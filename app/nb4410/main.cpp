@@ -4,6 +4,7 @@
 
 #include "app/common/CommandLine.h"
 #include "app/common/ConsoleMessageSink.h"
+#include "app/common/ProcessSignals.h"
 #include "host/core/MessageService.h"
 
 #include <QCoreApplication>
@@ -55,6 +56,7 @@ std::unique_ptr<ostrel::CommandLine> commandLine()
 
 int main(int argc, char** argv)
 {
+    ostrel::ProcessSignals::IgnoreBrokenPipes();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(kProgram);
     QTextStream out(stdout);

@@ -2,6 +2,7 @@
 // sequence without a display; "ostrel history ..." reads the service history; "ostrel [FILE]"
 // opens the window. "ostrel --help" lists them.
 #include "app/common/ConsoleMessageSink.h"
+#include "app/common/ProcessSignals.h"
 #include "app/common/ExitCode.h"
 #include "app/ostrel/AppCommandLine.h"
 #include "app/ostrel/AppEnvironment.h"
@@ -61,6 +62,7 @@ QString windowProblem(const QString& file)
 
 int main(int argc, char** argv)
 {
+    ostrel::ProcessSignals::IgnoreBrokenPipes();
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

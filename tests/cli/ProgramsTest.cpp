@@ -1,7 +1,7 @@
 // The programs as a user meets them on a terminal: --help and --version, the refusal of bad
 // lines with exit code 2, the exit codes of success, input and instrument errors, the sample
 // run headless against the built-in simulator with nothing on standard error that was not
-// asked for, and SIGTERM in the middle of a run.
+// asked for, SIGTERM in the middle of a run, and a reader of the output that goes away.
 #include "app/common/ExitCode.h"
 #include "host/core/AppUtil.h"
 #include "host/core/Paths.h"
@@ -186,6 +186,27 @@ TEST(Programs, SigtermDuringARunStopsTheTestAndKeepsWhatFinished)
     QFile file(saved);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("Blood pressure, preset"));
+}
+
+// "ostrel run ... | head -1": the reader goes away after the first line. The run goes on to its
+// end and writes its files, instead of being ended by SIGPIPE, which could come between an
+// instrument's start and its stop.
+TEST(Programs, AReaderThatGoesAwayDoesNotEndTheRun)
+{
+    QTemporaryDir dir;
+    const QString json = dir.filePath(QStringLiteral("out.json"));
+    QProcess process;
+    prepare(process);
+    process.start(AppPath() + QStringLiteral("ostrel"),
+                  {QStringLiteral("run"), sample(), QStringLiteral("--device"), QStringLiteral("simulator"), QStringLiteral("--sim-speed"),
+                   QStringLiteral("200"), QStringLiteral("--json"), json, QStringLiteral("--db"),
+                   QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("history.sqlite"))});
+    ASSERT_TRUE(process.waitForReadyRead(kProgramTimeoutMs)) << "no first line";
+    process.closeReadChannel(QProcess::StandardOutput);
+    const Outcome outcome = finish(process);
+    EXPECT_FALSE(outcome.crashed) << outcome.err.toStdString();
+    EXPECT_EQ(outcome.exitCode, exitcode::kPassed) << outcome.err.toStdString();
+    EXPECT_TRUE(QFile::exists(json));
 }
 
 } // namespace
