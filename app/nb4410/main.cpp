@@ -16,10 +16,10 @@ namespace {
 
 std::atomic<bool> g_interrupted{false};
 
-extern "C" void onInterrupt(int)
+extern "C" void onInterrupt(int signal)
 {
     g_interrupted = true;
-    std::signal(SIGINT, SIG_DFL); // a second Ctrl+C ends the program at once
+    std::signal(signal, SIG_DFL); // a second one ends the program at once
 }
 
 const QString kProgram = QStringLiteral("nb4410");
@@ -73,8 +73,12 @@ int main(int argc, char** argv)
         return cli->Fail(err, QStringLiteral("unexpected argument \"%1\" (writing the record needs --set)").arg(values.front()));
 
     ostrel::MessageService::instance().SetSink(std::make_shared<ostrel::ConsoleMessageSink>(kProgram));
+    // Ctrl+C, SIGTERM, or the terminal going away (SIGHUP, unless the tool was started to
+    // ignore it): the running test is stopped before the tool ends.
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
+    if (std::signal(SIGHUP, onInterrupt) == SIG_IGN)
+        std::signal(SIGHUP, SIG_IGN);
 
     // The tool takes its arguments in their one order: [--device PATH] [--trace FILE] COMMAND
     // [--set] VALUES.

@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace nb4410vti;
@@ -211,6 +212,25 @@ TEST_F(ToolOverSimulator, ANewClientIsServedAfterTheLastOneDiedMidRun)
     QProcess* third = startTool({QStringLiteral("--device"), path, QStringLiteral("identify")}, &owner);
     EXPECT_EQ(finish(third), 0) << third->readAllStandardError().toStdString();
     EXPECT_TRUE(third->readAllStandardOutput().contains("Serial number: 44100815"));
+}
+
+// Ctrl+C, SIGTERM and the terminal going away (SIGHUP) stop the instrument's test before the
+// tool ends.
+TEST_F(ToolOverSimulator, ASignalStopsTheRunningTestBeforeTheToolEnds)
+{
+    const QString path = start();
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        QProcess* process = startTool({QStringLiteral("--device"), path, QStringLiteral("run"), QStringLiteral("leak"),
+                                       QStringLiteral("250"), QStringLiteral("1"), QStringLiteral("600")},
+                                      &owner);
+        ASSERT_TRUE(process->waitForReadyRead(10000)); // the first result line: the run is under way
+        ASSERT_TRUE(simulator.TestRunning());
+        ::kill(static_cast<pid_t>(process->processId()), signal);
+        EXPECT_EQ(finish(process), 0) << process->readAllStandardError().toStdString();
+        EXPECT_EQ(process->exitStatus(), QProcess::NormalExit);
+        EXPECT_FALSE(simulator.TestRunning());
+    }
 }
 
 TEST_F(ToolOverSimulator, ARecordWriteWhoseReplyIsBrokenIsConfirmedAndTheTraceNamesTheResend)
