@@ -29,7 +29,7 @@ void SerialLink::open(const LinkSettings& settings)
         m_port = std::make_unique<QSerialPort>();
         m_port->setPortName(m_devicePath);
         if (!m_port->open(QIODevice::ReadWrite))
-            raiseDataLinkError(kDataLinkOpenFailed, QStringLiteral("%1: %2").arg(m_devicePath, m_port->errorString()));
+            raiseDataLinkError(kDataLinkOpenFailed, openFailure());
     }
     // A parked port is configured again too: this link may ask for other settings.
     const bool configured = m_port->setBaudRate(settings.baudRate) && m_port->setParity(settings.parity) &&
@@ -40,6 +40,17 @@ void SerialLink::open(const LinkSettings& settings)
         m_port->close();
         raiseDataLinkError(kDataLinkOpenFailed, QStringLiteral("%1: %2").arg(m_devicePath, why));
     }
+}
+
+QString SerialLink::openFailure() const
+{
+    QString text = QStringLiteral("%1: %2").arg(m_devicePath, m_port->errorString());
+    // Qt says the same for a port another program holds and for one this user may not open;
+    // the second is what a new installation meets first.
+    if (m_port->error() == QSerialPort::PermissionError)
+        text += QStringLiteral(" (another program holds the port, or this user may not open it: serial ports "
+                               "belong to the group \"dialout\")");
+    return text;
 }
 
 SerialLink::~SerialLink()

@@ -28,6 +28,7 @@ protected:
 
 private:
     void open(const LinkSettings& settings);
+    QString openFailure() const; // the device, Qt's reason and what to check
     void onReadyRead();
     void onError(QSerialPort::SerialPortError error);
 

@@ -221,6 +221,19 @@ TEST_F(OverPty, TheNextSessionTakesOverThePortThatIsLetGoWhenNobodyDoes)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !patient.HasParked(); }, 10000));
 }
 
+// The port another program holds: the failure says what to check, not only Qt's reason.
+TEST_F(OverPty, APortThatIsHeldElsewhereFailsSayingWhatToCheck)
+{
+    start();
+    QSerialPort holder(path);
+    ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
+    const auto failure = ostrel::testing::errorOf([&] { ostrel::SerialLink link(path, ostrel::LinkSettings{}); });
+    ASSERT_TRUE(failure);
+    EXPECT_TRUE(failure->description().contains(path)) << failure->description().toStdString();
+    EXPECT_TRUE(failure->description().contains(QStringLiteral("another program holds the port")))
+        << failure->description().toStdString();
+}
+
 TEST_F(OverPty, SimulatorDeviceStartsInsideTheProcess)
 {
     qputenv("OSTREL_SIM_SPEED", "1000");
