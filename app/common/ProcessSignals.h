@@ -9,6 +9,9 @@ public:
     // instead of raising SIGPIPE, and the program finishes its work, its files and the
     // instrument's test as it would have.
     static void IgnoreBrokenPipes();
+    // Whether the program was started to ignore the signal (nohup, a background job): a
+    // handler installed for it must leave it ignored.
+    static bool Ignored(int signal);
 };
 
 } // namespace ostrel

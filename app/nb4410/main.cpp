@@ -75,10 +75,9 @@ int main(int argc, char** argv)
     ostrel::MessageService::instance().SetSink(std::make_shared<ostrel::ConsoleMessageSink>(kProgram));
     // Ctrl+C, SIGTERM, or the terminal going away (SIGHUP, unless the tool was started to
     // ignore it): the running test is stopped before the tool ends.
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
-    if (std::signal(SIGHUP, onInterrupt) == SIG_IGN)
-        std::signal(SIGHUP, SIG_IGN);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        if (!ostrel::ProcessSignals::Ignored(signal))
+            std::signal(signal, onInterrupt);
 
     // The tool takes its arguments in their one order: [--device PATH] [--trace FILE] COMMAND
     // [--set] VALUES.

@@ -1,5 +1,7 @@
 #include "StopSignals.h"
 
+#include "app/common/ProcessSignals.h"
+
 #include <QSocketNotifier>
 #include <cerrno>
 #include <csignal>
@@ -43,12 +45,8 @@ StopSignals::StopSignals()
     action.sa_handler = &onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int i = 0; i < kSignalCount; ++i) {
-        ::sigaction(kSignals[i], &action, &g_previous[i]);
-        // A signal the program was started to ignore (nohup, a background job) stays ignored.
-        if (g_previous[i].sa_handler == SIG_IGN)
-            ::sigaction(kSignals[i], &g_previous[i], nullptr);
-    }
+    for (int i = 0; i < kSignalCount; ++i)
+        ::sigaction(kSignals[i], ProcessSignals::Ignored(kSignals[i]) ? nullptr : &action, &g_previous[i]);
 }
 
 StopSignals::~StopSignals()
