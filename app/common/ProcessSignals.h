@@ -1,9 +1,16 @@
 #pragma once
 // Process-wide signal settings that the command-line programs share.
+#include <array>
+#include <csignal>
+
 namespace ostrel {
 
 class ProcessSignals {
 public:
+    // The signals that stop a run or a test before the program ends: Ctrl+C, SIGTERM, and the
+    // terminal going away.
+    static constexpr std::array<int, 3> kStopSignals = {SIGINT, SIGTERM, SIGHUP};
+
     // A reader that goes away (ostrel run ... | head, a pager quit early) must not end the
     // program in the middle of an instrument's test: a write to a closed pipe then fails
     // instead of raising SIGPIPE, and the program finishes its work, its files and the

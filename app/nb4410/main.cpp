@@ -75,7 +75,7 @@ int main(int argc, char** argv)
     ostrel::MessageService::instance().SetSink(std::make_shared<ostrel::ConsoleMessageSink>(kProgram));
     // Ctrl+C, SIGTERM, or the terminal going away (SIGHUP, unless the tool was started to
     // ignore it): the running test is stopped before the tool ends.
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+    for (const int signal : ostrel::ProcessSignals::kStopSignals)
         if (!ostrel::ProcessSignals::Ignored(signal))
             std::signal(signal, onInterrupt);
 

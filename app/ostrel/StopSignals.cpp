@@ -6,18 +6,16 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
-#include <iterator>
 #include <unistd.h>
 
 namespace ostrel {
 
 namespace {
 
-// The handler may only write to a pipe; one object is active at a time. SIGHUP: the terminal
-// a run was started from has gone (a dropped remote session).
+// The handler may only write to a pipe; one object is active at a time.
 int g_writeEnd = -1;
-constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
-constexpr int kSignalCount = static_cast<int>(std::size(kSignals));
+constexpr auto kSignals = ProcessSignals::kStopSignals;
+constexpr int kSignalCount = static_cast<int>(kSignals.size());
 struct sigaction g_previous[kSignalCount];
 
 extern "C" void onSignal(int signal)
